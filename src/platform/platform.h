@@ -1,0 +1,80 @@
+// The platform layer: every call the engine makes outside its own memory.
+//
+// The engine needs very little of its host: the path of the executable (the
+// data files lie beside it), the system time and time-zone information, the
+// interface language, two values under the clock's registry key, and plain
+// file access. Each operation below maps onto one platform call; the engine
+// reaches them only through CurrentPlatform(), so a test can put a fake in
+// place and a desktop build can run against the simulated device.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Kelvane.h"
+
+namespace kelvane {
+
+// The platform's TIME_ZONE_INFORMATION, field for field.
+struct TimeZoneInformation {
+    std::int32_t Bias;
+    TZChar StandardName[32];
+    SYSTEMTIME StandardDate;
+    std::int32_t StandardBias;
+    TZChar DaylightName[32];
+    SYSTEMTIME DaylightDate;
+    std::int32_t DaylightBias;
+};
+
+inline constexpr std::uint32_t kTimeZoneIdUnknown = 0;
+inline constexpr std::uint32_t kTimeZoneIdStandard = 1;
+inline constexpr std::uint32_t kTimeZoneIdDaylight = 2;
+
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kNoFile = -1;
+using ClockKey = std::uintptr_t;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // GetModuleFileNameW for the host executable: the length written, 0 on failure.
+    virtual std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept = 0;
+
+    virtual void GetSystemTime(SYSTEMTIME *utc) noexcept = 0;
+    virtual bool SetSystemTime(const SYSTEMTIME &utc) noexcept = 0;
+    // 100-nanosecond intervals since 1601-01-01; false where the time cannot be represented.
+    virtual bool SystemTimeToFileTime(const SYSTEMTIME &time, std::uint64_t *ticks) noexcept = 0;
+    virtual bool FileTimeToSystemTime(std::uint64_t ticks, SYSTEMTIME *time) noexcept = 0;
+    virtual std::uint32_t GetTimeZoneInformation(TimeZoneInformation *info) noexcept = 0;
+    virtual bool SetTimeZoneInformation(const TimeZoneInformation &info) noexcept = 0;
+    virtual std::uint16_t GetUserDefaultUILanguage() noexcept = 0;
+
+    // The clock key under HKEY_LOCAL_MACHINE, opened for writing, never created.
+    virtual bool OpenClockKey(ClockKey *key) noexcept = 0;
+    virtual bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept = 0;
+    virtual void CloseClockKey(ClockKey key) noexcept = 0;
+
+    // Files, binary, by full UTF-16 path.
+    virtual FileHandle OpenForReading(const TZChar *path) noexcept = 0;
+    // Creates or truncates the file for writing.
+    virtual FileHandle OpenForWriting(const TZChar *path) noexcept = 0;
+    // Bytes read (0 at the end), or -1 on a read error.
+    virtual std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept = 0;
+    virtual bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept = 0;
+    // Forces written data to the storage device.
+    virtual bool FlushFile(FileHandle file) noexcept = 0;
+    virtual bool CloseFile(FileHandle file) noexcept = 0;
+    // Replaces target by source in one step, durably.
+    virtual bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept = 0;
+    virtual bool DeleteFile(const TZChar *path) noexcept = 0;
+};
+
+Platform &CurrentPlatform() noexcept;
+
+namespace testing {
+// Puts a platform in place of the default one; nullptr restores the default.
+void InstallPlatform(Platform *platform) noexcept;
+}  // namespace testing
+
+}  // namespace kelvane

@@ -1,0 +1,66 @@
+#include "record/data_writer.h"
+
+#include "platform/memory.h"
+#include "platform/platform.h"
+#include "record/data_path.h"
+#include "record/text.h"
+
+namespace kelvane {
+namespace {
+constexpr TZChar kByteOrderMark = 0xFEFF;
+constexpr const TZChar *kTemporarySuffix = KT(".new");
+
+// Little-endian bytes of text, written in pieces through a small buffer.
+bool WriteUnits(Platform &platform, FileHandle file, TextView text) noexcept {
+    unsigned char bytes[512];
+    while (!text.empty()) {
+        const std::size_t n = text.size() < sizeof bytes / 2 ? text.size() : sizeof bytes / 2;
+        for (std::size_t i = 0; i < n; ++i) {
+            bytes[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
+            bytes[2 * i + 1] = static_cast<unsigned char>((text[i] >> 8) & 0xFF);
+        }
+        if (!platform.WriteFile(file, bytes, 2 * n)) return false;
+        text.remove_prefix(n);
+    }
+    return true;
+}
+
+bool WriteContent(Platform &platform, FileHandle file, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
+    const TZChar mark = kByteOrderMark;
+    if (!WriteUnits(platform, file, TextView(&mark, 1))) return false;
+    for (std::uint16_t i = 0; i < lineCount; ++i) {
+        if (lines[i] == nullptr) continue;
+        if (!WriteUnits(platform, file, ViewOf(lines[i], SIZE_MAX))) return false;
+    }
+    return platform.FlushFile(file);
+}
+
+bool AppendSuffix(TZChar *path, const TZChar *suffix) noexcept {
+    std::size_t length = BoundedLength(path, kPathUnits);
+    const std::size_t suffixLength = BoundedLength(suffix, kPathUnits);
+    if (length + suffixLength >= kPathUnits) return false;
+    for (std::size_t i = 0; i <= suffixLength; ++i) path[length + i] = suffix[i];
+    return true;
+}
+}  // namespace
+
+Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
+    if (fileName == nullptr || lineCount == 0 || lines == nullptr) return Result::Param;
+    Owned<TZChar[]> target = AllocateArray<TZChar>(kPathUnits);
+    Owned<TZChar[]> temporary = AllocateArray<TZChar>(kPathUnits);
+    if (!target || !temporary) return Result::NoMemory;
+    if (BuildDataFilePath(fileName, target.get()) != Result::Ok) return Result::File;
+    CopyText(temporary.get(), kPathUnits, ViewOf(target.get(), kPathUnits));
+    if (!AppendSuffix(temporary.get(), kTemporarySuffix)) return Result::File;
+
+    Platform &platform = CurrentPlatform();
+    const FileHandle file = platform.OpenForWriting(temporary.get());
+    if (file == kNoFile) return Result::File;
+    bool written = WriteContent(platform, file, lineCount, lines);
+    written = platform.CloseFile(file) && written;
+    if (written && platform.ReplaceFile(temporary.get(), target.get())) return Result::Ok;
+    platform.DeleteFile(temporary.get());
+    return Result::Write;
+}
+
+}  // namespace kelvane

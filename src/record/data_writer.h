@@ -1,0 +1,26 @@
+// Rewrites a data file whole: the byte-order mark, then the given lines as
+// they stand (each carries its own line end), nothing else.
+//
+// The new content goes to a temporary file beside the old one, reaches the
+// disk, and only then replaces it. A failure at any step leaves the old file
+// byte for byte as it was and removes the temporary, so a reader never sees a
+// half-written file and a full disk never costs the user their data.
+#pragma once
+
+#include <cstdint>
+
+#include "Kelvane.h"
+#include "record/line_list.h"
+#include "record/result.h"
+
+namespace kelvane {
+
+// Param for an absent name or lines or no lines; NoMemory; File when the file
+// cannot be created; Write when writing, flushing or replacing fails.
+Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept;
+
+inline Result WriteDataFile(const TZChar *fileName, const LineList &lines) noexcept {
+    return WriteDataFile(fileName, lines.Count(), lines.Lines());
+}
+
+}  // namespace kelvane

@@ -1,0 +1,52 @@
+// The field-line parser: one data-file line in, up to 32 blank-separated
+// fields out.
+//
+// Space, tab and line feed separate fields; a carriage return ends the line;
+// '$' inside a field stands for a space. A field keeps its first 63 units
+// (the rest is dropped, never spilled into the next field) and a line its
+// first 255. The parser owns one line buffer and 32 field buffers, allocated
+// once when it is created and reused for every line of every file a call
+// reads, so taking a line never needs memory and never fails for want of it.
+#pragma once
+
+#include <cstdint>
+
+#include "Kelvane.h"
+#include "platform/memory.h"
+
+namespace kelvane {
+
+inline constexpr std::uint16_t kMaxFields = 32;
+inline constexpr std::size_t kFieldUnits = 64;  // 63 characters and the terminator
+inline constexpr std::size_t kLineUnits = 255;  // longest line SetLine keeps
+
+using FieldBuffer = TZChar[kFieldUnits];
+
+class FieldParser {
+public:
+    // The five operations, in their order.
+    bool Init() noexcept;
+    void Release() noexcept;
+    bool Split(FieldBuffer *fields, std::uint16_t *count) noexcept;
+    bool SetLine(const TZChar *text) noexcept;
+    FieldBuffer *GetFields() noexcept;
+
+private:
+    struct Storage {
+        TZChar line[kLineUnits + 1];
+        FieldBuffer fields[kMaxFields];
+    };
+    Storage *storage_ = nullptr;
+    bool hasLine_ = false;
+    std::uint32_t lineLength_ = 0;
+};
+
+struct ParserDeleter {
+    void operator()(FieldParser *parser) const noexcept;
+};
+using ParserHandle = std::unique_ptr<FieldParser, ParserDeleter>;
+
+// A ready parser, or empty when memory ran out.
+ParserHandle CreateFieldParser() noexcept;
+
+}  // namespace kelvane

@@ -1,0 +1,76 @@
+// The common read loop of every data-file reader.
+//
+// A call opens a RecordReader once (parser and buffers), then reads each file
+// it needs through it. Every line is split; a line is handed on only if it has
+// at least the file's minimum number of fields and its first field does not
+// begin with ';' (a comment). Each file's reader is then a small handler that
+// does only what that file needs, and the loop itself exists once.
+#pragma once
+
+#include <cstdint>
+
+#include "Kelvane.h"
+#include "platform/memory.h"
+#include "platform/platform.h"
+#include "record/data_path.h"
+#include "record/field_parser.h"
+#include "record/line_reader.h"
+#include "record/number.h"
+#include "record/result.h"
+#include "record/text.h"
+
+namespace kelvane {
+
+// One accepted line: its fields, valid until the next line is read.
+class RecordLine {
+public:
+    RecordLine(const FieldBuffer *fields, std::uint16_t count) noexcept : fields_(fields), count_(count) {}
+    std::uint16_t Count() const noexcept { return count_; }
+    const TZChar *Field(std::uint16_t i) const noexcept { return fields_[i]; }
+    TextView Text(std::uint16_t i) const noexcept { return ViewOf(fields_[i], kFieldUnits); }
+    std::int32_t Number(std::uint16_t i) const noexcept { return WideToLong(fields_[i]); }
+    std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(fields_[i]); }
+
+private:
+    const FieldBuffer *fields_;
+    std::uint16_t count_;
+};
+
+class RecordReader {
+public:
+    // Ok; Parser when the parser could not be created (whatever else failed);
+    // NoMemory when only a buffer could not be had.
+    Result Open() noexcept;
+
+    // Reads the data file through the loop; onLine(const RecordLine &)
+    // returns false to stop early. File when the file cannot be opened.
+    template <typename OnLine>
+    Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept;
+
+private:
+    Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
+    bool Accept(std::uint16_t minFields, std::uint16_t *count) noexcept;
+
+    ParserHandle parser_;
+    Owned<TZChar[]> path_;
+    Owned<unsigned char[]> chunk_;
+    TZChar piece_[kLinePieceUnits];
+};
+
+template <typename OnLine>
+Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
+    FileHandle file = kNoFile;
+    const Result opened = OpenFile(fileName, &file);
+    if (opened != Result::Ok) return opened;
+    Platform &platform = CurrentPlatform();
+    LineReader lines(platform, file, chunk_.get());
+    std::uint16_t count = 0;
+    while (lines.Next(piece_)) {
+        if (!Accept(minFields, &count)) continue;
+        if (!onLine(RecordLine(parser_->GetFields(), count))) break;
+    }
+    platform.CloseFile(file);
+    return Result::Ok;
+}
+
+}  // namespace kelvane

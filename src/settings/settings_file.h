@@ -1,0 +1,20 @@
+// TZ_Set.ini: the zone in use, the daylight-saving switch, a language number
+// and the default zone, in one record line after the banner and legend.
+#pragma once
+
+#include "Kelvane.h"
+#include "record/result.h"
+#include "record/text.h"
+
+namespace kelvane {
+
+inline constexpr const TZChar *kSettingsFile = KT("TZ_Set.ini");
+
+// The first data line of three or more fields; NotFound when there is none.
+// A line of exactly three fields reads DefaultTZ as 0. The record is written
+// only on success.
+Result ReadTZSetting(TZSetting *setting) noexcept;
+// Rewrites the file whole: banner, legend, and the record line without a line end.
+Result WriteTZSetting(const TZSetting *setting) noexcept;
+
+}  // namespace kelvane

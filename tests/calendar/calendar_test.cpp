@@ -1,0 +1,188 @@
+// The calendar exports against std::chrono's civil calendar, for every date
+// the engine's calendar accepts, and the examples a device relies on.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <iterator>
+
+#include "Kelvane.h"
+
+namespace {
+using namespace std::chrono;
+
+TZDate Date(int y, int m, int d) {
+    return TZDate{static_cast<uint16_t>(y), static_cast<uint8_t>(m), static_cast<uint8_t>(d)};
+}
+
+TEST(Calendar, AgreesWithChronoOnEveryDayFrom1900To2099) {
+    for (int y = 1900; y <= 2099; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            const year_month ym{year{y}, month{static_cast<unsigned>(m)}};
+            const unsigned length = static_cast<unsigned>((ym / last).day());
+            const TZDate first = Date(y, m, 1);
+            ASSERT_EQ(GetDayNumOfMonth(&first), length) << y << "-" << m;
+            for (int d = 1; d <= 31; ++d) {
+                const TZDate date = Date(y, m, d);
+                const year_month_day ymd = ym / day{static_cast<unsigned>(d)};
+                ASSERT_EQ(IsDateValid(&date), ymd.ok() ? 1u : 0u) << y << "-" << m << "-" << d;
+                const uint32_t expected = ymd.ok() ? weekday{sys_days{ymd}}.c_encoding() : 0xFFFFFFFFu;
+                ASSERT_EQ(GetDayOfWeek(&date), expected) << y << "-" << m << "-" << d;
+            }
+        }
+    }
+}
+
+TEST(Calendar, WeekRuleAgreesWithChronoForEveryMonthAndWeekday) {
+    for (int y = 1900; y <= 2099; ++y) {
+        for (unsigned m = 1; m <= 12; ++m) {
+            for (unsigned wd = 0; wd <= 6; ++wd) {
+                const year_month ym{year{y}, month{m}};
+                for (unsigned week = 1; week <= 4; ++week) {
+                    const year_month_day nth{sys_days{ym / weekday{wd}[week]}};
+                    ASSERT_EQ(GetDateFromWeekInfo(static_cast<uint16_t>(y), static_cast<uint16_t>(m),
+                                                  static_cast<uint16_t>(week), static_cast<uint16_t>(wd)),
+                              static_cast<unsigned>(nth.day()));
+                }
+                const year_month_day lastOne{sys_days{ym / weekday{wd}[last]}};
+                for (uint16_t week : {0, 5}) {
+                    ASSERT_EQ(GetDateFromWeekInfo(static_cast<uint16_t>(y), static_cast<uint16_t>(m), week,
+                                                  static_cast<uint16_t>(wd)),
+                              static_cast<unsigned>(lastOne.day()))
+                        << y << "-" << m << " week " << week << " weekday " << wd;
+                }
+            }
+        }
+    }
+}
+
+TEST(Calendar, DocumentedExamplesAndLimits) {
+    const TZDate feb2000 = Date(2000, 2, 1), feb1900 = Date(1900, 2, 1), feb2100 = Date(2100, 2, 1),
+                 apr31 = Date(2024, 4, 31), month13 = Date(2024, 13, 1), day0 = Date(2024, 1, 0),
+                 y3000 = Date(3000, 1, 15), y1899 = Date(1899, 12, 31), y2100 = Date(2100, 1, 1),
+                 y2099 = Date(2099, 12, 31), feb29 = Date(2001, 2, 29);
+    EXPECT_EQ(GetDayNumOfMonth(&feb2000), 29u);
+    EXPECT_EQ(GetDayNumOfMonth(&feb1900), 28u);
+    EXPECT_EQ(GetDayNumOfMonth(&feb2100), 28u);
+    EXPECT_EQ(GetDayNumOfMonth(&apr31), 30u) << "the day is checked only against 31";
+    EXPECT_EQ(GetDayNumOfMonth(&month13), 0u);
+    EXPECT_EQ(GetDayNumOfMonth(&day0), 0u);
+    EXPECT_EQ(GetDayNumOfMonth(&y3000), 31u);
+    EXPECT_EQ(GetDayNumOfMonth(&y1899), 0u);
+    EXPECT_EQ(GetDayNumOfMonth(nullptr), 0u);
+    EXPECT_EQ(IsDateValid(&apr31), 0u);
+    EXPECT_EQ(IsDateValid(&y1899), 0u);
+    EXPECT_EQ(IsDateValid(&y2100), 0u);
+    EXPECT_EQ(IsDateValid(&y2099), 1u);
+    EXPECT_EQ(IsDateValid(nullptr), 0u);
+    EXPECT_EQ(GetDayOfWeek(&feb29), 0xFFFFFFFFu);
+    EXPECT_EQ(GetDayOfWeek(nullptr), 0xFFFFFFFFu);
+
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 5, 0), 31);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 10, 5, 0), 27);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 2, 0), 10);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 0, 0), 31);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 6, 0), 0);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 0, 1, 0), 0);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 13, 1, 0), 0);
+    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 1, 7), 0);
+    EXPECT_EQ(GetDateFromWeekInfo(1899, 3, 1, 0), 0);
+    EXPECT_EQ(GetDateFromWeekInfo(2100, 3, 1, 0), 0);
+}
+
+SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0) {
+    return SYSTEMTIME{static_cast<uint16_t>(y), static_cast<uint16_t>(mo), 0, static_cast<uint16_t>(d),
+                      static_cast<uint16_t>(h), static_cast<uint16_t>(mi), static_cast<uint16_t>(s),
+                      static_cast<uint16_t>(ms)};
+}
+
+TEST(Calendar, CalcDateTimeAgreesWithChrono) {
+    const int32_t steps[] = {-3600, 1, -1, 86399, -86400 * 366, 2147483647, -2147483647 - 1, 59};
+    const SYSTEMTIME starts[] = {Time(2024, 1, 1, 0, 30), Time(1999, 12, 31, 23, 59, 59, 250),
+                                 Time(2000, 2, 28, 12, 0), Time(1700, 3, 1, 0, 0), Time(9999, 12, 31, 23, 59, 59)};
+    for (const SYSTEMTIME &start : starts) {
+        for (int32_t step : steps) {
+            SYSTEMTIME t = start;
+            ASSERT_EQ(CalcDateTime(&t, step), 1u);
+            const sys_days day{year_month_day{year{start.wYear}, month{start.wMonth}, std::chrono::day{start.wDay}}};
+            const auto expected = day + hours{start.wHour} + minutes{start.wMinute} + seconds{start.wSecond} +
+                                  seconds{step};
+            const auto expectedDay = floor<days>(expected);
+            const year_month_day ymd{expectedDay};
+            const hh_mm_ss hms{expected - expectedDay};
+            EXPECT_EQ(t.wYear, static_cast<int>(ymd.year()));
+            EXPECT_EQ(t.wMonth, static_cast<unsigned>(ymd.month()));
+            EXPECT_EQ(t.wDay, static_cast<unsigned>(ymd.day()));
+            EXPECT_EQ(t.wDayOfWeek, weekday{expectedDay}.c_encoding());
+            EXPECT_EQ(t.wHour, hms.hours().count());
+            EXPECT_EQ(t.wMinute, hms.minutes().count());
+            EXPECT_EQ(t.wSecond, hms.seconds().count());
+            EXPECT_EQ(t.wMilliseconds, start.wMilliseconds);
+        }
+    }
+    SYSTEMTIME t = Time(2024, 1, 1, 0, 30);
+    ASSERT_EQ(CalcDateTime(&t, -3600), 1u);
+    EXPECT_EQ(t.wYear, 2023);
+    EXPECT_EQ(t.wDay, 31);
+    EXPECT_EQ(t.wHour, 23);
+    EXPECT_EQ(t.wDayOfWeek, 0);
+}
+
+TEST(Calendar, CalcDateTimeLeavesUnrepresentableTimesAlone) {
+    const SYSTEMTIME cases[] = {Time(1601, 1, 1, 0, 0, 30), Time(30827, 12, 31, 23, 59, 59), Time(2024, 2, 30, 0, 0),
+                                Time(2024, 13, 1, 0, 0), Time(1600, 12, 31, 0, 0), Time(2024, 1, 1, 24, 0)};
+    const int32_t steps[] = {-60, 60, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SYSTEMTIME t = cases[i];
+        EXPECT_EQ(CalcDateTime(&t, steps[i]), 0u) << i;
+        EXPECT_EQ(std::memcmp(&t, &cases[i], sizeof t), 0) << i;
+    }
+    EXPECT_EQ(CalcDateTime(nullptr, 5), 0u);
+}
+
+TEST(Calendar, CompareDateTimeIsToTheMinute) {
+    const SYSTEMTIME a = Time(2024, 5, 1, 10, 20, 59), b = Time(2024, 5, 1, 10, 20, 0), c = Time(2024, 5, 1, 10, 21),
+                     d = Time(2024, 5, 2, 0, 0), e = Time(2024, 5, 1, 23, 59), yearless = Time(0, 3, 31, 2, 0),
+                     yearless2 = Time(0, 10, 27, 3, 0);
+    EXPECT_EQ(CompareDateTime(&a, &b), 0);
+    EXPECT_EQ(CompareDateTime(&a, &c), -1);
+    EXPECT_EQ(CompareDateTime(&d, &e), 1);
+    EXPECT_EQ(CompareDateTime(&yearless, &yearless2), -1);
+    EXPECT_EQ(CompareDateTime(nullptr, nullptr), 0);
+    EXPECT_EQ(CompareDateTime(nullptr, &a), -1);
+    EXPECT_EQ(CompareDateTime(&a, nullptr), 1);
+}
+
+TEST(Calendar, PackingRoundTrips) {
+    SYSTEMTIME t = Time(2024, 3, 31, 2, 5, 44, 999);
+    t.wDayOfWeek = 0;
+    uint32_t date = 0;
+    uint16_t time = 0;
+    ASSERT_EQ(TimeConvert_SYSTEMTIME_To_DWORD(&t, &date, &time), 1u);
+    EXPECT_EQ(date, 0x07E8031Fu);
+    EXPECT_EQ(time, 0x0205);
+    SYSTEMTIME back{};
+    back.wDayOfWeek = 4;
+    ASSERT_EQ(TimeConvert_DWORD_To_SYSTEMTIME(&date, &time, &back), 1u);
+    EXPECT_EQ(back.wYear, 2024);
+    EXPECT_EQ(back.wMonth, 3);
+    EXPECT_EQ(back.wDay, 31);
+    EXPECT_EQ(back.wHour, 2);
+    EXPECT_EQ(back.wMinute, 5);
+    EXPECT_EQ(back.wSecond, 0);
+    EXPECT_EQ(back.wMilliseconds, 0);
+    EXPECT_EQ(back.wDayOfWeek, 4) << "the day of week is left as it was";
+    ASSERT_EQ(TimeConvert_DWORD_To_SYSTEMTIME(&date, nullptr, &back), 1u);
+    EXPECT_EQ(back.wHour, 0);
+    EXPECT_EQ(TimeConvert_SYSTEMTIME_To_DWORD(&t, &date, nullptr), 1u);
+    EXPECT_EQ(TimeConvert_SYSTEMTIME_To_DWORD(nullptr, &date, &time), 0u);
+    EXPECT_EQ(TimeConvert_SYSTEMTIME_To_DWORD(&t, nullptr, &time), 0u);
+    EXPECT_EQ(TimeConvert_DWORD_To_SYSTEMTIME(nullptr, &time, &back), 0u);
+    EXPECT_EQ(TimeConvert_DWORD_To_SYSTEMTIME(&date, &time, nullptr), 0u);
+    // Packing is a bitwise OR: an hour above 255 keeps only its low byte.
+    SYSTEMTIME odd = Time(2024, 1, 1, 0x1FF, 3);
+    ASSERT_EQ(TimeConvert_SYSTEMTIME_To_DWORD(&odd, &date, &time), 1u);
+    EXPECT_EQ(time, 0xFF03);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// The simulated device as device.ini describes it: clock kept as local time,
+// UTC derived through the stored zone, injected failures, unknown keys kept.
+#include "platform/simulated_device.h"
+
+#include <gtest/gtest.h>
+
+#include "support/data_dir.h"
+
+namespace kelvane {
+namespace {
+using test::DataDir;
+
+SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s = 0) {
+    return SYSTEMTIME{static_cast<uint16_t>(y), static_cast<uint16_t>(mo), 0, static_cast<uint16_t>(d),
+                      static_cast<uint16_t>(h), static_cast<uint16_t>(mi), static_cast<uint16_t>(s), 0};
+}
+
+constexpr const char *kEasternZone =
+    "tz_bias = 300\n"
+    "tz_standard_bias = 0\n"
+    "tz_daylight_bias = -60\n"
+    "tz_standard_date = 0 11 0 1 2 0 0 0\n"
+    "tz_daylight_date = 0 3 0 2 2 0 0 0\n";
+
+TEST(SimulatedDevice, DerivesUtcFromTheLocalClockAndTheZone) {
+    struct Case {
+        const char *clock;
+        uint32_t state;
+        SYSTEMTIME utc;
+    };
+    const Case cases[] = {
+        {"2024-01-15 08:00:00", 1, Time(2024, 1, 15, 13, 0)},
+        {"2024-07-04 12:30:15", 2, Time(2024, 7, 4, 16, 30, 15)},
+        {"2024-03-10 01:59:00", 1, Time(2024, 3, 10, 6, 59)},
+        {"2024-03-10 02:00:00", 2, Time(2024, 3, 10, 6, 0)},
+        {"2024-11-03 01:59:00", 2, Time(2024, 11, 3, 5, 59)},
+        {"2024-11-03 02:00:00", 1, Time(2024, 11, 3, 7, 0)},
+    };
+    for (const Case &c : cases) {
+        DataDir dir;
+        dir.WriteDevice(std::string(kEasternZone) + "clock = " + c.clock + "\n");
+        TimeZoneInformation info{};
+        EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), c.state) << c.clock;
+        SYSTEMTIME utc{};
+        dir.Device().GetSystemTime(&utc);
+        EXPECT_EQ(utc.wYear, c.utc.wYear) << c.clock;
+        EXPECT_EQ(utc.wMonth, c.utc.wMonth) << c.clock;
+        EXPECT_EQ(utc.wDay, c.utc.wDay) << c.clock;
+        EXPECT_EQ(utc.wHour, c.utc.wHour) << c.clock;
+        EXPECT_EQ(utc.wMinute, c.utc.wMinute) << c.clock;
+        EXPECT_EQ(utc.wSecond, c.utc.wSecond) << c.clock;
+    }
+}
+
+TEST(SimulatedDevice, SouthernRuleAndZonesWithoutRule) {
+    DataDir dir;
+    // Daylight from the first Sunday of October to the first Sunday of April.
+    const std::string sydney =
+        "tz_bias = -600\ntz_daylight_bias = -60\n"
+        "tz_standard_date = 0 4 0 1 3 0 0 0\ntz_daylight_date = 0 10 0 1 2 0 0 0\n";
+    TimeZoneInformation info{};
+    dir.WriteDevice(sydney + "clock = 2024-01-10 12:00:00\n");
+    EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), 2u);
+    dir.WriteDevice(sydney + "clock = 2024-06-10 12:00:00\n");
+    EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), 1u);
+    dir.WriteDevice("tz_bias = -480\nclock = 2024-06-10 12:00:00\n");
+    EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), 1u);
+    EXPECT_EQ(info.Bias, -480);
+    dir.WriteDevice("tz_state = 0x0\n");
+    EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), 0u);
+    dir.WriteDevice("tz_state = 4294967295\n");
+    EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), 0xFFFFFFFFu);
+}
+
+TEST(SimulatedDevice, SettingTheZoneMovesUtcNotTheLocalClock) {
+    DataDir dir;
+    dir.WriteDevice("# my test device\ncolour = blue\nclock = 2024-01-15 08:00:00\n");
+    TimeZoneInformation info{};
+    info.Bias = -480;
+    std::u16string name = u"China Standard Time";
+    std::copy(name.begin(), name.end(), info.StandardName);
+    info.StandardDate = Time(0, 0, 0, 0, 0);
+    ASSERT_TRUE(dir.Device().SetTimeZoneInformation(info));
+    SYSTEMTIME utc{};
+    dir.Device().GetSystemTime(&utc);
+    EXPECT_EQ(utc.wDay, 15);
+    EXPECT_EQ(utc.wHour, 0);
+    TimeZoneInformation back{};
+    dir.Device().GetTimeZoneInformation(&back);
+    EXPECT_EQ(std::u16string(back.StandardName), name);
+    EXPECT_EQ(back.Bias, -480);
+    const std::string text = dir.ReadBytes("device.ini");
+    EXPECT_NE(text.find("# my test device\ncolour = blue\nclock = 2024-01-15 08:00:00\n"), std::string::npos);
+    EXPECT_NE(text.find("tz_standard_name = China Standard Time\n"), std::string::npos);
+
+    ASSERT_TRUE(dir.Device().SetSystemTime(Time(2024, 1, 15, 1, 30)));
+    EXPECT_NE(dir.ReadBytes("device.ini").find("clock = 2024-01-15 09:30:00\n"), std::string::npos);
+}
+
+TEST(SimulatedDevice, RunningClockKeepsItsOffset) {
+    DataDir dir;
+    dir.WriteDevice("clock_offset = 3600\n");
+    SYSTEMTIME before{};
+    dir.Device().GetSystemTime(&before);
+    ASSERT_TRUE(dir.Device().SetSystemTime(before));
+    const std::string text = dir.ReadBytes("device.ini");
+    EXPECT_EQ(text.find("clock ="), std::string::npos) << "a running clock stays running";
+    EXPECT_NE(text.find("clock_offset = "), std::string::npos);
+}
+
+TEST(SimulatedDevice, InjectedFailuresAndTheClockKey) {
+    DataDir dir;
+    ClockKey key = 0;
+    EXPECT_TRUE(dir.Device().OpenClockKey(&key));
+    ASSERT_TRUE(dir.Device().SetClockValue(key, u"AutoDST", 1));
+    EXPECT_NE(dir.ReadBytes("device.ini").find("AutoDST = 1\n"), std::string::npos);
+    EXPECT_EQ(dir.Device().GetUserDefaultUILanguage(), 1033);
+
+    dir.WriteDevice("clock_key = 0\nfail = registry_set, set_time_zone\nui_language = 2052\n");
+    EXPECT_FALSE(dir.Device().OpenClockKey(&key));
+    EXPECT_FALSE(dir.Device().SetClockValue(key, u"HomeDST", 1));
+    EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{}));
+    EXPECT_EQ(dir.Device().GetUserDefaultUILanguage(), 2052);
+    EXPECT_EQ(dir.ReadBytes("device.ini"), "clock_key = 0\nfail = registry_set, set_time_zone\nui_language = 2052\n");
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,101 @@
+// The read loop end to end: lines as the runtime's fgetws would cut them,
+// the byte-order mark, odd bytes, and the comment and minimum-field filters.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "record/record_reader.h"
+#include "support/data_dir.h"
+
+namespace kelvane {
+namespace {
+using test::DataDir;
+using test::Text;
+using test::Utf16Bytes;
+
+// The first field of every line the loop hands on.
+std::vector<Text> FirstFields(std::uint16_t minFields = 1) {
+    RecordReader reader;
+    EXPECT_EQ(reader.Open(), Result::Ok);
+    std::vector<Text> firsts;
+    const Result r = reader.Read(KT("T.ini"), minFields, [&](const RecordLine &line) noexcept {
+        firsts.emplace_back(line.Text(0));
+        return true;
+    });
+    EXPECT_EQ(r, Result::Ok);
+    return firsts;
+}
+
+TEST(ReadLoop, CutsLongPhysicalLinesInto254UnitPieces) {
+    DataDir dir;
+    const Text line(300, u'x');
+    dir.WriteBytes("T.ini", Utf16Bytes(line + u"\r\n", false));
+    // 254 units, then the other 46 and the line end.
+    EXPECT_EQ(FirstFields(), (std::vector<Text>{Text(63, u'x'), Text(46, u'x')}));
+}
+
+TEST(ReadLoop, AnExactly254UnitLineLeavesItsLineFeedAsAPieceOfItsOwn) {
+    DataDir dir;
+    const Text line = Text(253, u'y') + u"\r\n";  // 255 units: the LF arrives alone
+    dir.WriteBytes("T.ini", Utf16Bytes(line + u"next\r\n", false));
+    EXPECT_EQ(FirstFields(), (std::vector<Text>{Text(63, u'y'), u"next"}));
+}
+
+struct FileCase {
+    const char *name;
+    std::string bytes;
+    std::uint16_t minFields;
+    std::vector<Text> firsts;
+};
+
+TEST(ReadLoop, ReadsFilesAsTheDeviceWrites) {
+    const std::vector<FileCase> cases = {
+        {"byte-order mark before a data line", Utf16Bytes(u"12 a\r\n"), 2, {u"12"}},
+        {"no byte-order mark", Utf16Bytes(u"12 a\r\n", false), 2, {u"12"}},
+        {"mark only", Utf16Bytes(u""), 1, {}},
+        {"empty file", "", 1, {}},
+        {"last line without line end", Utf16Bytes(u"1 a\r\n2 b"), 2, {u"1", u"2"}},
+        {"odd trailing byte is dropped", Utf16Bytes(u"1 a\r\n2 b") + "\x33", 2, {u"1", u"2"}},
+        {"comment and short lines skipped", Utf16Bytes(u";1 a\r\n2\r\n\r\n3 c\r\n"), 2, {u"3"}},
+        {"comment mark after digits is data", Utf16Bytes(u"4; a\r\n"), 2, {u"4;"}},
+        {"a second mark is ordinary text", Utf16Bytes(u"\uFEFF5 a\r\n"), 2, {u"\uFEFF5"}},
+        {"NUL unit ends the piece", Utf16Bytes(Text(u"6 a\0zz\r\n7 b\r\n", 13)), 2, {u"6", u"7"}},
+    };
+    for (const FileCase &c : cases) {
+        DataDir dir;
+        dir.WriteBytes("T.ini", c.bytes);
+        EXPECT_EQ(FirstFields(c.minFields), c.firsts) << c.name;
+    }
+}
+
+TEST(ReadLoop, LinesBeyondTheReadChunkArriveWhole) {
+    DataDir dir;
+    std::vector<Text> lines;
+    std::vector<Text> expected;
+    for (int i = 0; i < 3000; ++i) {  // far more than one read chunk, with an odd-byte boundary
+        lines.push_back(Text(u"z") + std::u16string(static_cast<std::size_t>(i % 7), u'q') + u" " +
+                        std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
+        expected.push_back(lines.back().substr(0, lines.back().find(u' ')));
+    }
+    dir.WriteLines("T.ini", lines);
+    EXPECT_EQ(FirstFields(2), expected);
+}
+
+TEST(ReadLoop, MissingFileIsAFileError) {
+    DataDir dir;
+    RecordReader reader;
+    ASSERT_EQ(reader.Open(), Result::Ok);
+    EXPECT_EQ(reader.Read(KT("absent.ini"), 1, [](const RecordLine &) noexcept { return true; }), Result::File);
+}
+
+TEST(ReadLoop, ADirectoryIsNotADataFile) {
+    DataDir dir;
+    std::filesystem::create_directory(dir.Path() / "T.ini");
+    RecordReader reader;
+    ASSERT_EQ(reader.Open(), Result::Ok);
+    EXPECT_EQ(reader.Read(KT("T.ini"), 1, [](const RecordLine &) noexcept { return true; }), Result::File);
+}
+
+}  // namespace
+}  // namespace kelvane

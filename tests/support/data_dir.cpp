@@ -1,0 +1,96 @@
+#include "support/data_dir.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/memory.h"
+#include "platform/platform.h"
+
+namespace kelvane::test {
+namespace {
+std::filesystem::path MakeTemporaryDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvane-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+}  // namespace
+
+std::string Utf16Bytes(const Text &text, bool byteOrderMark) {
+    std::string bytes;
+    if (byteOrderMark) bytes += "\xFF\xFE";
+    for (TZChar c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+Text JoinLines(const std::vector<Text> &lines) {
+    Text joined;
+    for (const Text &line : lines) joined += line + u"\r\n";
+    return joined;
+}
+
+DataDir::DataDir() : path_(MakeTemporaryDirectory()), device_((path_ / "host").string()) {
+    testing::InstallPlatform(&device_);
+}
+
+DataDir::~DataDir() {
+    testing::InstallPlatform(nullptr);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void DataDir::WriteBytes(const std::string &name, const std::string &bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void DataDir::WriteLines(const std::string &name, const std::vector<Text> &lines) const {
+    WriteBytes(name, Utf16Bytes(JoinLines(lines)));
+}
+
+std::string DataDir::ReadBytes(const std::string &name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+bool DataDir::Exists(const std::string &name) const { return std::filesystem::exists(path_ / name); }
+
+void DataDir::Remove(const std::string &name) const { std::filesystem::remove(path_ / name); }
+
+void DataDir::WriteDevice(const std::string &text) const {
+    std::ofstream out(path_ / "device.ini", std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::map<std::string, std::string> DataDir::Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto &entry : std::filesystem::directory_iterator(path_)) {
+        files[entry.path().filename().string()] = ReadBytes(entry.path().filename().string());
+    }
+    return files;
+}
+
+void SweepAllocationFailures(const std::function<std::uint32_t()> &operation,
+                             const std::function<void(std::uint32_t, std::uint64_t)> &check) {
+    for (std::uint64_t n = 1;; ++n) {
+        const std::int64_t liveBefore = testing::LiveAllocations();
+        testing::ResetAllocationCount();
+        testing::FailAllocationAfter(n);
+        const std::uint32_t result = operation();
+        const std::uint64_t made = testing::AllocationCount();
+        testing::FailAllocationAfter(0);
+        EXPECT_EQ(testing::LiveAllocations(), liveBefore) << "leak when allocation " << n << " failed";
+        if (made < n) break;  // the operation never reached the n-th allocation
+        check(result, n);
+        ASSERT_LT(n, 10000u) << "runaway sweep";
+    }
+}
+
+}  // namespace kelvane::test

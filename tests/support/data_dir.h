@@ -1,0 +1,53 @@
+// A throw-away data directory with the simulated device installed over it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Kelvane.h"
+#include "platform/simulated_device.h"
+
+namespace kelvane::test {
+
+using Text = std::basic_string<TZChar>;
+
+// UTF-16LE bytes of text, with a byte-order mark in front when asked.
+std::string Utf16Bytes(const Text &text, bool byteOrderMark = true);
+// Lines joined with CR LF after each.
+Text JoinLines(const std::vector<Text> &lines);
+
+class DataDir {
+public:
+    DataDir();
+    ~DataDir();
+    DataDir(const DataDir &) = delete;
+    DataDir &operator=(const DataDir &) = delete;
+
+    const std::filesystem::path &Path() const { return path_; }
+    void WriteBytes(const std::string &name, const std::string &bytes) const;
+    void WriteLines(const std::string &name, const std::vector<Text> &lines) const;
+    std::string ReadBytes(const std::string &name) const;
+    bool Exists(const std::string &name) const;
+    void Remove(const std::string &name) const;
+    void WriteDevice(const std::string &text) const;
+    // Every file in the directory with its bytes.
+    std::map<std::string, std::string> Snapshot() const;
+
+    SimulatedDevice &Device() { return device_; }
+
+private:
+    std::filesystem::path path_;
+    SimulatedDevice device_;
+};
+
+// Runs operation with the n-th allocation failing, for n = 1, 2, ... until
+// the operation no longer reaches the n-th allocation. check(result) runs after
+// each failed run.
+void SweepAllocationFailures(const std::function<std::uint32_t()> &operation,
+                             const std::function<void(std::uint32_t result, std::uint64_t failedAt)> &check);
+
+}  // namespace kelvane::test
