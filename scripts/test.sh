@@ -15,8 +15,9 @@ run_suite() {
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
-echo "== plain build =="
+echo "== plain build with g++ =="
 run_suite build
-echo "== sanitizer build (ASan + UBSan) =="
+echo "== sanitizer build with clang (ASan + UBSan) =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite build-sanitize -DKELVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  run_suite build-sanitize -DKELVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
