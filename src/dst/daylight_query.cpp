@@ -17,14 +17,18 @@ Result QueryTZDltState(std::uint16_t tzid, std::uint32_t *state) noexcept {
     return Result::Ok;
 }
 
+Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME *date, std::uint32_t *state) noexcept {
+    if (tzid == 0 || date == nullptr || state == nullptr) return Result::Param;
+    TZInfo zone;
+    if (const Result found = FindZoneOnce(tzid, &zone); found != Result::Ok) return found;
+    *state = DaylightStateOn(zone, *date);
+    return Result::Ok;
+}
+
 }  // namespace kelvane
 
 using namespace kelvane;
 
 extern "C" uint32_t QueryTZDltStateByDate(uint16_t tzid, const SYSTEMTIME *date, uint32_t *state) {
-    if (tzid == 0 || date == nullptr || state == nullptr) return Code(Result::Param);
-    TZInfo zone;
-    if (const Result found = FindZoneOnce(tzid, &zone); found != Result::Ok) return Code(found);
-    *state = DaylightStateOn(zone, *date);
-    return Code(Result::Ok);
+    return Code(QueryTZDltStateOn(tzid, date, state));
 }
