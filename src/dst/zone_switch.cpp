@@ -83,6 +83,51 @@ void MoveClock(Platform &platform, int64_t minutes) noexcept {
     platform.SetSystemTime(utc);
 }
 
+// What the switch needs, gathered before anything is changed.
+struct SwitchPlan {
+    TZInfo newZone, oldZone;
+    TZDesc names;
+    TZSetting setting;  // as it will be written
+    bool keepSwitch;    // the daylight-saving switch stays on
+    int64_t shift;      // minutes
+};
+
+Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) noexcept {
+    TimeZoneInformation current{};
+    const uint32_t platformState = CurrentPlatform().GetTimeZoneInformation(&current);
+    if (platformState == kTimeZoneIdUnknown) return Result::State;
+    if (const Result read = ReadTZSetting(&plan->setting); read != Result::Ok) return read;
+    if (const Result r = LookUpBothZones(reader, tzid, plan->setting.TZID, &plan->newZone, &plan->oldZone);
+        r != Result::Ok)
+        return r;
+    plan->names = TZDesc{};  // empty names for a zone no file names
+    if (const Result r = ReadZoneDescriptions(reader, &tzid, 1, &plan->names); r != Result::Ok) return r;
+    // A zone without daylight saving cannot keep the switch on.
+    const bool noRule = plan->newZone.StdMonth == 0 && plan->newZone.DltMonth == 0;
+    plan->keepSwitch = dlt && !noRule;
+    plan->setting.TZID = tzid;
+    plan->setting.DLT = plan->keepSwitch ? 1 : 0;
+    plan->shift = ClockShift(plan->oldZone, plan->newZone, platformState == kTimeZoneIdDaylight, dlt);
+    return Result::Ok;
+}
+
+// Zone, settings, registry, clock; a registry failure is reported after the clock has moved.
+Result Apply(const SwitchPlan &plan, DataFileWriter &writer, const LineList &settingsLines) noexcept {
+    Platform &platform = CurrentPlatform();
+    if (!platform.SetTimeZoneInformation(ZoneInformation(plan.newZone, plan.names))) return Result::SetTimeZone;
+    if (const Result written = writer.Write(kSettingsFile, settingsLines); written != Result::Ok) return written;
+    // HomeDST: the new zone's rule judged at the UTC time the device now reports.
+    uint32_t homeDst = 0;
+    if (plan.keepSwitch) {
+        SYSTEMTIME utc{};
+        platform.GetSystemTime(&utc);
+        homeDst = DaylightStateOn(plan.newZone, utc);
+    }
+    const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, homeDst);
+    MoveClock(platform, plan.shift);
+    return registry;
+}
+
 Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
@@ -90,38 +135,10 @@ Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     if (settingsLines.Allocate() != Result::Ok) return Result::NoMemory;
     DataFileWriter writer;
     if (const Result prepared = writer.Prepare(); prepared != Result::Ok) return prepared;
-
-    Platform &platform = CurrentPlatform();
-    TimeZoneInformation current{};
-    const uint32_t platformState = platform.GetTimeZoneInformation(&current);
-    if (platformState == kTimeZoneIdUnknown) return Result::State;
-    TZSetting setting;
-    if (const Result read = ReadTZSetting(&setting); read != Result::Ok) return read;
-    TZInfo newZone, oldZone;
-    if (const Result r = LookUpBothZones(reader, tzid, setting.TZID, &newZone, &oldZone); r != Result::Ok) return r;
-    TZDesc names{};
-    if (const Result r = ReadZoneDescriptions(reader, &tzid, 1, &names); r != Result::Ok) return r;
-
-    // A zone without daylight saving cannot keep the switch on.
-    const bool noRule = newZone.StdMonth == 0 && newZone.DltMonth == 0;
-    const bool keepSwitch = dlt && !noRule;
-    setting.TZID = tzid;
-    setting.DLT = keepSwitch ? 1 : 0;
-    ComposeTZSetting(setting, settingsLines);
-    const int64_t shift = ClockShift(oldZone, newZone, platformState == kTimeZoneIdDaylight, dlt);
-
-    if (!platform.SetTimeZoneInformation(ZoneInformation(newZone, names))) return Result::SetTimeZone;
-    if (const Result written = writer.Write(kSettingsFile, settingsLines); written != Result::Ok) return written;
-    // HomeDST: the new zone's rule judged at the UTC time the device now reports.
-    uint32_t homeDst = 0;
-    if (keepSwitch) {
-        SYSTEMTIME utc{};
-        platform.GetSystemTime(&utc);
-        homeDst = DaylightStateOn(newZone, utc);
-    }
-    const Result registry = SetClockDST(keepSwitch ? 1 : 0, homeDst);
-    MoveClock(platform, shift);
-    return registry;
+    SwitchPlan plan;
+    if (const Result gathered = Gather(reader, tzid, dlt, &plan); gathered != Result::Ok) return gathered;
+    ComposeTZSetting(plan.setting, settingsLines);
+    return Apply(plan, writer, settingsLines);
 }
 }  // namespace
 

@@ -109,17 +109,6 @@ TEST(GetTZDescByID, ReportsEachFailure) {
     EXPECT_TRUE(IsMarked(desc));
 }
 
-TEST(GetTZDescByID, CutsTextsAt63Units) {
-    DataDir dir;
-    WriteNames(dir);
-    const Text longName(80, u'x');
-    dir.WriteLines("En.ini", {u"33 " + longName + u" a b c"});
-    const uint16_t id = 33;
-    TZDesc desc = Marked();
-    ASSERT_EQ(GetTZDescByID(&id, 1, &desc), TZ_OK);
-    EXPECT_EQ(Text(desc.Desc1), Text(63, u'x'));
-}
-
 TEST(GetTZAllLanguageDescByID, DescribesASystemZoneInEveryLanguage) {
     DataDir dir;
     WriteNames(dir);

@@ -3,7 +3,6 @@
 
 #include "platform/memory.h"
 #include "record/data_writer.h"
-#include "settings/settings_file.h"
 #include "support/data_dir.h"
 
 namespace kelvane {
@@ -33,24 +32,6 @@ TEST(DataFileWriter, AnUnpreparedWriterWritesNothing) {
     EXPECT_EQ(writer.Write(u"X.ini", 1, lines), Result::NoMemory);
     EXPECT_FALSE(dir.Exists("X.ini"));
     EXPECT_EQ(writer.Write(nullptr, 1, lines), Result::Param);
-}
-
-TEST(ComposeTZSetting, GivesTheLinesWriteTZSettingWrites) {
-    DataDir dir;
-    const TZSetting setting{33, 1, 2052, 12};
-    ASSERT_EQ(WriteTZSetting(&setting), Result::Ok);
-    const std::string written = dir.ReadBytes("TZ_Set.ini");
-    LineList lines;
-    ASSERT_EQ(lines.Allocate(), Result::Ok);
-    ComposeTZSetting(setting, lines);
-    DataFileWriter writer;
-    ASSERT_EQ(writer.Prepare(), Result::Ok);
-    ASSERT_EQ(writer.Write(kSettingsFile, lines), Result::Ok);
-    EXPECT_EQ(dir.ReadBytes("TZ_Set.ini"), written);
-    TZSetting back{};
-    ASSERT_EQ(ReadTZSetting(&back), Result::Ok);
-    EXPECT_EQ(back.TZID, 33);
-    EXPECT_EQ(back.DefaultTZ, 12);
 }
 
 }  // namespace
