@@ -17,37 +17,31 @@ namespace {
 using test::DataDir;
 using test::Text;
 using test::Widen;
-using test::ZoneLine;
 using test::ZoneText;
-
 using Ids = std::vector<uint16_t>;
+
 constexpr TZChar kUnwritten = u'#';
 
-// Caller text buffers of a given room with guard units after it.
+// Caller text buffers of the stated room, each followed by guard units.
 template <std::size_t Room>
 struct Texts {
     std::vector<std::array<TZChar, Room + 8>> rooms = std::vector<std::array<TZChar, Room + 8>>(TZ_MAX_ZONES + 1);
     std::vector<TZChar *> pointers;
     Texts() {
-        for (auto &r : rooms) {
-            r.fill(kUnwritten);
-            pointers.push_back(r.data());
-        }
+        for (auto &r : rooms) r.fill(kUnwritten), pointers.push_back(r.data());
     }
     std::vector<Text> First(std::size_t n) const {
         std::vector<Text> texts;
         for (std::size_t i = 0; i < n; ++i) texts.emplace_back(rooms[i].data());
         return texts;
     }
-    bool Untouched() const {
-        return std::all_of(rooms.begin(), rooms.end(), [](const auto &r) {
-            return std::all_of(r.begin(), r.end(), [](TZChar c) { return c == kUnwritten; });
-        });
-    }
-    bool GuardsIntact() const {
-        return std::all_of(rooms.begin(), rooms.end(), [](const auto &r) {
-            return std::all_of(r.begin() + Room, r.end(), [](TZChar c) { return c == kUnwritten; });
-        });
+    // Nothing written past any room, and nothing at all from index `from` on.
+    bool WrittenOnlyBefore(std::size_t from) const {
+        for (std::size_t i = 0; i < rooms.size(); ++i) {
+            const auto first = i < from ? rooms[i].begin() + Room : rooms[i].begin();
+            if (!std::all_of(first, rooms[i].end(), [](TZChar c) { return c == kUnwritten; })) return false;
+        }
+        return true;
     }
 };
 
@@ -70,30 +64,24 @@ struct CatalogueList {
     Ids Listed() const { return Ids(ids.begin(), ids.begin() + count); }
 };
 
-Text Line(const std::string &ascii) { return Widen(ascii); }
-
-// Zones 1 to 4 with offsets 0, 60, 0, 60 (A, B, C, D); 5 east, 6 and 7
-// compatibility zones; 8 listed in both catalogue files; 9 without
-// description; user zone 10000.
-void WriteData(const DataDir &dir) {
-    dir.WriteLines("TZ_Def.ini", {
-                                     ZoneText(ZoneLine{.id = 1, .offset = 0}),
-                                     ZoneText(ZoneLine{.id = 2, .offset = 60}),
-                                     ZoneText(ZoneLine{.id = 3, .offset = 0}),
-                                     ZoneText(ZoneLine{.id = 4, .offset = 60}),
-                                     ZoneText(ZoneLine{.id = 5, .offset = -480}),
-                                     ZoneText(ZoneLine{.id = 6, .offset = 45, .type = 0}),
-                                     ZoneText(ZoneLine{.id = 7, .offset = -765, .type = 0}),
-                                     ZoneText(ZoneLine{.id = 8, .offset = 300}),
-                                     ZoneText(ZoneLine{.id = 9, .offset = -60}),
-                                 });
-    dir.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10000, .offset = -330, .type = 3, .detail = "My$zone"}),
-                                      ZoneText(ZoneLine{.id = 8, .offset = 120, .type = 3, .detail = "Eight$user"})});
+void WriteNames(const DataDir &dir, const std::vector<Text> &names) {
     dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
-    dir.WriteLines("En.ini", {u"1 Zone$A A2 s d", u"2 Zone$B B2 s d", u"3 Zone$C C2 s d", u"4 Zone$D D2 s d",
-                              u"5 Beijing Peking s d", u"6 Six Six$old s d", u"7 Seven Seven$old s d",
-                              u"8 Eight Eight$old s d"});
-    dir.WriteLines("TZ_Zone.ini", {u";TZID Group", u"1 Ties", u"2 Ties", u"3 Ties", u"4 Ties", u"5 Asia", u"6 Odd$ones",
+    dir.WriteLines("En.ini", names);
+}
+
+// Zones 1 to 4 with offsets 0, 60, 0, 60 (A, B, C, D); 6 and 7 compatibility
+// zones; 8 in both catalogue files; 9 without description; user zone 10000.
+void WriteData(const DataDir &dir) {
+    dir.WriteLines("TZ_Def.ini", {ZoneText({.id = 1, .offset = 0}), ZoneText({.id = 2, .offset = 60}),
+                                  ZoneText({.id = 3, .offset = 0}), ZoneText({.id = 4, .offset = 60}),
+                                  ZoneText({.id = 5, .offset = -480}), ZoneText({.id = 6, .offset = 45, .type = 0}),
+                                  ZoneText({.id = 7, .offset = -765, .type = 0}), ZoneText({.id = 8, .offset = 300}),
+                                  ZoneText({.id = 9, .offset = -60})});
+    dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -330, .type = 3, .detail = "My$zone"}),
+                                      ZoneText({.id = 8, .offset = 120, .type = 3, .detail = "Eight$user"})});
+    WriteNames(dir, {u"1 Zone$A A2 s d", u"2 Zone$B B2 s d", u"3 Zone$C C2 s d", u"4 Zone$D D2 s d",
+                     u"5 Beijing Peking s d", u"6 Six Six$old s d", u"7 Seven Seven$old s d", u"8 Eight Eight$old s d"});
+    dir.WriteLines("TZ_Zone.ini", {u";TZID Group", u"1 Ties", u"2 Ties", u"3 Ties", u"4 Ties", u"6 Odd$ones",
                                    u"7 Odd$ones", u"8 Both", u"9 Missing", u"99 Missing", u"5 Missing", u"5 Missing",
                                    u"1 ties"});
 }
@@ -106,13 +94,11 @@ TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
         std::vector<Text> labels, names;
     };
     const Case cases[] = {
-        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"},
-         {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
+        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
         {u"Ties", 0, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"B2", u"D2", u"C2", u"A2"}},
         {u"Odd ones", 2, {6, 7}, {u"GMT-00:45 ", u"GMT+12:45 "}, {u"Six", u"Seven"}},
-        {u"Odd ones", 0, {6, 7}, {u"GMT-00:45 ", u"GMT+12:45 "}, {u"Six old", u"Seven old"}},
-        {u"Both", 1, {8}, {u"GMT-05:00 "}, {u"Eight"}},
-        {u"Asia", 1, {5}, {u"GMT+08:00 "}, {u"Beijing"}},
+        {u"Both", 1, {8}, {u"GMT-05:00 "}, {u"Eight"}},  // the TZ_Def.ini line wins
+        // No catalogue record (99) or asked twice (5): left out; no description (9): empty name.
         {u"Missing", 1, {9, 5}, {u"GMT+01:00 ", u"GMT+08:00 "}, {u"", u"Beijing"}},
         {u"ties", 1, {1}, {u"GMT"}, {u"Zone A"}},
         {u"TIES", 1, {}, {}, {}},
@@ -122,80 +108,57 @@ TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
         DataDir dir;
         WriteData(dir);
         GroupList list;
-        ASSERT_EQ(list.Get(c.group, c.selection), TZ_OK) << Text(c.group).size();
-        EXPECT_EQ(list.Listed(), c.ids);
+        ASSERT_EQ(list.Get(c.group, c.selection), TZ_OK);
+        EXPECT_EQ(list.Listed(), c.ids) << c.ids.size();
         EXPECT_EQ(list.labels.First(list.count), c.labels);
         EXPECT_EQ(list.names.First(list.count), c.names);
-        EXPECT_EQ(list.labels.rooms[list.count][0], kUnwritten);
-        EXPECT_TRUE(list.labels.GuardsIntact());
-        EXPECT_TRUE(list.names.GuardsIntact());
+        EXPECT_TRUE(list.labels.WrittenOnlyBefore(list.count));
+        EXPECT_TRUE(list.names.WrittenOnlyBefore(list.count));
     }
 }
 
-TEST(GetSelectTZInfo, ListsTheFirst200ZonesOfAGroup) {
+TEST(GetSelectTZInfo, ListsTheFirst200ZonesOfAGroupAndKeepsLabelSizes) {
     DataDir dir;
     std::vector<Text> catalogue, table;
     for (int id = 1; id <= 210; ++id) {
-        catalogue.push_back(ZoneText(ZoneLine{.id = id, .offset = 60}));
-        table.push_back(Line(std::to_string(id) + " Big"));
+        catalogue.push_back(ZoneText({.id = id, .offset = id == 2 ? 6000 : id == 3 ? INT32_MIN : 60}));
+        table.push_back(Widen(std::to_string(id) + " Big"));
     }
     dir.WriteLines("TZ_Def.ini", catalogue);
     dir.WriteLines("TZ_UserDef.ini", {});
-    dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
-    dir.WriteLines("En.ini", {});
+    WriteNames(dir, {u"1 " + Text(63, u'n') + u" x x x"});
     dir.WriteLines("TZ_Zone.ini", table);
     GroupList list;
     ASSERT_EQ(list.Get(u"Big", 1), TZ_OK);
-    Ids expected(200);
-    for (int i = 0; i < 200; ++i) expected[i] = static_cast<uint16_t>(i + 1);
-    EXPECT_EQ(list.Listed(), expected) << "equal offsets are never exchanged";
-    EXPECT_EQ(list.labels.rooms[200][0], kUnwritten);
-}
-
-TEST(GetSelectTZInfo, LabelsKeepTheirSizeForAnyOffset) {
-    DataDir dir;
-    dir.WriteLines("TZ_Def.ini", {ZoneText(ZoneLine{.id = 1, .offset = 6000}),
-                                  ZoneText(ZoneLine{.id = 2, .offset = 5999}),
-                                  ZoneText(ZoneLine{.id = 3, .offset = INT32_MIN}),
-                                  ZoneText(ZoneLine{.id = 4, .offset = INT32_MAX})});
-    dir.WriteLines("TZ_UserDef.ini", {});
-    dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
-    dir.WriteLines("En.ini", {u"1 " + Text(63, u'n') + u" x x x"});
-    dir.WriteLines("TZ_Zone.ini", {u"1 G", u"2 G", u"3 G", u"4 G"});
-    GroupList list;
-    ASSERT_EQ(list.Get(u"G", 1), TZ_OK);
-    EXPECT_EQ(list.Listed(), (Ids{4, 1, 2, 3}));
-    EXPECT_EQ(list.labels.First(4), (std::vector<Text>{u"GMT-99:59 ", u"GMT-99:59 ", u"GMT-99:59 ", u"GMT+99:59 "}));
+    ASSERT_EQ(list.count, 200);
+    EXPECT_EQ(Ids(list.ids.begin(), list.ids.begin() + 4), (Ids{2, 1, 4, 5}));
+    EXPECT_EQ(list.ids[199], 3) << "the far east comes last";
+    EXPECT_EQ(list.labels.First(3), (std::vector<Text>{u"GMT-99:59 ", u"GMT-01:00 ", u"GMT-01:00 "}));
+    EXPECT_EQ(list.labels.First(200)[199], u"GMT+99:59 ");
     EXPECT_EQ(list.names.First(2)[1], Text(63, u'n'));
-    EXPECT_TRUE(list.labels.GuardsIntact());
-    EXPECT_TRUE(list.names.GuardsIntact());
+    EXPECT_TRUE(list.labels.WrittenOnlyBefore(200));
+    EXPECT_TRUE(list.names.WrittenOnlyBefore(200));
     CatalogueList all;
     ASSERT_EQ(all.Get(1), TZ_OK);
-    EXPECT_EQ(all.entries.First(4)[1], u"(GMT-99:59) " + Text(63, u'n'));
-    EXPECT_TRUE(all.entries.GuardsIntact());
+    EXPECT_EQ(all.entries.First(2)[1], u"(GMT-01:00) " + Text(63, u'n'));
+    EXPECT_TRUE(all.entries.WrittenOnlyBefore(150));
 }
 
 TEST(GetSelectTZInfo, FailuresLeaveTheTextsAlone) {
     DataDir dir;
     WriteData(dir);
     GroupList list;
-    EXPECT_EQ(GetSelectTZInfo(nullptr, u"Ties", list.ids.data(), list.names.pointers.data(),
-                              list.labels.pointers.data(), 1), TZ_ERR_PARAM);
+    TZChar **names = list.names.pointers.data(), **labels = list.labels.pointers.data();
+    EXPECT_EQ(GetSelectTZInfo(nullptr, u"Ties", list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
     list.count = 5;
-    EXPECT_EQ(GetSelectTZInfo(&list.count, nullptr, list.ids.data(), list.names.pointers.data(),
-                              list.labels.pointers.data(), 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", nullptr, list.names.pointers.data(),
-                              list.labels.pointers.data(), 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), nullptr, list.labels.pointers.data(), 1),
-              TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), list.names.pointers.data(), nullptr, 1),
-              TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, nullptr, list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", nullptr, names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), nullptr, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), names, nullptr, 1), TZ_ERR_PARAM);
     EXPECT_EQ(list.count, 5);
-
-    list.labels.pointers[3] = nullptr;
+    labels[3] = nullptr;
     EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_PARAM) << "an absent text buffer";
-    list.labels.pointers[3] = list.labels.rooms[3].data();
-
+    labels[3] = list.labels.rooms[3].data();
     dir.Remove("Lang_Def.ini");
     EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_FILE);
     EXPECT_EQ(list.count, 4) << "the zones found";
@@ -204,9 +167,9 @@ TEST(GetSelectTZInfo, FailuresLeaveTheTextsAlone) {
     EXPECT_EQ(list.count, 200);
     WriteData(dir);
     dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_FILE) << "a catalogue that cannot be read is no empty list";
-    EXPECT_TRUE(list.names.Untouched());
-    EXPECT_TRUE(list.labels.Untouched());
+    EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_FILE) << "an unreadable catalogue is no empty list";
+    EXPECT_TRUE(list.names.WrittenOnlyBefore(0));
+    EXPECT_TRUE(list.labels.WrittenOnlyBefore(0));
 }
 
 TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
@@ -217,9 +180,8 @@ TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
     };
     const Case cases[] = {
         {0, {6, 7}, {u"(GMT-00:45) Six old", u"(GMT+12:45) Seven old"}},
-        {1,
-         // 8 is listed twice (both files); only its first slot gets a description.
-         {8, 8, 2, 4, 6, 1, 3, 9, 10000, 5, 7},
+        // 8 is listed twice (both files); only its first slot gets a description.
+        {1, {8, 8, 2, 4, 6, 1, 3, 9, 10000, 5, 7},
          {u"(GMT-05:00) Eight", u"(GMT-02:00) ", u"(GMT-01:00) Zone B", u"(GMT-01:00) Zone D", u"(GMT-00:45) Six",
           u"(GMT)Zone A", u"(GMT)Zone C", u"(GMT+01:00) ", u"(GMT+05:30) My zone", u"(GMT+08:00) Beijing",
           u"(GMT+12:45) Seven"}},
@@ -233,7 +195,7 @@ TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
         ASSERT_EQ(list.Get(c.selection), TZ_OK) << c.selection;
         EXPECT_EQ(list.Listed(), c.ids) << c.selection;
         EXPECT_EQ(list.entries.First(list.count), c.entries) << c.selection;
-        EXPECT_EQ(list.entries.rooms[list.count][0], kUnwritten);
+        EXPECT_TRUE(list.entries.WrittenOnlyBefore(list.count));
     }
 }
 
@@ -252,19 +214,10 @@ TEST(GetAllTZInfo, RefusesAndReports) {
     EXPECT_EQ(list.count, 200u);
     EXPECT_EQ(list.Get(0), TZ_ERR_FILE) << "the descriptions need the user file";
     EXPECT_EQ(list.count, 2u);
-    dir.WriteDevice("ui_language = 0\n");
     WriteData(dir);
+    dir.WriteDevice("ui_language = 0\n");
     EXPECT_EQ(list.Get(1), TZ_ERR_NO_LANGUAGE);
-    EXPECT_TRUE(list.entries.Untouched());
-}
-
-// The exchanges exactly as the list operations make them, on plain pairs.
-std::vector<std::pair<int32_t, uint16_t>> ReferenceSort(std::vector<std::pair<int32_t, uint16_t>> zones) {
-    const std::size_t n = zones.size();
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        for (std::size_t j = i; j < n; ++j)
-            if (zones[j].first > zones[i].first) std::swap(zones[i], zones[j]);
-    return zones;
+    EXPECT_TRUE(list.entries.WrittenOnlyBefore(0));
 }
 
 TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
@@ -278,24 +231,23 @@ TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
             const int32_t offset = (static_cast<int32_t>(random() % 5) - 2) * 60;
             const uint16_t id = static_cast<uint16_t>(100 + i);
             zones.emplace_back(offset, id);
-            lines.push_back(ZoneText(ZoneLine{.id = id, .offset = offset}));
-            names.push_back(Line(std::to_string(id) + " N" + std::to_string(id) + " x x x"));
+            lines.push_back(ZoneText({.id = id, .offset = offset}));
+            names.push_back(Widen(std::to_string(id) + " N" + std::to_string(id) + " x x x"));
         }
         dir.WriteLines("TZ_Def.ini", lines);
         dir.WriteLines("TZ_UserDef.ini", {});
-        dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
-        dir.WriteLines("En.ini", names);
+        WriteNames(dir, names);
         CatalogueList list;
         ASSERT_EQ(list.Get(1), TZ_OK);
-        const auto sorted = ReferenceSort(zones);
-        ASSERT_EQ(list.count, sorted.size());
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            EXPECT_EQ(list.ids[i], sorted[i].second) << round << " " << i;
-            EXPECT_NE(list.entries.First(i + 1)[i].find(Line("N" + std::to_string(sorted[i].second))), Text::npos)
-                << "the name moves with its zone";
-            if (i > 0) {
-                EXPECT_GE(sorted[i - 1].first, sorted[i].first);
-            }
+        // The exchanges as the lists make them, on plain pairs.
+        for (std::size_t i = 0; i + 1 < zones.size(); ++i)
+            for (std::size_t j = i; j < zones.size(); ++j)
+                if (zones[j].first > zones[i].first) std::swap(zones[i], zones[j]);
+        ASSERT_EQ(list.count, zones.size());
+        for (std::size_t i = 0; i < zones.size(); ++i) {
+            EXPECT_EQ(list.ids[i], zones[i].second) << round << " " << i;
+            EXPECT_NE(list.entries.First(i + 1)[i].find(Widen("N" + std::to_string(zones[i].second))), Text::npos);
+            EXPECT_TRUE(i == 0 || zones[i - 1].first >= zones[i].first);
         }
     }
 }
@@ -309,7 +261,7 @@ TEST(GetAllTZInfo, AllocationFailureReportsMemoryAndWritesNoText) {
     test::SweepAllocationFailures([&] { return list.Get(1); }, [&](uint32_t result, uint64_t n) {
         ++failures;
         EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
-        EXPECT_TRUE(list.entries.Untouched()) << "allocation " << n;
+        EXPECT_TRUE(list.entries.WrittenOnlyBefore(0)) << "allocation " << n;
     });
     EXPECT_GT(failures, 5);
     EXPECT_EQ(dir.Snapshot(), before);
@@ -322,12 +274,11 @@ TEST(ReadZoneTable, NeedsRoomFor200AndAValidSelection) {
     Ids ids(TZ_MAX_ZONES, 0);
     uint16_t count = 199;
     EXPECT_EQ(ReadZoneTable(ids.data(), 1, &count, u"Ties"), Result::Param);
-    EXPECT_EQ(count, 199);
     count = 200;
     EXPECT_EQ(ReadZoneTable(ids.data(), 1, &count, u"Missing"), Result::Ok);
     EXPECT_EQ(Ids(ids.begin(), ids.begin() + count), (Ids{9, 99, 5, 5}));
-    count = 200;
     dir.Remove("TZ_Zone.ini");
+    count = 200;
     EXPECT_EQ(ReadZoneTable(ids.data(), 3, &count, u"Ties"), Result::Ok) << "no file is read for selection 3";
     EXPECT_EQ(count, 0);
     count = 200;
