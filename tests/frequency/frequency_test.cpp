@@ -160,6 +160,7 @@ TEST(FrequencyMaintenance, ChangesTheListAndDropsStaleEntries) {
         {"update adds then removes", {33, 12}, [] { return Update({45, 33}, {1, 0}); }, TZ_OK, Ids{12, 45}},
         {"failed additions remove nothing", Range(1, 48), [] { return Update({71, 72, 1}, {1, 1, 0}); },
          TZ_ERR_LIST_FULL, std::nullopt},
+        {"300 new zones at once", {33}, [] { return Add(Range(1000, 300)); }, TZ_ERR_LIST_FULL, std::nullopt},
         {"add nothing", {33}, [] { return Add({}); }, TZ_ERR_PARAM, std::nullopt},
         {"delete without array", {33}, [] { return DeleteTZFrequency(2, nullptr); }, TZ_ERR_PARAM, std::nullopt},
         {"update 201 zones", {33}, [] { return Update(Ids(201, 5), std::vector<uint32_t>(201, 1)); }, TZ_ERR_PARAM,
