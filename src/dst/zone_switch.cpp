@@ -61,16 +61,9 @@ TimeZoneInformation ZoneInformation(const TZInfo &zone, const TZDesc &names) noe
     return info;
 }
 
-// Minutes by which the UTC clock moves. Computed in 64 bits: catalogue
-// offsets are any 32-bit values.
-int64_t ClockShift(const TZInfo &o, const TZInfo &n, bool wasDaylight, bool dlt) noexcept {
-    const int64_t oldOffset = o.Offset, newOffset = n.Offset;
-    if (newOffset == oldOffset) return 0;
-    if (wasDaylight && dlt) {
-        if (newOffset >= oldOffset) return (oldOffset + o.DltOffset) - (newOffset + n.DltOffset);
-        return (oldOffset - o.DltOffset) - (newOffset - n.DltOffset);
-    }
-    return oldOffset - newOffset;
+// Minutes from local time to UTC as the platform applies them in the given state.
+int64_t EffectiveBias(const TimeZoneInformation &info, uint32_t state) noexcept {
+    return static_cast<int64_t>(info.Bias) + (state == kTimeZoneIdDaylight ? info.DaylightBias : info.StandardBias);
 }
 
 // Reads the UTC clock, moves it and sets it, even by 0. A shift beyond the
@@ -89,7 +82,8 @@ struct SwitchPlan {
     TZDesc names;
     TZSetting setting;  // as it will be written
     bool keepSwitch;    // the daylight-saving switch stays on
-    int64_t shift;      // minutes
+    uint32_t homeDst;   // the new zone's rule at the UTC time before the switch
+    int64_t oldBias;    // minutes from local time to UTC before the switch
 };
 
 Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) noexcept {
@@ -107,24 +101,26 @@ Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) n
     plan->keepSwitch = dlt && !noRule;
     plan->setting.TZID = tzid;
     plan->setting.DLT = plan->keepSwitch ? 1 : 0;
-    plan->shift = ClockShift(plan->oldZone, plan->newZone, platformState == kTimeZoneIdDaylight, dlt);
+    plan->oldBias = EffectiveBias(current, platformState);
+    SYSTEMTIME utc{};
+    CurrentPlatform().GetSystemTime(&utc);
+    plan->homeDst = plan->keepSwitch ? DaylightStateOn(plan->newZone, utc) : 0;
     return Result::Ok;
 }
 
 // Zone, settings, registry, clock; a registry failure is reported after the clock has moved.
+//
+// The device keeps local time, so setting the zone moved UTC by the
+// difference between what the platform applied before and what it applies
+// now; moving the clock by that difference gives back the UTC time it had.
 Result Apply(const SwitchPlan &plan, DataFileWriter &writer, const LineList &settingsLines) noexcept {
     Platform &platform = CurrentPlatform();
     if (!platform.SetTimeZoneInformation(ZoneInformation(plan.newZone, plan.names))) return Result::SetTimeZone;
     if (const Result written = writer.Write(kSettingsFile, settingsLines); written != Result::Ok) return written;
-    // HomeDST: the new zone's rule judged at the UTC time the device now reports.
-    uint32_t homeDst = 0;
-    if (plan.keepSwitch) {
-        SYSTEMTIME utc{};
-        platform.GetSystemTime(&utc);
-        homeDst = DaylightStateOn(plan.newZone, utc);
-    }
-    const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, homeDst);
-    MoveClock(platform, plan.shift);
+    const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, plan.homeDst);
+    TimeZoneInformation applied{};
+    const uint32_t state = platform.GetTimeZoneInformation(&applied);
+    MoveClock(platform, plan.oldBias - EffectiveBias(applied, state));
     return registry;
 }
 
