@@ -1,0 +1,29 @@
+#include "rules/zoneinfo.h"
+
+#include "rules/tzif_file.h"
+#include "rules/year_rule.h"
+#include "rules/zone_timeline.h"
+
+namespace kelvane::builder {
+
+std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, const std::string &zone,
+                                     std::int64_t year, std::string *problem) {
+    if (zone.empty() || zone.find("..") != std::string::npos || zone.front() == '/') {
+        *problem = "\"" + zone + "\" is not a zone name";
+        return std::nullopt;
+    }
+    const std::filesystem::path path = zoneinfo / zone;
+    const auto data = ReadTzifFile(path);
+    if (!data) {
+        *problem = path.string() + ": missing, or not a TZif file of version 2 or later";
+        return std::nullopt;
+    }
+    const auto timeline = ZoneTimeline::FromTzif(*data);
+    if (!timeline) {
+        *problem = path.string() + ": its rule \"" + data->footer + "\" cannot be read";
+        return std::nullopt;
+    }
+    return RuleForYear(*timeline, year);
+}
+
+}  // namespace kelvane::builder

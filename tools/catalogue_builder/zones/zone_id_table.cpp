@@ -1,0 +1,69 @@
+#include "zones/zone_id_table.h"
+
+#include <set>
+#include <sstream>
+
+namespace kelvane::builder {
+namespace {
+constexpr const char *kHeader =
+    "# Catalogue identifiers (TZID) of the Windows time zones: TZID, a tab, the Windows zone.\n"
+    "# The catalogue builder keeps this table: a new zone gets the number after the highest\n"
+    "# ever given, and no row is ever removed or renumbered, so identifiers stay stable.\n"
+    "# Edit by hand only to add rows; see data/README.md.\n";
+
+bool ParseId(const std::string &text, std::uint16_t *id) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    const unsigned long value = std::stoul(text);
+    *id = static_cast<std::uint16_t>(value);
+    return value >= 1 && value <= kHighestSystemZoneId;
+}
+}  // namespace
+
+std::optional<ZoneIdTable> ZoneIdTable::Parse(const std::string &text, std::string *problem) {
+    ZoneIdTable table;
+    std::set<std::uint16_t> numbers;
+    std::istringstream in(text);
+    std::string line;
+    for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        const auto tab = line.find('\t');
+        std::uint16_t id = 0;
+        const std::string zone = tab == std::string::npos ? std::string() : line.substr(tab + 1);
+        if (tab == std::string::npos || !ParseId(line.substr(0, tab), &id) || zone.empty()) {
+            *problem = "line " + std::to_string(lineNumber) + ": not \"TZID<TAB>zone\" with TZID 1 to 9999";
+            return std::nullopt;
+        }
+        if (!numbers.insert(id).second || !table.ids_.emplace(zone, id).second) {
+            *problem = "line " + std::to_string(lineNumber) + ": number or zone listed twice";
+            return std::nullopt;
+        }
+        if (id > table.highest_) table.highest_ = id;
+    }
+    return table;
+}
+
+std::uint16_t ZoneIdTable::IdOf(const std::string &windowsZone) const {
+    const auto it = ids_.find(windowsZone);
+    return it == ids_.end() ? 0 : it->second;
+}
+
+std::vector<std::string> ZoneIdTable::Assign(const std::vector<std::string> &windowsZones) {
+    std::vector<std::string> added;
+    for (const std::string &zone : windowsZones) {
+        if (IdOf(zone) != 0 || highest_ == kHighestSystemZoneId) continue;
+        ids_.emplace(zone, ++highest_);
+        added.push_back(zone);
+    }
+    return added;
+}
+
+std::string ZoneIdTable::Text() const {
+    std::map<std::uint16_t, std::string> byNumber;
+    for (const auto &[zone, id] : ids_) byNumber.emplace(id, zone);
+    std::string text = kHeader;
+    for (const auto &[id, zone] : byNumber) text += std::to_string(id) + "\t" + zone + "\n";
+    return text;
+}
+
+}  // namespace kelvane::builder
