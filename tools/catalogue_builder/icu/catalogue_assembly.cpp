@@ -46,7 +46,10 @@ void Number(std::vector<Candidate> *candidates, ZoneIdTable *ids, BuildReport *r
     for (const Candidate *c : order) names.push_back(c->windows.windowsId);
     for (const std::string &added : ids->Assign(names))
         report->notes.push_back("new identifier " + std::to_string(ids->IdOf(added)) + " for " + added);
-    for (Candidate &c : *candidates) c.id = ids->IdOf(c.windows.windowsId);
+    for (Candidate &c : *candidates) {
+        c.id = ids->IdOf(c.windows.windowsId);
+        ids->SetSource(c.windows.windowsId, c.windows.representative);
+    }
     candidates->erase(std::remove_if(candidates->begin(), candidates->end(),
                                      [&](const Candidate &c) {
                                          if (c.id != 0) return false;

@@ -6,7 +6,8 @@
 namespace kelvane::builder {
 namespace {
 constexpr const char *kHeader =
-    "# Catalogue identifiers (TZID) of the Windows time zones: TZID, a tab, the Windows zone.\n"
+    "# Catalogue identifiers (TZID) of the Windows time zones: TZID, a tab, the Windows zone,\n"
+    "# a tab, the IANA zone whose rules and names the last regeneration took (for reference).\n"
     "# The catalogue builder keeps this table: a new zone gets the number after the highest\n"
     "# ever given, and no row is ever removed or renumbered, so identifiers stay stable.\n"
     "# Edit by hand only to add rows; see data/README.md.\n";
@@ -28,12 +29,16 @@ std::optional<ZoneIdTable> ZoneIdTable::Parse(const std::string &text, std::stri
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const auto tab = line.find('\t');
+        const auto secondTab = tab == std::string::npos ? tab : line.find('\t', tab + 1);
         std::uint16_t id = 0;
-        const std::string zone = tab == std::string::npos ? std::string() : line.substr(tab + 1);
-        if (tab == std::string::npos || !ParseId(line.substr(0, tab), &id) || zone.empty()) {
-            *problem = "line " + std::to_string(lineNumber) + ": not \"TZID<TAB>zone\" with TZID 1 to 9999";
+        const std::string zone = tab == std::string::npos ? std::string() : line.substr(tab + 1, secondTab - tab - 1);
+        const std::string source = secondTab == std::string::npos ? std::string() : line.substr(secondTab + 1);
+        if (tab == std::string::npos || !ParseId(line.substr(0, tab), &id) || zone.empty() ||
+            source.find('\t') != std::string::npos) {
+            *problem = "line " + std::to_string(lineNumber) + ": not \"TZID<TAB>zone[<TAB>IANA zone]\" with TZID 1 to 9999";
             return std::nullopt;
         }
+        if (!source.empty()) table.sources_[zone] = source;
         if (!numbers.insert(id).second || !table.ids_.emplace(zone, id).second) {
             *problem = "line " + std::to_string(lineNumber) + ": number or zone listed twice";
             return std::nullopt;
@@ -58,11 +63,23 @@ std::vector<std::string> ZoneIdTable::Assign(const std::vector<std::string> &win
     return added;
 }
 
+void ZoneIdTable::SetSource(const std::string &windowsZone, const std::string &ianaZone) {
+    if (IdOf(windowsZone) != 0) sources_[windowsZone] = ianaZone;
+}
+
+std::string ZoneIdTable::SourceOf(const std::string &windowsZone) const {
+    const auto it = sources_.find(windowsZone);
+    return it == sources_.end() ? std::string() : it->second;
+}
+
 std::string ZoneIdTable::Text() const {
     std::map<std::uint16_t, std::string> byNumber;
     for (const auto &[zone, id] : ids_) byNumber.emplace(id, zone);
     std::string text = kHeader;
-    for (const auto &[id, zone] : byNumber) text += std::to_string(id) + "\t" + zone + "\n";
+    for (const auto &[id, zone] : byNumber) {
+        const std::string source = SourceOf(zone);
+        text += std::to_string(id) + "\t" + zone + (source.empty() ? "" : "\t" + source) + "\n";
+    }
     return text;
 }
 

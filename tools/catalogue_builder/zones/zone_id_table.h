@@ -6,7 +6,9 @@
 // in it yet gets the number after the highest one the table has ever held;
 // a zone that disappears from CLDR keeps its row, so its number is never
 // given to another zone. The text form is "TZID<TAB>Windows zone" lines
-// sorted by TZID, with '#' comment lines at the top.
+// sorted by TZID, with '#' comment lines at the top. A third column names
+// the IANA zone whose rules and names the last regeneration took for the
+// zone; it is a record of where the data came from, not part of the key.
 #pragma once
 
 #include <cstdint>
@@ -27,11 +29,15 @@ public:
     std::uint16_t IdOf(const std::string &windowsZone) const;
     // Numbers the zones that have none, in the order given; returns them.
     std::vector<std::string> Assign(const std::vector<std::string> &windowsZones);
+    // Records the IANA zone the zone's data was taken from.
+    void SetSource(const std::string &windowsZone, const std::string &ianaZone);
+    std::string SourceOf(const std::string &windowsZone) const;
     // The table's text: the comment header, then one line per zone by number.
     std::string Text() const;
 
 private:
     std::map<std::string, std::uint16_t> ids_;
+    std::map<std::string, std::string> sources_;
     std::uint16_t highest_ = 0;
 };
 
