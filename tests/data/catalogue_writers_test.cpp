@@ -190,6 +190,36 @@ TEST(SettingsAndDevice, SetTheDefaultZoneUp) {
     EXPECT_EQ(Text(info.DaylightName), u"Central European Summer Time");
 }
 
+TEST(UserFiles, AreWrittenEmptyByTheEnginesWriters) {
+    DataDir dir;
+    ASSERT_TRUE(WriteCatalogueFile({Tokyo()}).ok);
+    ASSERT_TRUE(WriteUserFiles().ok);
+    std::uint16_t count = TZ_MAX_ZONES;
+    ASSERT_EQ(GetTZCount(kSelectUserZones, &count), TZ_OK);
+    EXPECT_EQ(count, 0);
+    count = TZ_MAX_ZONES;
+    ASSERT_EQ(GetTZCount(kSelectWholeCatalogue, &count), TZ_OK);
+    EXPECT_EQ(count, 1);
+    std::vector<std::uint16_t> favourites(TZ_MAX_ZONES, 7);
+    count = 99;
+    ASSERT_EQ(GetTZFrequency(&count, favourites.data(), 1), TZ_OK);
+    EXPECT_EQ(count, 0);
+    // Both files are the engine's own: the user catalogue's 38 header lines, the list's 19.
+    EXPECT_EQ(test::DataLines(KT("TZ_UserDef.ini"), 1).size(), 0u);
+    EXPECT_EQ(test::DataLines(KT("TZ_Frequency.ini"), 1).size(), 0u);
+}
+
+TEST(CatalogueFile, NamesItsSourcesInAComment) {
+    DataDir dir;
+    ASSERT_TRUE(WriteCatalogueFile({Tokyo()}, RulesNote(2026, "2025b", "CLDR 42.0 through ICU 72.1")).ok);
+    const std::string bytes = dir.ReadBytes("TZ_Def.ini");
+    EXPECT_NE(bytes.find(test::Utf16Bytes(u"\r\n;Rules -- in force in 2026, from the tz database 2025b; names from "
+                                          u"CLDR 42.0 through ICU 72.1\r\n",
+                                          false)),
+              std::string::npos);
+    EXPECT_EQ(test::DataLines(KT("TZ_Def.ini"), 16).size(), 1u);  // still one zone
+}
+
 DataDirectory SmallDirectory() {
     DataDirectory data;
     data.zones = {Berlin(), Tokyo()};
@@ -206,7 +236,7 @@ TEST(DataDirectory, WritesEveryFile) {
     DataDir dir;
     ASSERT_TRUE(WriteDataDirectory(SmallDirectory(), dir.Device()).ok);
     for (const char *file : {"TZ_Def.ini", "TZ_Desc_1033.ini", "Lang_Def.ini", "TZ_Zone.ini", "TZ_CityZoneNum.ini",
-                             "TZ_Set.ini", "device.ini"})
+                             "TZ_Set.ini", "TZ_UserDef.ini", "TZ_Frequency.ini", "device.ini"})
         EXPECT_TRUE(dir.Exists(file)) << file;
     TZSetting setting{};
     ASSERT_EQ(ReadTZSetting(&setting), Result::Ok);

@@ -23,7 +23,7 @@ void AppendZone(LineBuilder line, const CatalogueZone &z) {
 }
 }  // namespace
 
-WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones) {
+WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones, const Text &sources) {
     if (zones.size() > TZ_MAX_SYSTEM_ZONES)
         return WriteOutcome::Failed("TZ_Def.ini: more than " + std::to_string(TZ_MAX_SYSTEM_ZONES) + " zones");
     DataFile file(
@@ -49,7 +49,8 @@ WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones) {
             KT(";字段中出现空格使用字符$代替\r\n"),
         },
         KT(";TZID\tOffset\tType\tStdMonth\tStdDay\tStdDayOfWeek\tStdHour\tStdOffSet\tDltMonth\tDltDay\tDltDayOfWeek\t"
-           "DltHour\tDltOffset\tX\tY\tContact\tDetail\r\n"));
+           "DltHour\tDltOffset\tX\tY\tContact\tDetail\r\n"),
+        sources);
     std::set<std::uint16_t> seen;
     for (const CatalogueZone &z : zones) {
         const std::string which = "TZ_Def.ini: zone " + std::to_string(z.id);

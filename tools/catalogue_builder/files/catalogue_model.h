@@ -53,6 +53,9 @@ struct CityEntry {
 inline constexpr std::size_t kCityRoom = 30, kCountryRoom = 20, kCountryCodeRoom = 10;
 
 struct DataDirectory {
+    // Where the rules and names came from, for people and for the checks of
+    // the catalogue: "Rules -- in force in 2026: ..." (see RulesNote).
+    Text sources;
     std::vector<CatalogueZone> zones;
     std::vector<Language> languages;
     std::vector<GroupEntry> groups;
@@ -60,5 +63,12 @@ struct DataDirectory {
     std::uint16_t defaultZone = 0;
     std::uint16_t interfaceLanguage = 1033;
 };
+
+// The comment line that says which year's rules the catalogue holds and
+// where they and the names came from.
+inline Text RulesNote(std::int64_t year, const std::string &tzdataVersion, const std::string &namesSource) {
+    return FromUtf8("Rules -- in force in " + std::to_string(year) + ", from the tz database " + tzdataVersion +
+                    "; names from " + namesSource);
+}
 
 }  // namespace kelvane::builder

@@ -22,7 +22,7 @@ WriteOutcome WriteDataDirectory(const DataDirectory &data, const SimulatedDevice
     const ZoneDescription *names = DescriptionOf(*language, zone->id);
     if (names == nullptr) return WriteOutcome::Failed("the default zone has no names in the interface language");
 
-    WriteOutcome outcome = WriteCatalogueFile(data.zones);
+    WriteOutcome outcome = WriteCatalogueFile(data.zones, data.sources);
     for (const Language &l : data.languages) {
         if (!outcome.ok) return outcome;
         outcome = WriteDescriptionFile(l);

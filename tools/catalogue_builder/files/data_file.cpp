@@ -5,11 +5,12 @@
 
 namespace kelvane::builder {
 
-DataFile::DataFile(std::initializer_list<const TZChar *> legend, const TZChar *columns) {
+DataFile::DataFile(std::initializer_list<const TZChar *> legend, const TZChar *columns, const std::u16string &note) {
     allocated_ = lines_.Allocate() == Result::Ok;
     if (!allocated_) return;
     AppendBanner(lines_);
     for (const TZChar *line : legend) lines_.Add().Text(line);
+    if (!note.empty()) lines_.Add().Unit(u';').Text(note).Text(kCrLf);
     AppendSeparator(lines_);
     lines_.Add().Text(kCrLf);
     lines_.Add().Text(columns);

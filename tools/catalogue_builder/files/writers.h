@@ -21,7 +21,8 @@ inline constexpr const TZChar *kCityFile = KT("TZ_CityZoneNum.ini");
 // with all four fits 254 units, cutting the longest name first.
 void FitDescription(ZoneDescription *description);
 
-WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones);
+// sources: a comment line after the legend (none when empty).
+WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones, const Text &sources = {});
 WriteOutcome WriteDescriptionFile(const Language &language);
 WriteOutcome WriteLanguageFile(const std::vector<Language> &languages);
 WriteOutcome WriteGroupFile(const std::vector<GroupEntry> &groups);

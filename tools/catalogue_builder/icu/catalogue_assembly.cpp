@@ -1,5 +1,8 @@
 #include "icu/catalogue_assembly.h"
 
+#include <unicode/ulocdata.h>
+#include <unicode/uversion.h>
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -89,6 +92,16 @@ std::vector<CityEntry> Cities(const std::vector<Candidate> &candidates, const Pl
     return cities;
 }
 
+// "CLDR 42.0 through ICU 72.1".
+std::string NamesSource() {
+    UErrorCode status = U_ZERO_ERROR;
+    UVersionInfo cldr;
+    ulocdata_getCLDRVersion(cldr, &status);
+    char version[U_MAX_VERSION_STRING_LENGTH];
+    u_versionToString(cldr, version);
+    return std::string("CLDR ") + (U_SUCCESS(status) ? version : "unknown") + " through ICU " + U_ICU_VERSION;
+}
+
 NamingMoment MomentOf(const Candidate &c, std::int64_t year) {
     const CatalogueRule &r = c.rule.rule;
     return {SecondsFromCivil(year, 7, 1, 12 * 3600), -60 * r.bias, r.HasDaylight(), -60 * (r.bias + r.daylightBias)};
@@ -111,6 +124,7 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
     }
 
     DataDirectory data;
+    data.sources = RulesNote(request.year, TzdataVersion(request.zoneinfo), NamesSource());
     std::map<std::uint16_t, std::size_t> cityCounts;
     for (const Candidate &c : *candidates) {
         const NamingMoment moment = MomentOf(c, request.year);

@@ -1,5 +1,7 @@
 #include "rules/zoneinfo.h"
 
+#include <fstream>
+
 #include "rules/tzif_file.h"
 #include "rules/year_rule.h"
 #include "rules/zone_timeline.h"
@@ -24,6 +26,15 @@ std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, cons
         return std::nullopt;
     }
     return RuleForYear(*timeline, year);
+}
+
+std::string TzdataVersion(const std::filesystem::path &zoneinfo) {
+    std::ifstream in(zoneinfo / "tzdata.zi");
+    std::string line;
+    const std::string prefix = "# version ";
+    if (std::getline(in, line) && line.rfind(prefix, 0) == 0 && line.size() > prefix.size())
+        return line.substr(prefix.size());
+    return "unknown";
 }
 
 }  // namespace kelvane::builder

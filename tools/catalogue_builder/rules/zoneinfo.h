@@ -18,4 +18,7 @@ inline constexpr const char *kSystemZoneinfo = "/usr/share/zoneinfo";
 std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, const std::string &zone,
                                      std::int64_t year, std::string *problem);
 
+// The database's version as its tzdata.zi names it ("2025b"), or "unknown".
+std::string TzdataVersion(const std::filesystem::path &zoneinfo);
+
 }  // namespace kelvane::builder

@@ -72,14 +72,18 @@ std::string ZoneIdTable::SourceOf(const std::string &windowsZone) const {
     return it == sources_.end() ? std::string() : it->second;
 }
 
-std::string ZoneIdTable::Text() const {
+std::vector<ZoneIdTable::Row> ZoneIdTable::Rows() const {
     std::map<std::uint16_t, std::string> byNumber;
     for (const auto &[zone, id] : ids_) byNumber.emplace(id, zone);
+    std::vector<Row> rows;
+    for (const auto &[id, zone] : byNumber) rows.push_back({id, zone, SourceOf(zone)});
+    return rows;
+}
+
+std::string ZoneIdTable::Text() const {
     std::string text = kHeader;
-    for (const auto &[id, zone] : byNumber) {
-        const std::string source = SourceOf(zone);
-        text += std::to_string(id) + "\t" + zone + (source.empty() ? "" : "\t" + source) + "\n";
-    }
+    for (const Row &row : Rows())
+        text += std::to_string(row.id) + "\t" + row.windowsZone + (row.source.empty() ? "" : "\t" + row.source) + "\n";
     return text;
 }
 

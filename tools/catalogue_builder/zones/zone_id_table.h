@@ -32,6 +32,12 @@ public:
     // Records the IANA zone the zone's data was taken from.
     void SetSource(const std::string &windowsZone, const std::string &ianaZone);
     std::string SourceOf(const std::string &windowsZone) const;
+    struct Row {
+        std::uint16_t id;
+        std::string windowsZone, source;
+    };
+    // Every row, by number.
+    std::vector<Row> Rows() const;
     // The table's text: the comment header, then one line per zone by number.
     std::string Text() const;
 
