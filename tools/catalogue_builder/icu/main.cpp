@@ -4,7 +4,9 @@
 //   catalogue_builder --out data --year 2026
 //
 // Every zone whose rule had to be approximated is reported on standard
-// error; so are new identifiers. Exit status 0 on success, 1 on any failure.
+// error; so are new identifiers. Exit status 0 on success, 1 when a source
+// cannot be read or a file cannot be written, CLI11's codes (105, 106, ...)
+// for options it refuses.
 #include <CLI/CLI.hpp>
 
 #include <chrono>
