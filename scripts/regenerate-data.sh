@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Regenerates the shipped data directory data/ with the catalogue builder,
+# from the system's tz database (/usr/share/zoneinfo, Debian's tzdata) and
+# the CLDR data of the system's ICU (Debian's libicu-dev).
+#
+#   bash scripts/regenerate-data.sh          # rules in force in 2026
+#   bash scripts/regenerate-data.sh 2027     # another year
+#
+# On the same tzdata and ICU the output is byte for byte the same. New
+# Windows zones get new identifiers in tools/catalogue_builder/zone_ids.tsv;
+# commit that table together with data/. Zones whose rule had to be
+# approximated are reported on standard error.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+year=${1:-2026}
+build=build-data
+cmake -S . -B "$build" -G Ninja -DKELVANE_TESTS=OFF -DKELVANE_BUILD_CATALOGUE_BUILDER=ON >/dev/null
+cmake --build "$build" -j 2 --target catalogue_builder
+find data -maxdepth 1 -type f \( -name '*.ini' \) -delete 2>/dev/null || true
+"$build/tools/catalogue_builder/catalogue_builder" --out data --year "$year" \
+  --ids tools/catalogue_builder/zone_ids.tsv

@@ -1,0 +1,41 @@
+// glibc as an independent reading of a time zone, for the tests that check
+// the catalogue's rules: TZ is set for the test's own use (the engine never
+// reads the environment) and put back afterwards.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvane::test {
+
+// Sets TZ (a POSIX rule, or ":Zone/Name" for a file of the tz database)
+// for its lifetime.
+class GlibcZone {
+public:
+    explicit GlibcZone(const std::string &tz);
+    ~GlibcZone();
+    GlibcZone(const GlibcZone &) = delete;
+    GlibcZone &operator=(const GlibcZone &) = delete;
+
+    struct Local {
+        int year, month, day, hour;
+        long utcOffset;  // seconds east, tm_gmtoff
+        bool daylight;   // tm_isdst > 0
+    };
+    Local At(std::int64_t instant) const;
+
+    struct Change {
+        std::int64_t at;  // first second of the new local time
+        long offsetBefore, offsetAfter;
+        bool daylightAfter;
+    };
+    // Every change of offset or daylight flag with from <= at < to, to the second.
+    std::vector<Change> Changes(std::int64_t from, std::int64_t to) const;
+
+private:
+    std::optional<std::string> saved_;
+};
+
+}  // namespace kelvane::test

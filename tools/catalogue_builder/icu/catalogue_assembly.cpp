@@ -1,0 +1,152 @@
+#include "icu/catalogue_assembly.h"
+
+#include <unicode/ulocdata.h>
+#include <unicode/uversion.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "icu/languages.h"
+#include "icu/place_namer.h"
+#include "icu/windows_zones.h"
+#include "icu/zone_namer.h"
+#include "rules/civil_time.h"
+#include "rules/zoneinfo.h"
+#include "zones/default_zones.h"
+
+namespace kelvane::builder {
+namespace {
+struct Candidate {
+    WindowsZone windows;
+    YearRule rule;
+    std::uint16_t id = 0;
+};
+
+std::optional<std::vector<Candidate>> ReadRules(const BuildRequest &request, BuildReport *report,
+                                                std::string *problem) {
+    const std::vector<WindowsZone> zones = ListWindowsZones(problem);
+    if (zones.empty()) return std::nullopt;
+    std::vector<Candidate> candidates;
+    for (const WindowsZone &zone : zones) {
+        const auto rule = ReadYearRule(request.zoneinfo, zone.representative, request.year, problem);
+        if (!rule) return std::nullopt;
+        for (const std::string &why : rule->approximations)
+            report->approximations.push_back(zone.windowsId + " (" + zone.representative + "): " + why);
+        candidates.push_back({zone, *rule, 0});
+    }
+    return candidates;
+}
+
+// New zones are numbered from west to east, then by name.
+void Number(std::vector<Candidate> *candidates, ZoneIdTable *ids, BuildReport *report) {
+    std::vector<const Candidate *> order;
+    for (const Candidate &c : *candidates) order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(), [](const Candidate *a, const Candidate *b) {
+        return a->rule.rule.bias > b->rule.rule.bias;
+    });
+    std::vector<std::string> names;
+    for (const Candidate *c : order) names.push_back(c->windows.windowsId);
+    for (const std::string &added : ids->Assign(names))
+        report->notes.push_back("new identifier " + std::to_string(ids->IdOf(added)) + " for " + added);
+    for (Candidate &c : *candidates) {
+        c.id = ids->IdOf(c.windows.windowsId);
+        ids->SetSource(c.windows.windowsId, c.windows.representative);
+    }
+    candidates->erase(std::remove_if(candidates->begin(), candidates->end(),
+                                     [&](const Candidate &c) {
+                                         if (c.id != 0) return false;
+                                         report->notes.push_back("no identifier left for " + c.windows.windowsId);
+                                         return true;
+                                     }),
+                      candidates->end());
+    std::sort(candidates->begin(), candidates->end(), [](const Candidate &a, const Candidate &b) { return a.id < b.id; });
+    if (candidates->size() > TZ_MAX_SYSTEM_ZONES) {
+        for (auto it = candidates->begin() + TZ_MAX_SYSTEM_ZONES; it != candidates->end(); ++it)
+            report->notes.push_back("left out (more than 150 zones): " + it->windows.windowsId);
+        candidates->resize(TZ_MAX_SYSTEM_ZONES);
+    }
+}
+
+std::string RegionOf(const std::string &zone) { return zone.substr(0, zone.find('/')); }
+
+std::vector<GroupEntry> Groups(const std::vector<Candidate> &candidates) {
+    std::set<std::pair<std::string, std::uint16_t>> entries;
+    for (const Candidate &c : candidates) {
+        entries.emplace(RegionOf(c.windows.representative), c.id);
+        for (const std::string &place : c.windows.places) entries.emplace(RegionOf(place), c.id);
+    }
+    std::vector<GroupEntry> groups;
+    for (const auto &[region, id] : entries) groups.push_back({id, FromUtf8(region)});
+    return groups;
+}
+
+std::vector<CityEntry> Cities(const std::vector<Candidate> &candidates, const PlaceNamer &namer) {
+    std::vector<CityEntry> cities;
+    for (const Candidate &c : candidates)
+        for (const std::string &place : c.windows.places)
+            if (auto entry = namer.Describe(c.id, place)) cities.push_back(std::move(*entry));
+    std::stable_sort(cities.begin(), cities.end(), [](const CityEntry &a, const CityEntry &b) {
+        return a.id != b.id ? a.id < b.id : ToUtf8(a.city) < ToUtf8(b.city);
+    });
+    return cities;
+}
+
+// "CLDR 42.0 through ICU 72.1".
+std::string NamesSource() {
+    UErrorCode status = U_ZERO_ERROR;
+    UVersionInfo cldr;
+    ulocdata_getCLDRVersion(cldr, &status);
+    char version[U_MAX_VERSION_STRING_LENGTH];
+    u_versionToString(cldr, version);
+    return std::string("CLDR ") + (U_SUCCESS(status) ? version : "unknown") + " through ICU " + U_ICU_VERSION;
+}
+
+NamingMoment MomentOf(const Candidate &c, std::int64_t year) {
+    const CatalogueRule &r = c.rule.rule;
+    return {SecondsFromCivil(year, 7, 1, 12 * 3600), -60 * r.bias, r.HasDaylight(), -60 * (r.bias + r.daylightBias)};
+}
+}  // namespace
+
+std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, ZoneIdTable *ids, BuildReport *report,
+                                               std::string *problem) {
+    auto candidates = ReadRules(request, report, problem);
+    std::vector<LanguageChoice> languages = candidates ? ChooseLanguages(problem) : std::vector<LanguageChoice>{};
+    if (!candidates || languages.empty()) return std::nullopt;
+    Number(&*candidates, ids, report);
+
+    std::vector<ZoneNamer> namers;
+    for (const LanguageChoice &l : languages) namers.emplace_back(l.locale);
+    const PlaceNamer places;
+    if (!places.Ready() || std::any_of(namers.begin(), namers.end(), [](const ZoneNamer &n) { return !n.Ready(); })) {
+        *problem = "ICU cannot give zone names";
+        return std::nullopt;
+    }
+
+    DataDirectory data;
+    data.sources = RulesNote(request.year, TzdataVersion(request.zoneinfo), NamesSource());
+    std::map<std::uint16_t, std::size_t> cityCounts;
+    for (const Candidate &c : *candidates) {
+        const NamingMoment moment = MomentOf(c, request.year);
+        if (!IcuAgrees(c.windows.representative, moment))
+            report->notes.push_back(c.windows.windowsId + " (" + c.windows.representative +
+                                    "): ICU gives another offset than the tz database; named by location");
+        for (std::size_t i = 0; i < languages.size(); ++i)
+            languages[i].language.descriptions.push_back(namers[i].Describe(c.id, c.windows.representative, moment));
+        CatalogueZone zone;
+        zone.id = c.id;
+        zone.rule = c.rule.rule;
+        zone.detail = languages.front().language.descriptions.back().listName;
+        data.zones.push_back(std::move(zone));
+        cityCounts[c.id] = c.windows.places.size();
+        if (c.windows.windowsId == kDefaultWindowsZone) data.defaultZone = c.id;
+    }
+    AssignDefaultZones(&data.zones, cityCounts);
+    for (LanguageChoice &l : languages) data.languages.push_back(std::move(l.language));
+    data.groups = Groups(*candidates);
+    data.cities = Cities(*candidates, places);
+    data.interfaceLanguage = kEnglish;
+    return data;
+}
+
+}  // namespace kelvane::builder

@@ -1,0 +1,35 @@
+// Puts the data directory together: the Windows zones of CLDR numbered by
+// the identifier table, each with the rule of the chosen year from the tz
+// database, its names in every language, its groups and its places.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/catalogue_model.h"
+#include "zones/zone_id_table.h"
+
+namespace kelvane::builder {
+
+struct BuildRequest {
+    std::filesystem::path zoneinfo;
+    std::int64_t year = 0;
+};
+
+// What a person regenerating the data must hear about.
+struct BuildReport {
+    std::vector<std::string> approximations;  // "<Windows zone> (<IANA zone>): why"
+    std::vector<std::string> notes;           // new identifiers, zones left out
+};
+
+inline constexpr const char *kDefaultWindowsZone = "UTC";
+
+// Numbers new zones in *ids; nullopt, with the reason in *problem, when a
+// source cannot be read.
+std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, ZoneIdTable *ids, BuildReport *report,
+                                               std::string *problem);
+
+}  // namespace kelvane::builder
