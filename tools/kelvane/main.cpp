@@ -19,6 +19,7 @@ int main(int argc, char **argv) {
     int exitCode = 0;
     AddCalendarCommands(app, options);
     AddSettingsCommands(app, options);
+    AddDeviceCommands(app, options);
     AddCheckCommand(app, options, &exitCode);
     try {
         app.parse(argc, argv);
