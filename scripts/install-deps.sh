@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and tests need, when run as root and
 # something is missing. Elsewhere it only says what is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev binutils libcli11-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev binutils libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

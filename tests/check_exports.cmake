@@ -1,4 +1,6 @@
-# Compares the shared library's defined dynamic symbols with the expected list.
+# Compares the shared library's defined dynamic symbols with the expected
+# list, and checks that every expected name is a function of the public header
+# (so with all of the header's functions built, the list is exactly them).
 execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "nm failed on ${LIBRARY}")
@@ -15,3 +17,16 @@ list(SORT expected)
 if(NOT actual STREQUAL expected)
   message(FATAL_ERROR "exports differ\n  expected: ${expected}\n  actual:   ${actual}")
 endif()
+
+file(STRINGS ${HEADER} declarations REGEX "^KELVANE_API ")
+set(declared "")
+foreach(line IN LISTS declarations)
+  string(REGEX MATCH "([A-Za-z_0-9]+)\\(" match "${line}")
+  list(APPEND declared "${CMAKE_MATCH_1}")
+endforeach()
+foreach(name IN LISTS expected)
+  list(FIND declared "${name}" index)
+  if(index EQUAL -1)
+    message(FATAL_ERROR "${name} is exported but not declared in the public header")
+  endif()
+endforeach()

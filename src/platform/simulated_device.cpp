@@ -207,12 +207,30 @@ void SimulatedDevice::GetSystemTime(SYSTEMTIME *utc) noexcept try {
     ToSystemTime(HostUtcSeconds(), utc);
 }
 
+namespace {
+// The local time of a UTC time is found as the platform finds it: daylight
+// time when the local time would be daylight time read either way, so the
+// skipped hour of spring and the repeated hour of autumn come out right.
+std::int64_t LocalTimeOf(const DeviceConfig &config, std::int64_t utc) {
+    const std::int64_t bias = NumberOr(config, "tz_bias", 0);
+    const std::int64_t standard = utc - 60 * (bias + NumberOr(config, "tz_standard_bias", 0));
+    const std::int64_t daylight = utc - 60 * (bias + NumberOr(config, "tz_daylight_bias", 0));
+    if (const auto forced = config.Get("tz_state"); forced && !forced->empty())
+        return ParseNumber(*forced, 0) == kTimeZoneIdDaylight ? daylight : standard;
+    const SYSTEMTIME daylightDate = ParseTransition(config, "tz_daylight_date");
+    const SYSTEMTIME standardDate = ParseTransition(config, "tz_standard_date");
+    const bool inDaylight = ComputedState(daylightDate, standardDate, standard) == kTimeZoneIdDaylight &&
+                            ComputedState(daylightDate, standardDate, daylight) == kTimeZoneIdDaylight;
+    return inDaylight ? daylight : standard;
+}
+}  // namespace
+
 bool SimulatedDevice::SetSystemTime(const SYSTEMTIME &utc) noexcept try {
     SYSTEMTIME checked = utc;
     std::uint64_t ticks = 0;
     if (!CivilToFileTime(checked, &ticks)) return false;
     DeviceConfig config = Load();
-    const std::int64_t local = FromSystemTime(utc) - 60 * CurrentBias(config);
+    const std::int64_t local = LocalTimeOf(config, FromSystemTime(utc));
     if (config.Get("clock"))
         config.Set("clock", FormatClock(local));
     else

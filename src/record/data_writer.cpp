@@ -44,23 +44,35 @@ bool AppendSuffix(TZChar *path, const TZChar *suffix) noexcept {
 }
 }  // namespace
 
-Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
+Result DataFileWriter::Prepare() noexcept {
+    target_ = AllocateArray<TZChar>(kPathUnits);
+    temporary_ = AllocateArray<TZChar>(kPathUnits);
+    return target_ && temporary_ ? Result::Ok : Result::NoMemory;
+}
+
+Result DataFileWriter::Write(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
     if (fileName == nullptr || lineCount == 0 || lines == nullptr) return Result::Param;
-    Owned<TZChar[]> target = AllocateArray<TZChar>(kPathUnits);
-    Owned<TZChar[]> temporary = AllocateArray<TZChar>(kPathUnits);
-    if (!target || !temporary) return Result::NoMemory;
-    if (BuildDataFilePath(fileName, target.get()) != Result::Ok) return Result::File;
-    CopyText(temporary.get(), kPathUnits, ViewOf(target.get(), kPathUnits));
-    if (!AppendSuffix(temporary.get(), kTemporarySuffix)) return Result::File;
+    if (!target_ || !temporary_) return Result::NoMemory;
+    TZChar *target = target_.get(), *temporary = temporary_.get();
+    if (BuildDataFilePath(fileName, target) != Result::Ok) return Result::File;
+    CopyText(temporary, kPathUnits, ViewOf(target, kPathUnits));
+    if (!AppendSuffix(temporary, kTemporarySuffix)) return Result::File;
 
     Platform &platform = CurrentPlatform();
-    const FileHandle file = platform.OpenForWriting(temporary.get());
+    const FileHandle file = platform.OpenForWriting(temporary);
     if (file == kNoFile) return Result::File;
     bool written = WriteContent(platform, file, lineCount, lines);
     written = platform.CloseFile(file) && written;
-    if (written && platform.ReplaceFile(temporary.get(), target.get())) return Result::Ok;
-    platform.DeleteFile(temporary.get());
+    if (written && platform.ReplaceFile(temporary, target)) return Result::Ok;
+    platform.DeleteFile(temporary);
     return Result::Write;
+}
+
+Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
+    if (fileName == nullptr || lineCount == 0 || lines == nullptr) return Result::Param;
+    DataFileWriter writer;
+    if (const Result prepared = writer.Prepare(); prepared != Result::Ok) return prepared;
+    return writer.Write(fileName, lineCount, lines);
 }
 
 }  // namespace kelvane

@@ -19,6 +19,23 @@ namespace kelvane {
 // cannot be created; Write when writing, flushing or replacing fails.
 Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept;
 
+// The same rewrite in two steps, for an operation that must have all its
+// memory before it changes anything: Prepare takes the path buffers (NoMemory
+// when it cannot), and Write then needs no memory of its own.
+class DataFileWriter {
+public:
+    Result Prepare() noexcept;
+    // As WriteDataFile; NoMemory when Prepare did not succeed.
+    Result Write(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept;
+    Result Write(const TZChar *fileName, const LineList &lines) noexcept {
+        return Write(fileName, lines.Count(), lines.Lines());
+    }
+
+private:
+    Owned<TZChar[]> target_;
+    Owned<TZChar[]> temporary_;
+};
+
 inline Result WriteDataFile(const TZChar *fileName, const LineList &lines) noexcept {
     return WriteDataFile(fileName, lines.Count(), lines.Lines());
 }

@@ -28,8 +28,13 @@ LineBuilder &LineBuilder::Text(TextView text) noexcept {
     return *this;
 }
 
+// A tab or line break would split the field or the line; like a space, it is
+// written as '$' (and reads back as a space).
 LineBuilder &LineBuilder::FieldText(TextView text) noexcept {
-    for (TZChar c : text) Unit(c == u' ' ? TZChar(u'$') : c);
+    for (TZChar c : text) {
+        const bool separator = c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+        Unit(separator ? TZChar(u'$') : c);
+    }
     return *this;
 }
 

@@ -30,7 +30,8 @@ public:
     LineBuilder &Signed(std::int32_t value, int width = 0) noexcept;
     // Upper-case hexadecimal, at least digits digits.
     LineBuilder &Hex(std::uint32_t value, int digits) noexcept;
-    // Text with each space written as '$', the data files' way of keeping it in one field.
+    // Text with each space (and tab or line break) written as '$', the data
+    // files' way of keeping it in one field on one line.
     LineBuilder &FieldText(TextView text) noexcept;
 
 private:

@@ -48,16 +48,20 @@ Result ReadTZSetting(TZSetting *setting) noexcept {
     return read != Result::Ok ? read : found;
 }
 
-Result WriteTZSetting(const TZSetting *setting) noexcept {
-    if (setting == nullptr) return Result::Param;
-    LineList lines;
-    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+void ComposeTZSetting(const TZSetting &setting, LineList &lines) noexcept {
     AppendBanner(lines);
     for (const TZChar *legend : kLegend) lines.Add().Text(legend);
     AppendSeparator(lines);
     lines.Add().Text(kCrLf);
     lines.Add().Text(KT(";TZID\tDLT\tLangID\tDefaultTZ\tDetail\r\n"));
-    AppendRecordLine(lines, *setting);
+    AppendRecordLine(lines, setting);
+}
+
+Result WriteTZSetting(const TZSetting *setting) noexcept {
+    if (setting == nullptr) return Result::Param;
+    LineList lines;
+    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+    ComposeTZSetting(*setting, lines);
     return WriteDataFile(kSettingsFile, lines);
 }
 

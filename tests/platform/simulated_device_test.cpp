@@ -97,6 +97,27 @@ TEST(SimulatedDevice, SettingTheZoneMovesUtcNotTheLocalClock) {
     EXPECT_NE(dir.ReadBytes("device.ini").find("clock = 2024-01-15 09:30:00\n"), std::string::npos);
 }
 
+TEST(SimulatedDevice, SettingUtcFindsTheLocalTimeAcrossTransitions) {
+    struct Case {
+        SYSTEMTIME utc;
+        const char *local;
+    };
+    const Case cases[] = {
+        {Time(2024, 3, 10, 6, 30), "2024-03-10 01:30:00"},   // the last standard hour
+        {Time(2024, 3, 10, 7, 30), "2024-03-10 03:30:00"},   // 02:30 is skipped
+        {Time(2024, 11, 3, 5, 30), "2024-11-03 01:30:00"},   // 01:30 in daylight time
+        {Time(2024, 11, 3, 6, 30), "2024-11-03 01:30:00"},   // 01:30 again, in standard time
+        {Time(2024, 11, 3, 7, 30), "2024-11-03 02:30:00"},
+    };
+    for (const Case &c : cases) {
+        DataDir dir;
+        dir.WriteDevice(std::string(kEasternZone) + "clock = 2024-01-01 00:00:00\n");
+        ASSERT_TRUE(dir.Device().SetSystemTime(c.utc));
+        EXPECT_NE(dir.ReadBytes("device.ini").find(std::string("clock = ") + c.local + "\n"), std::string::npos)
+            << c.local;
+    }
+}
+
 TEST(SimulatedDevice, RunningClockKeepsItsOffset) {
     DataDir dir;
     dir.WriteDevice("clock_offset = 3600\n");

@@ -143,11 +143,13 @@ TEST(LineBuilder, FormatsAsTheDeviceFormatterDid) {
     lines.Add().Unsigned(33, 5).Unit(u'|').Unsigned(7, 4, true).Unit(u'|').Hex(0x804, 4).Unit(u'|').Hex(0x1ABCD, 4);
     lines.Add().Signed(-480, 6).Unit(u'|').Signed(INT32_MIN).Unit(u'|').Unsigned(123456, 3);
     lines.Add().FieldText(u"New York City");
+    lines.Add().FieldText(u"a\tb\r\nc");
     lines.Add().Text(Text(300, u'x'));
     EXPECT_EQ(Text(lines.Lines()[0]), u"   33|0007|0804|1ABCD");
     EXPECT_EQ(Text(lines.Lines()[1]), u"  -480|-2147483648|123456");
     EXPECT_EQ(Text(lines.Lines()[2]), u"New$York$City");
-    EXPECT_EQ(Text(lines.Lines()[3]), Text(254, u'x'));
+    EXPECT_EQ(Text(lines.Lines()[3]), u"a$b$$c");
+    EXPECT_EQ(Text(lines.Lines()[4]), Text(254, u'x'));
 }
 
 }  // namespace

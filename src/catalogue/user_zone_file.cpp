@@ -1,0 +1,87 @@
+#include "catalogue/user_zone_file.h"
+
+#include "catalogue/catalogue_files.h"
+#include "record/data_writer.h"
+#include "record/line_list.h"
+
+namespace kelvane {
+namespace {
+// The legend the file has always carried, wording and all: the Dlt lines
+// repeat the Std wording and the Type line still lists 0/1/2, though user
+// zones are stored with Type 3.
+constexpr const TZChar *kLegend[] = {
+    KT(";TZID -- 时区字段ID\r\n"),
+    KT(";Offset -- 相对偏移时间(分钟)\r\n"),
+    KT(";Type -- 城市反查ID用, 类型定义: 0、默认基本类型(系统, 主要为了兼容以前系统) 1、基本类型(系统) 2、用户定义类型\r\n"),
+    KT(";StdMonth -- 标准时间月(开始)\r\n"),
+    KT(";StdDay -- 标准时间第几DayOfWeek\r\n"),
+    KT(";StdDayOfWeek --周几\r\n"),
+    KT(";StdHour -- 标准时间小时\r\n"),
+    KT(";StdOffSet -- 标准时间偏移\r\n"),
+    KT(";DltMonth -- 标准时间月(开始)\r\n"),
+    KT(";DltDay -- 标准时间第几DayOfWeek\r\n"),
+    KT(";DltDayOfWeek --周几\r\n"),
+    KT(";DltHour -- 标准时间小时\r\n"),
+    KT(";DltOffSet -- 标准时间偏移\r\n"),
+    KT(";X -- 坐标X\r\n"),
+    KT(";Y -- 坐标Y\r\n"),
+    KT(";Contact -- 缺省时区ID\r\n"),
+    KT(";Detail -- 注释作用, 不使用\r\n"),
+    KT(";\r\n"),
+    KT(";字段中出现空格使用字符$代替\r\n"),
+};
+
+constexpr const TZChar *kColumns =
+    KT(";TZID\tOffset\tType\tStdMonth\tStdDay\tStdDayOfWeek\tStdHour\tStdOffSet\tDltMonth\tDltDay\tDltDayOfWeek\t"
+       "DltHour\tDltOffset\tX\tY\tContact\tDetail\r\n");
+
+constexpr std::uint16_t kHeaderLines = 38;
+
+std::uint32_t LiveZones(const TZInfo *zones, std::uint16_t count) noexcept {
+    std::uint32_t live = 0;
+    for (std::uint16_t i = 0; i < count; ++i) live += zones[i].TZID != 0 ? 1 : 0;
+    return live;
+}
+
+// One zone in the files' field order, numbers right-aligned to their columns.
+void AppendZoneLine(LineList &lines, const TZInfo &z) noexcept {
+    const TZChar tab = u'\t';
+    lines.Add()
+        .Unsigned(z.TZID, 5).Unit(tab)
+        .Signed(z.Offset, 6).Unit(tab)
+        .Unsigned(z.Type, 4).Unit(tab)
+        .Unsigned(z.StdMonth, 8).Unit(tab)
+        .Unsigned(z.StdDay, 12).Unit(tab)
+        .Unsigned(z.StdDayOfWeek, 6).Unit(tab)
+        .Unsigned(z.StdHour, 7).Unit(tab)
+        .Signed(z.StdOffSet, 9).Unit(tab)
+        .Unsigned(z.DltMonth, 8).Unit(tab)
+        .Unsigned(z.DltDay, 12).Unit(tab)
+        .Unsigned(z.DltDayOfWeek, 6).Unit(tab)
+        .Unsigned(z.DltHour, 7).Unit(tab)
+        .Signed(z.DltOffset, 9).Unit(tab)
+        .Signed(z.X).Unit(tab)
+        .Signed(z.Y).Unit(tab)
+        .Unsigned(z.Contact, 5).Unit(tab)
+        .FieldText(ViewOf(z.Detail, kFieldUnits - 1))
+        .Text(kCrLf);
+}
+}  // namespace
+
+Result SaveUserTZFile(const TZInfo *zones, std::uint16_t count) noexcept {
+    if (zones == nullptr || count == 0) return Result::Param;
+    if (LiveZones(zones, count) > kMaxFileLines - kHeaderLines) return Result::Param;
+    LineList lines;
+    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+    AppendBanner(lines);
+    for (const TZChar *legend : kLegend) lines.Add().Text(legend);
+    AppendSeparator(lines);
+    lines.Add().Text(kCrLf);
+    lines.Add().Text(kColumns);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        if (zones[i].TZID != 0) AppendZoneLine(lines, zones[i]);
+    }
+    return WriteDataFile(kUserCatalogueFile, lines);
+}
+
+}  // namespace kelvane

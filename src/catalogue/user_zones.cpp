@@ -1,0 +1,110 @@
+// AddTZ, UpdateTZ and DeleteTZ: editing the user's own zones.
+//
+// Each reads the user zones with the list read, changes them in memory and
+// rewrites TZ_UserDef.ini whole, then brings the frequency list in step. The
+// two files are not changed together: once the user file is rewritten, a
+// failure in the frequency step is reported, but the zone change stays.
+// System zones are never matched, so they cannot be changed or deleted.
+#include "Kelvane.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/user_zone_file.h"
+#include "catalogue/zone_list.h"
+#include "frequency/frequency_maintenance.h"
+#include "platform/memory.h"
+
+using namespace kelvane;
+
+namespace {
+constexpr uint16_t kFirstUserZoneId = 10000;
+
+bool HasDetail(const TZInfo *info) noexcept { return info != nullptr && info->Detail[0] != 0; }
+
+Result LoadUserZones(TZInfo *zones, uint16_t *count) noexcept {
+    *count = TZ_MAX_ZONES;
+    return LoadTZList(zones, count, kSelectUserZones);
+}
+
+// Index of the first user zone carrying id, or count when none does.
+uint16_t FindUserZone(const TZInfo *zones, uint16_t count, uint16_t id) noexcept {
+    uint16_t i = 0;
+    while (i < count && (id == 0 || zones[i].TZID != id)) ++i;
+    return i;
+}
+
+// The lowest identifier from 10000 that no user zone carries; with fewer than
+// 50 user zones there always is one. The system catalogue is not consulted.
+uint16_t FreeUserZoneId(const TZInfo *zones, uint16_t count) noexcept {
+    uint16_t id = kFirstUserZoneId;
+    while (FindUserZone(zones, count, id) < count) ++id;
+    return id;
+}
+
+// The zone as stored: the caller's fields under the given identifier, always
+// Type 3 (any other type would drop it from every list and from the next
+// rewrite), its description cut to 63 units and terminated.
+void StoreZone(const TZInfo &from, uint16_t id, TZInfo *to) noexcept {
+    *to = from;
+    to->TZID = id;
+    to->Type = kUserZoneType;
+    CopyText(to->Detail, ViewOf(from.Detail, kFieldUnits - 1));
+}
+
+// Puts the zone on the frequency list or takes it off, as the record asks.
+Result FollowFrequencyFlag(uint16_t id, bool wanted) noexcept {
+    return wanted ? AddFrequencyZones(1, &id) : DeleteFrequencyZones(1, &id);
+}
+
+Result AddUserZone(const TZInfo &info, TZInfo *zones) noexcept {
+    uint16_t count = 0;
+    if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
+    if (count >= TZ_MAX_USER_ZONES) return Result::ListFull;
+    const uint16_t id = FreeUserZoneId(zones, count);
+    StoreZone(info, id, &zones[count]);
+    if (const Result saved = SaveUserTZFile(zones, count + 1); saved != Result::Ok) return saved;
+    return info.InFrequency == 0 ? Result::Ok : FollowFrequencyFlag(id, true);
+}
+
+Result UpdateUserZone(const TZInfo &info, TZInfo *zones) noexcept {
+    uint16_t count = 0;
+    if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
+    const uint16_t i = FindUserZone(zones, count, info.TZID);
+    if (i == count) return Result::State;
+    StoreZone(info, info.TZID, &zones[i]);
+    if (const Result saved = SaveUserTZFile(zones, count); saved != Result::Ok) return saved;
+    return FollowFrequencyFlag(info.TZID, info.InFrequency != 0);
+}
+
+// Every given zone leaves the frequency list, user zone or not. With no user
+// zone at all the rewrite is refused (Param) and the list is left alone.
+Result DeleteUserZones(uint16_t idCount, const uint16_t *ids, TZInfo *zones) noexcept {
+    uint16_t count = 0;
+    if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
+    for (uint16_t k = 0; k < idCount; ++k) {
+        const uint16_t i = FindUserZone(zones, count, ids[k]);
+        if (i < count) zones[i].TZID = 0;
+    }
+    if (const Result saved = SaveUserTZFile(zones, count); saved != Result::Ok) return saved;
+    return DeleteFrequencyZones(idCount, ids);
+}
+}  // namespace
+
+extern "C" uint32_t AddTZ(const TZInfo *info) {
+    if (!HasDetail(info)) return Code(Result::Param);
+    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
+    if (!zones) return Code(Result::NoMemory);
+    return Code(AddUserZone(*info, zones.get()));
+}
+
+extern "C" uint32_t UpdateTZ(const TZInfo *info) {
+    if (!HasDetail(info)) return Code(Result::Param);
+    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
+    if (!zones) return Code(Result::NoMemory);
+    return Code(UpdateUserZone(*info, zones.get()));
+}
+
+extern "C" uint32_t DeleteTZ(uint16_t count, const uint16_t *ids) {
+    if (count == 0 || ids == nullptr) return Code(Result::Param);
+    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
+    if (!zones) return Code(Result::NoMemory);
+    return Code(DeleteUserZones(count, ids, zones.get()));
+}

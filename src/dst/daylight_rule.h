@@ -1,0 +1,36 @@
+// A zone's daylight-saving rule, judged at a moment.
+//
+// The rule is two changeovers, each a month, the n-th weekday of that month
+// (5: the last) and a whole hour: daylight time begins at D, standard time
+// begins again at S. Both are placed in the moment's year, and the moment is
+// compared with them by month, day and hour only: no year, no minutes, and
+// no zone offset applied, so the moment is taken in whatever time the caller
+// gives it.
+//
+// When the standard month comes after the daylight month, daylight time lies
+// inside the calendar year: D <= M < S, the hour of D already daylight time
+// and the hour of S already standard time. Otherwise it runs over the turn of
+// the year: M > D or M <= S, the hour of D still standard time and the hour
+// of S still daylight time. A changeover day the calendar cannot place (a
+// year outside 1900 to 2099, or a month, week or weekday out of range) is day
+// 0, which sorts before the first of its month.
+#pragma once
+
+#include <cstdint>
+
+#include "Kelvane.h"
+
+namespace kelvane {
+
+// 1 while the rule puts the moment in daylight time, else 0.
+std::uint32_t RuleStateAt(const TZInfo &zone, const SYSTEMTIME &moment) noexcept;
+
+// At a given moment: a zone whose two changeover months are equal (both 0
+// for a zone without daylight saving) is always in standard time.
+std::uint32_t DaylightStateOn(const TZInfo &zone, const SYSTEMTIME &moment) noexcept;
+
+// Now, judged by the platform's UTC time: a zone with both changeover months
+// 0 is in standard time, and the clock is not read for it.
+std::uint32_t DaylightStateNow(const TZInfo &zone) noexcept;
+
+}  // namespace kelvane

@@ -1,0 +1,53 @@
+// GetTZOffset: how far apart the clocks of two zones are now, in minutes,
+// daylight saving included: zone 1's effective bias minus zone 2's, so the
+// result is positive when zone 2's clock is ahead.
+//
+// Each zone's daylight state comes from its rule at the current UTC time,
+// except for the zone the settings name as current: for that one the
+// platform's own state counts. A zone compared with itself is 0 minutes
+// away whatever the states say. Every failure gives TZ_OFFSET_ERROR.
+#include "Kelvane.h"
+#include "dst/daylight_rule.h"
+#include "dst/zone_records.h"
+#include "platform/platform.h"
+#include "settings/settings_file.h"
+
+using namespace kelvane;
+
+namespace {
+int64_t EffectiveBias(const TZInfo &zone, bool daylight) noexcept {
+    return static_cast<int64_t>(zone.Offset) + (daylight ? zone.DltOffset : 0);
+}
+
+bool ZoneOffset(uint16_t tzid1, uint16_t tzid2, int32_t *offset) noexcept {
+    TZSetting setting;
+    if (ReadTZSetting(&setting) != Result::Ok) return false;
+    TimeZoneInformation info{};
+    const bool platformDaylight = CurrentPlatform().GetTimeZoneInformation(&info) == kTimeZoneIdDaylight;
+    RecordReader reader;
+    if (reader.Open() != Result::Ok) return false;
+    TZInfo zone1, zone2;
+    ZoneRequest requests[2] = {{tzid1, &zone1}, {tzid2, &zone2}};
+    if (FindZonesOnce(reader, requests, tzid1 == tzid2 ? 1 : 2) != Result::Ok) return false;
+    if (tzid1 == tzid2) {
+        *offset = 0;
+        return true;
+    }
+    bool daylight1 = DaylightStateNow(zone1) != 0, daylight2 = DaylightStateNow(zone2) != 0;
+    if (tzid1 == setting.TZID)
+        daylight1 = platformDaylight;
+    else if (tzid2 == setting.TZID)
+        daylight2 = platformDaylight;
+    // 64-bit: catalogue offsets are any 32-bit values, and their difference need not fit.
+    const int64_t difference = EffectiveBias(zone1, daylight1) - EffectiveBias(zone2, daylight2);
+    if (difference < INT32_MIN || difference > INT32_MAX || difference == TZ_OFFSET_ERROR) return false;
+    *offset = static_cast<int32_t>(difference);
+    return true;
+}
+}  // namespace
+
+extern "C" int32_t GetTZOffset(uint16_t tzid1, uint16_t tzid2, uint32_t /*reserved*/) {
+    if (tzid1 == 0 || tzid2 == 0) return TZ_OFFSET_ERROR;
+    int32_t offset = 0;
+    return ZoneOffset(tzid1, tzid2, &offset) ? offset : TZ_OFFSET_ERROR;
+}

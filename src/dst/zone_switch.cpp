@@ -1,0 +1,144 @@
+// ChangeTZ: switching the device to a zone of the catalogue.
+//
+// One call hands the zone's rule and names to the platform as its time-zone
+// information, records the zone and the user's daylight-saving switch in
+// TZ_Set.ini, sets the clock's AutoDST and HomeDST values, and moves the
+// system clock by the difference between the old zone and the new one, in
+// that order; nothing is undone once the platform zone is set. So everything
+// that can fail without changing anything comes first: all the memory the
+// call needs (the settings file is composed and the writer's paths taken
+// before the zone is set), the platform state, the settings, both zone
+// records, the names and the language. After the zone is set only the file
+// system and the registry can still fail.
+//
+// The device keeps its clock in local time: setting the zone leaves the
+// local clock where it was and moves UTC, which is why the clock is moved
+// afterwards.
+#include "Kelvane.h"
+#include "dst/clock_registry.h"
+#include "dst/daylight_rule.h"
+#include "dst/zone_records.h"
+#include "names/zone_descriptions.h"
+#include "platform/platform.h"
+#include "record/data_writer.h"
+#include "settings/settings_file.h"
+
+using namespace kelvane;
+
+namespace {
+// The new zone's record, and the current zone's (a copy when they are the same zone).
+Result LookUpBothZones(RecordReader &reader, uint16_t tzid, uint16_t current, TZInfo *newZone,
+                       TZInfo *oldZone) noexcept {
+    if (tzid == current) {
+        ZoneRequest request{tzid, newZone};
+        if (const Result r = FindZonesOnce(reader, &request, 1); r != Result::Ok) return r;
+        *oldZone = *newZone;
+        return Result::Ok;
+    }
+    ZoneRequest requests[2] = {{tzid, newZone}, {current, oldZone}};
+    return FindZonesOnce(reader, requests, 2);
+}
+
+SYSTEMTIME RecurringDate(uint16_t month, uint16_t week, uint16_t dayOfWeek, uint16_t hour) noexcept {
+    SYSTEMTIME t{};
+    t.wMonth = month;
+    t.wDayOfWeek = dayOfWeek;
+    t.wDay = week;
+    t.wHour = hour;
+    return t;
+}
+
+// The platform record of the zone; the names are cut to the 31 characters its fields hold.
+TimeZoneInformation ZoneInformation(const TZInfo &zone, const TZDesc &names) noexcept {
+    TimeZoneInformation info{};
+    info.Bias = zone.Offset;
+    info.StandardBias = zone.StdOffSet;
+    info.DaylightBias = zone.DltOffset;
+    info.StandardDate = RecurringDate(zone.StdMonth, zone.StdDay, zone.StdDayOfWeek, zone.StdHour);
+    info.DaylightDate = RecurringDate(zone.DltMonth, zone.DltDay, zone.DltDayOfWeek, zone.DltHour);
+    CopyText(info.StandardName, ViewOf(names.Desc3, sizeof names.Desc3 / sizeof names.Desc3[0]));
+    CopyText(info.DaylightName, ViewOf(names.Desc4, sizeof names.Desc4 / sizeof names.Desc4[0]));
+    return info;
+}
+
+// Minutes from local time to UTC as the platform applies them in the given state.
+int64_t EffectiveBias(const TimeZoneInformation &info, uint32_t state) noexcept {
+    return static_cast<int64_t>(info.Bias) + (state == kTimeZoneIdDaylight ? info.DaylightBias : info.StandardBias);
+}
+
+// Reads the UTC clock, moves it and sets it, even by 0. A shift beyond the
+// seconds CalcDateTime takes leaves the time as it was.
+void MoveClock(Platform &platform, int64_t minutes) noexcept {
+    SYSTEMTIME utc{};
+    platform.GetSystemTime(&utc);
+    const int64_t seconds = minutes * 60;
+    if (seconds >= INT32_MIN && seconds <= INT32_MAX) CalcDateTime(&utc, static_cast<int32_t>(seconds));
+    platform.SetSystemTime(utc);
+}
+
+// What the switch needs, gathered before anything is changed.
+struct SwitchPlan {
+    TZInfo newZone, oldZone;
+    TZDesc names;
+    TZSetting setting;  // as it will be written
+    bool keepSwitch;    // the daylight-saving switch stays on
+    uint32_t homeDst;   // the new zone's rule at the UTC time before the switch
+    int64_t oldBias;    // minutes from local time to UTC before the switch
+};
+
+Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) noexcept {
+    TimeZoneInformation current{};
+    const uint32_t platformState = CurrentPlatform().GetTimeZoneInformation(&current);
+    if (platformState == kTimeZoneIdUnknown) return Result::State;
+    if (const Result read = ReadTZSetting(&plan->setting); read != Result::Ok) return read;
+    if (const Result r = LookUpBothZones(reader, tzid, plan->setting.TZID, &plan->newZone, &plan->oldZone);
+        r != Result::Ok)
+        return r;
+    plan->names = TZDesc{};  // empty names for a zone no file names
+    if (const Result r = ReadZoneDescriptions(reader, &tzid, 1, &plan->names); r != Result::Ok) return r;
+    // A zone without daylight saving cannot keep the switch on.
+    const bool noRule = plan->newZone.StdMonth == 0 && plan->newZone.DltMonth == 0;
+    plan->keepSwitch = dlt && !noRule;
+    plan->setting.TZID = tzid;
+    plan->setting.DLT = plan->keepSwitch ? 1 : 0;
+    plan->oldBias = EffectiveBias(current, platformState);
+    SYSTEMTIME utc{};
+    CurrentPlatform().GetSystemTime(&utc);
+    plan->homeDst = plan->keepSwitch ? DaylightStateOn(plan->newZone, utc) : 0;
+    return Result::Ok;
+}
+
+// Zone, settings, registry, clock; a registry failure is reported after the clock has moved.
+//
+// The device keeps local time, so setting the zone moved UTC by the
+// difference between what the platform applied before and what it applies
+// now; moving the clock by that difference gives back the UTC time it had.
+Result Apply(const SwitchPlan &plan, DataFileWriter &writer, const LineList &settingsLines) noexcept {
+    Platform &platform = CurrentPlatform();
+    if (!platform.SetTimeZoneInformation(ZoneInformation(plan.newZone, plan.names))) return Result::SetTimeZone;
+    if (const Result written = writer.Write(kSettingsFile, settingsLines); written != Result::Ok) return written;
+    const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, plan.homeDst);
+    TimeZoneInformation applied{};
+    const uint32_t state = platform.GetTimeZoneInformation(&applied);
+    MoveClock(platform, plan.oldBias - EffectiveBias(applied, state));
+    return registry;
+}
+
+Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
+    RecordReader reader;
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    LineList settingsLines;
+    if (settingsLines.Allocate() != Result::Ok) return Result::NoMemory;
+    DataFileWriter writer;
+    if (const Result prepared = writer.Prepare(); prepared != Result::Ok) return prepared;
+    SwitchPlan plan;
+    if (const Result gathered = Gather(reader, tzid, dlt, &plan); gathered != Result::Ok) return gathered;
+    ComposeTZSetting(plan.setting, settingsLines);
+    return Apply(plan, writer, settingsLines);
+}
+}  // namespace
+
+extern "C" uint32_t ChangeTZ(uint16_t tzid, uint32_t dlt) {
+    if (tzid == 0) return Code(Result::Param);
+    return Code(SwitchZone(tzid, dlt != 0));
+}

@@ -1,0 +1,20 @@
+// Changing the frequency list: each change reads the list with the catalogue
+// check, changes it in memory and rewrites the file whole, so every rewrite
+// also drops zones that no longer exist.
+#pragma once
+
+#include <cstdint>
+
+#include "record/result.h"
+
+namespace kelvane {
+
+// Appends the zones not on the list yet, in the order given. ListFull when the
+// list would hold kFrequencyLimit entries or more (given zones unknown to the
+// catalogue count here, and are dropped only when the list is written).
+Result AddFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept;
+
+// Removes every occurrence of the given zones; count 0 only drops stale entries.
+Result DeleteFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept;
+
+}  // namespace kelvane

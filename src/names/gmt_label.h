@@ -1,0 +1,29 @@
+// The GMT label a selection list shows before a zone's name. The label is
+// made from the zone's Offset, a bias (minutes added to local time to give
+// UTC), so a zone west of Greenwich, with a positive Offset, is "GMT-".
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Kelvane.h"
+#include "record/line_list.h"
+
+namespace kelvane {
+
+enum class LabelForm {
+    Bare,        // "GMT-05:00 ", or "GMT" for offset 0
+    Bracketed,   // "(GMT-05:00) ", or "(GMT)" for offset 0
+};
+
+// The caller buffers the lists fill: a bare label, a name, and a bracketed
+// label followed by a name; every size counts the terminator.
+inline constexpr std::size_t kLabelRoom = 11;
+inline constexpr std::size_t kNameRoom = 64;
+inline constexpr std::size_t kEntryRoom = 76;
+
+// Appends the label of offset to line. Hours that would need three digits
+// (only in a broken catalogue) are written 99:59, so a label keeps its size.
+void AppendGmtLabel(LineBuilder &line, std::int32_t offset, LabelForm form) noexcept;
+
+}  // namespace kelvane

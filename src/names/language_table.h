@@ -1,0 +1,36 @@
+// Lang_Def.ini: the languages the device offers and, for each, the file that
+// holds the zone descriptions in that language.
+//
+// A data line is LangID (decimal; only the low 16 bits count) and FileName
+// (relative to the data directory); further fields are ignored. Line order
+// matters: a language listed twice resolves to its first line. There is no
+// fallback language: a language the table does not list is not found.
+#pragma once
+
+#include <cstdint>
+
+#include "Kelvane.h"
+#include "record/record_reader.h"
+#include "record/result.h"
+#include "record/text.h"
+
+namespace kelvane {
+
+inline constexpr const TZChar *kLanguageFile = KT("Lang_Def.ini");
+inline constexpr std::uint16_t kLanguageMinFields = 2;
+
+// The first line of langId, or of the user's interface language when langId
+// is 0: NoLanguage when the platform reports none, File when the table cannot
+// be opened, NotFound when no line carries the language. def is written only
+// on success. The first form takes the reader of the calling operation.
+Result ResolveLanguage(RecordReader &reader, std::uint16_t langId, LangDef *def) noexcept;
+Result ResolveLanguage(std::uint16_t langId, LangDef *def) noexcept;
+
+// The identifiers of the table's data lines in file order, duplicates
+// included, at most TZ_MAX_LANGUAGES of them (ids must hold that many).
+// count is 0 on every failure after the argument check; NotFound when the
+// table holds no data line.
+Result ListLanguages(RecordReader &reader, std::uint16_t *count, std::uint16_t *ids) noexcept;
+Result ListLanguages(std::uint16_t *count, std::uint16_t *ids) noexcept;
+
+}  // namespace kelvane

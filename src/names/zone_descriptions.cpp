@@ -1,0 +1,60 @@
+// GetTZDescByID: zone texts in the user's interface language.
+#include "names/zone_descriptions.h"
+
+#include "catalogue/catalogue_files.h"
+#include "names/language_table.h"
+
+namespace kelvane {
+namespace {
+// Index of the first slot asking for id, or count when none does.
+std::uint16_t SlotOf(const std::uint16_t *ids, std::uint16_t count, std::uint16_t id) noexcept {
+    std::uint16_t i = 0;
+    while (i < count && ids[i] != id) ++i;
+    return i;
+}
+}  // namespace
+
+void FillDescription(const RecordLine &line, TZDesc *desc) noexcept {
+    desc->TZID = line.U16(0);
+    CopyText(desc->Desc1, line.Text(1));
+    CopyText(desc->Desc2, line.Text(2));
+    CopyText(desc->Desc3, line.Text(3));
+    CopyText(desc->Desc4, line.Text(4));
+}
+
+void FillUserDescription(const RecordLine &line, TZDesc *desc) noexcept {
+    desc->TZID = LineZoneId(line);
+    const TextView detail = line.Text(kDetailField);
+    CopyText(desc->Desc1, detail);
+    CopyText(desc->Desc2, detail);
+    CopyText(desc->Desc3, detail);
+    CopyText(desc->Desc4, detail);
+}
+
+Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
+                            TZDesc *descs) noexcept {
+    const Result user = reader.Read(kUserCatalogueFile, kUserZoneMinFields, [&](const RecordLine &line) noexcept {
+        const std::uint16_t i = SlotOf(ids, count, LineZoneId(line));
+        if (i < count) FillUserDescription(line, &descs[i]);
+        return true;
+    });
+    if (user != Result::Ok) return user;
+    LangDef language;
+    if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
+    return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
+        const std::uint16_t i = SlotOf(ids, count, line.U16(0));
+        if (i < count) FillDescription(line, &descs[i]);
+        return true;
+    });
+}
+
+}  // namespace kelvane
+
+using namespace kelvane;
+
+extern "C" uint32_t GetTZDescByID(const uint16_t *ids, uint16_t count, TZDesc *descs) {
+    if (ids == nullptr || count == 0 || descs == nullptr) return Code(Result::Param);
+    RecordReader reader;
+    if (const Result opened = reader.Open(); opened != Result::Ok) return Code(opened);
+    return Code(ReadZoneDescriptions(reader, ids, count, descs));
+}

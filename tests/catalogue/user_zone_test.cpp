@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <vector>
+
+#include "Kelvane.h"
+#include "catalogue/user_zone_file.h"
+#include "catalogue/zone_list.h"
+#include "support/catalogue_lines.h"
+#include "support/data_dir.h"
+#include "support/faulty_device.h"
+#include "support/file_text.h"
+
+namespace kelvane {
+namespace {
+using test::DataDir;
+using test::FileLines;
+using test::Text;
+using test::Widen;
+using Ids = std::vector<uint16_t>;
+using Zones = std::vector<TZInfo>;
+
+// Lines 17 to 38, exactly as the file has always carried them.
+const std::vector<Text> kLegendAndColumns = {
+    u";TZID -- 时区字段ID\r\n", u";Offset -- 相对偏移时间(分钟)\r\n",
+    u";Type -- 城市反查ID用, 类型定义: 0、默认基本类型(系统, 主要为了兼容以前系统) 1、基本类型(系统) 2、用户定义类型\r\n",
+    u";StdMonth -- 标准时间月(开始)\r\n", u";StdDay -- 标准时间第几DayOfWeek\r\n", u";StdDayOfWeek --周几\r\n",
+    u";StdHour -- 标准时间小时\r\n", u";StdOffSet -- 标准时间偏移\r\n", u";DltMonth -- 标准时间月(开始)\r\n",
+    u";DltDay -- 标准时间第几DayOfWeek\r\n", u";DltDayOfWeek --周几\r\n", u";DltHour -- 标准时间小时\r\n",
+    u";DltOffSet -- 标准时间偏移\r\n", u";X -- 坐标X\r\n", u";Y -- 坐标Y\r\n", u";Contact -- 缺省时区ID\r\n",
+    u";Detail -- 注释作用, 不使用\r\n", u";\r\n", u";字段中出现空格使用字符$代替\r\n",
+    u";" + Text(109, u'-') + u"\r\n", u"\r\n",
+    u";TZID\tOffset\tType\tStdMonth\tStdDay\tStdDayOfWeek\tStdHour\tStdOffSet\tDltMonth\tDltDay\tDltDayOfWeek\tDltHour\t"
+    u"DltOffset\tX\tY\tContact\tDetail\r\n",
+};
+
+TZInfo Zone(uint16_t id, int32_t offset, const std::string &detail, uint16_t type = 3) {
+    TZInfo z{id, type, offset, 10, 5, 0, 3, 3, 5, 0, 2, 0, -60, -120, 45, 33, 0, {}};
+    for (std::size_t i = 0; i < detail.size() && i < 64; ++i) z.Detail[i] = static_cast<TZChar>(detail[i]);
+    return z;
+}
+
+// The file as the device's formatter wrote it, spaces in Detail as '$'.
+std::vector<Text> ExpectedUserFile(const Zones &zones) {
+    std::vector<Text> lines = test::BannerLines();
+    lines.insert(lines.end(), kLegendAndColumns.begin(), kLegendAndColumns.end());
+    for (const TZInfo &z : zones) {
+        std::string detail;
+        for (int i = 0; i < 64 && z.Detail[i] != 0; ++i) detail += z.Detail[i] == u' ' ? '$' : char(z.Detail[i]);
+        char line[300];
+        std::snprintf(line, sizeof line,
+                      "%5hu\t%6ld\t%4hu\t%8hu\t%12hu\t%6hu\t%7hu\t%9ld\t%8hu\t%12hu\t%6hu\t%7hu\t%9ld\t%ld\t%ld\t%5hu\t%s\r\n",
+                      z.TZID, long(z.Offset), z.Type, z.StdMonth, z.StdDay, z.StdDayOfWeek, z.StdHour,
+                      long(z.StdOffSet), z.DltMonth, z.DltDay, z.DltDayOfWeek, z.DltHour, long(z.DltOffset), long(z.X),
+                      long(z.Y), z.Contact, detail.c_str());
+        lines.push_back(Widen(line));
+    }
+    return lines;
+}
+
+void WriteFrequency(const DataDir &dir, const Ids &ids) {
+    std::vector<Text> lines;
+    for (uint16_t id : ids) lines.push_back(Widen(std::to_string(id)) + u" 1");
+    dir.WriteLines("TZ_Frequency.ini", lines);
+}
+
+Ids Frequency() {
+    uint16_t ids[TZ_MAX_ZONES], count = 0;
+    return GetTZFrequency(&count, ids, 0) == TZ_OK ? Ids(ids, ids + count) : Ids{9999};
+}
+
+// System zones 33 and 45; the user file written by the engine.
+void WriteZoneFiles(const DataDir &dir, Zones user) {
+    dir.WriteLines("TZ_Def.ini", {test::ZoneText({.id = 33}), test::ZoneText({.id = 45})});
+    if (user.empty()) user.push_back(TZInfo{});
+    ASSERT_EQ(SaveUserTZFile(user.data(), static_cast<uint16_t>(user.size())), Result::Ok);
+}
+
+TEST(SaveUserTZFile, WritesTheHeaderAndOneLinePerLiveZone) {
+    DataDir dir;
+    TZInfo wide = Zone(10007, -480, "My Zone");
+    wide.StdOffSet = INT32_MIN, wide.X = INT32_MAX, wide.Contact = 65535;
+    const Zones zones = {wide, Zone(0, 60, "Deleted"), Zone(10001, 300, "West")};
+    ASSERT_EQ(SaveUserTZFile(zones.data(), 3), Result::Ok);
+    const std::vector<Text> lines = FileLines(dir, "TZ_UserDef.ini");
+    EXPECT_EQ(lines, ExpectedUserFile({zones[0], zones[2]}));
+    EXPECT_EQ(lines[38].substr(0, 19), u"10007\t  -480\t   3\t ") << "array order, not sorted";
+    EXPECT_EQ(ExpectedUserFile({}).size(), 38u);
+    const std::string old = dir.ReadBytes("TZ_UserDef.ini");
+    EXPECT_EQ(SaveUserTZFile(zones.data(), 0), Result::Param);
+    EXPECT_EQ(SaveUserTZFile(nullptr, 1), Result::Param);
+    EXPECT_EQ(dir.ReadBytes("TZ_UserDef.ini"), old);
+}
+
+TEST(SaveUserTZFile, DescriptionsKeepTheirSpacesAndStayOnOneLine) {
+    DataDir dir;
+    const Zones zones = {Zone(10000, 0, "My home zone"), Zone(10001, 0, "tab\there\n")};
+    ASSERT_EQ(SaveUserTZFile(zones.data(), 2), Result::Ok);
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini").size(), 40u);
+    Zones back(TZ_MAX_ZONES);
+    uint16_t count = TZ_MAX_ZONES;
+    ASSERT_EQ(LoadTZList(back.data(), &count, 3), Result::Ok);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(Text(back[0].Detail), u"My home zone");
+    EXPECT_EQ(Text(back[1].Detail), u"tab here ");
+}
+
+TEST(AddTZ, StoresTheZoneUnderTheLowestFreeIdentifierAsType3) {
+    DataDir dir;
+    WriteZoneFiles(dir, {});
+    TZInfo first = Zone(7, -480, "First", 0);
+    ASSERT_EQ(AddTZ(&first), TZ_OK);
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, -480, "First")}));
+    EXPECT_FALSE(dir.Exists("TZ_Frequency.ini")) << "InFrequency 0 needs no frequency file";
+
+    WriteZoneFiles(dir, {Zone(10001, 0, "Kept"), Zone(10003, 0, "Other")});
+    const TZInfo unterminated = Zone(1, 0, std::string(64, 'd'));
+    ASSERT_EQ(AddTZ(&unterminated), TZ_OK);
+    ASSERT_EQ(AddTZ(&unterminated), TZ_OK);
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"),
+              ExpectedUserFile({Zone(10001, 0, "Kept"), Zone(10003, 0, "Other"), Zone(10000, 0, std::string(63, 'd')),
+                                Zone(10002, 0, std::string(63, 'd'))}));
+}
+
+TEST(AddTZ, RefusesA51stZoneAndAnEmptyDescription) {
+    DataDir dir;
+    Zones user;
+    for (uint16_t i = 0; i < 49; ++i) user.push_back(Zone(static_cast<uint16_t>(10000 + i), i, "Zone"));
+    WriteZoneFiles(dir, user);
+    const TZInfo zone = Zone(0, 0, "Last");
+    ASSERT_EQ(AddTZ(&zone), TZ_OK);
+    user.push_back(Zone(10049, 0, "Last"));
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile(user));
+    const auto before = dir.Snapshot();
+    EXPECT_EQ(AddTZ(&zone), TZ_ERR_LIST_FULL);
+    const TZInfo blank = Zone(0, 0, "");
+    EXPECT_EQ(AddTZ(&blank), TZ_ERR_PARAM);
+    EXPECT_EQ(AddTZ(nullptr), TZ_ERR_PARAM);
+    EXPECT_EQ(UpdateTZ(&blank), TZ_ERR_PARAM);
+    EXPECT_EQ(UpdateTZ(nullptr), TZ_ERR_PARAM);
+    EXPECT_EQ(dir.Snapshot(), before);
+    dir.Remove("TZ_UserDef.ini");
+    EXPECT_EQ(AddTZ(&zone), TZ_ERR_FILE);
+    EXPECT_FALSE(dir.Exists("TZ_UserDef.ini")) << "the user file is never created";
+}
+
+TEST(AddTZ, PutsTheZoneOnTheFrequencyListWhenAsked) {
+    struct Case {
+        bool frequencyFile;
+        Ids before;
+        uint32_t result;
+        Ids after;
+    };
+    Ids full = {33, 45};
+    for (uint16_t i = 1; i <= 47; ++i) full.push_back(static_cast<uint16_t>(10000 + i));
+    const Case cases[] = {
+        {true, {45, 33}, TZ_OK, {45, 33, 10000}},
+        {false, {}, TZ_ERR_FILE, {9999}},                  // 1001, yet the zone is added
+        {true, full, TZ_ERR_LIST_FULL, full},               // 3003, the zone added, the list unchanged
+    };
+    for (const Case &c : cases) {
+        DataDir dir;
+        Zones user;
+        for (uint16_t id : c.before) if (id > 10000) user.push_back(Zone(id, 0, "U"));
+        WriteZoneFiles(dir, user);
+        if (c.frequencyFile) WriteFrequency(dir, c.before);
+        TZInfo zone = Zone(0, 0, "Mine");
+        zone.InFrequency = 1;
+        EXPECT_EQ(AddTZ(&zone), c.result) << c.before.size();
+        user.push_back(Zone(10000, 0, "Mine"));
+        EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile(user)) << c.before.size();
+        EXPECT_EQ(Frequency(), c.after) << c.before.size();
+    }
+}
+
+TEST(UpdateTZ, ReplacesAUserZoneAndKeepsItAUserZone) {
+    DataDir dir;
+    WriteZoneFiles(dir, {Zone(10000, 0, "A"), Zone(10001, 60, "B")});
+    WriteFrequency(dir, {10001, 33, 10001});
+    TZInfo changed = Zone(10001, -330, "B changed", 0);
+    changed.StdMonth = 0, changed.X = 7;
+    ASSERT_EQ(UpdateTZ(&changed), TZ_OK);
+    TZInfo stored = changed;
+    stored.Type = 3;
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A"), stored}));
+    EXPECT_EQ(Frequency(), (Ids{33})) << "InFrequency 0 takes every occurrence off";
+    changed.InFrequency = 1;
+    ASSERT_EQ(UpdateTZ(&changed), TZ_OK);
+    EXPECT_EQ(Frequency(), (Ids{33, 10001}));
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A"), stored}))
+        << "a Type 0 record does not make the zone vanish at the next rewrite";
+
+    for (const uint16_t id : {33, 10005, 0}) {
+        const auto before = dir.Snapshot();
+        const TZInfo zone = Zone(id, 0, "Z");
+        EXPECT_EQ(UpdateTZ(&zone), TZ_ERR_STATE) << id;
+        EXPECT_EQ(dir.Snapshot(), before) << id;
+    }
+}
+
+TEST(DeleteTZ, RemovesUserZonesAndTakesEveryGivenZoneOffTheList) {
+    DataDir dir;
+    WriteZoneFiles(dir, {Zone(10000, 0, "A b"), Zone(10001, 0, "B"), Zone(10002, 0, "C d e")});
+    WriteFrequency(dir, {33, 10001, 45, 10000});
+    const Ids ids = {10001, 33, 10009};
+    ASSERT_EQ(DeleteTZ(3, ids.data()), TZ_OK);
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A b"), Zone(10002, 0, "C d e")}));
+    EXPECT_EQ(Frequency(), (Ids{45, 10000}));
+    const Ids all = {10000, 10002};
+    ASSERT_EQ(DeleteTZ(2, all.data()), TZ_OK);
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({}));
+    const auto before = dir.Snapshot();
+    EXPECT_EQ(DeleteTZ(1, ids.data()), TZ_ERR_PARAM) << "no user zone left";
+    EXPECT_EQ(DeleteTZ(0, ids.data()), TZ_ERR_PARAM);
+    EXPECT_EQ(DeleteTZ(1, nullptr), TZ_ERR_PARAM);
+    EXPECT_EQ(dir.Snapshot(), before);
+}
+
+TEST(UserZoneEditing, AFailedRewriteLeavesBothFiles) {
+    DataDir dir;
+    test::FaultyDevice device((dir.Path() / "host").string());
+    testing::InstallPlatform(&device);
+    WriteZoneFiles(dir, {Zone(10000, 0, "A")});
+    WriteFrequency(dir, {33});
+    const auto before = dir.Snapshot();
+    device.writableBytes = 300;
+    TZInfo zone = Zone(10000, 0, "B");
+    zone.InFrequency = 1;
+    EXPECT_EQ(AddTZ(&zone), TZ_ERR_WRITE);
+    EXPECT_EQ(UpdateTZ(&zone), TZ_ERR_WRITE);
+    EXPECT_EQ(DeleteTZ(1, &zone.TZID), TZ_ERR_WRITE);
+    EXPECT_EQ(dir.Snapshot(), before);
+    testing::InstallPlatform(&dir.Device());
+}
+
+// Every run starts from the same files. A failure leaves the frequency list
+// as it was, and the user file as it was or as the call rewrites it.
+void SweepEdit(const std::function<uint32_t()> &edit) {
+    DataDir dir;
+    WriteZoneFiles(dir, {Zone(10000, 0, "A"), Zone(10002, 0, "C")});
+    WriteFrequency(dir, {33, 10000});
+    const auto before = dir.Snapshot();
+    ASSERT_EQ(edit(), TZ_OK);
+    const std::string userAfter = dir.ReadBytes("TZ_UserDef.ini");
+    int failures = 0, userChanged = 0;
+    test::SweepAllocationFailures(
+        [&] {
+            for (const auto &[name, bytes] : before) dir.WriteBytes(name, bytes);
+            return edit();
+        },
+        [&](uint32_t result, uint64_t n) {
+            ++failures;
+            EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
+            auto now = dir.Snapshot();
+            const std::string user = now["TZ_UserDef.ini"];
+            EXPECT_TRUE(user == before.at("TZ_UserDef.ini") || user == userAfter) << "allocation " << n;
+            userChanged += user != before.at("TZ_UserDef.ini");
+            now["TZ_UserDef.ini"] = before.at("TZ_UserDef.ini");
+            EXPECT_EQ(now, before) << "allocation " << n;
+        });
+    EXPECT_GT(failures, 10);
+    EXPECT_GT(userChanged, 0) << "some failures come in the frequency step, after the user file";
+}
+
+TEST(UserZoneEditing, AllocationFailureChangesNothingBeforeEachRewrite) {
+    TZInfo added = Zone(0, 0, "New"), updated = Zone(10002, 120, "C2");
+    added.InFrequency = updated.InFrequency = 1;
+    SweepEdit([&] { return AddTZ(&added); });
+    SweepEdit([&] { return UpdateTZ(&updated); });
+    const uint16_t ids[] = {10000, 45};
+    SweepEdit([&] { return DeleteTZ(2, ids); });
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "Kelvane.h"
+#include "frequency/frequency_file.h"
+#include "support/catalogue_lines.h"
+#include "support/data_dir.h"
+#include "support/faulty_device.h"
+#include "support/file_text.h"
+
+namespace kelvane {
+namespace {
+using test::DataDir;
+using test::FileLines;
+using test::Text;
+using test::Widen;
+using Ids = std::vector<uint16_t>;
+
+// System zones 1 to 80; user zone 10000 (Type 3) and 10001 (Type 2: in no list).
+void WriteCatalogue(const DataDir &dir) {
+    std::vector<Text> system;
+    for (int id = 1; id <= 80; ++id) system.push_back(test::ZoneText({.id = id}));
+    dir.WriteLines("TZ_Def.ini", system);
+    dir.WriteLines("TZ_UserDef.ini", {test::ZoneText({.id = 10000, .type = 3, .detail = "Mine"}),
+                                      test::ZoneText({.id = 10001, .type = 2, .detail = "Old"})});
+}
+
+void WriteFrequency(const DataDir &dir, const Ids &ids) {
+    std::vector<Text> lines = {u";TZID -- 时区ID"};
+    for (uint16_t id : ids) lines.push_back(Widen(std::to_string(id)) + u"\t1");
+    dir.WriteLines("TZ_Frequency.ini", lines);
+}
+
+// The file as the device's formatter wrote it: banner, legend, "%5hu\t1" entries.
+std::vector<Text> ExpectedFile(const Ids &ids) {
+    std::vector<Text> lines = test::BannerLines();
+    lines.insert(lines.end(), {u";TZID -- 时区ID\r\n", u";Count -- 使用次数\r\n", u";" + Text(109, u'-') + u"\r\n"});
+    for (uint16_t id : ids) {
+        char line[16];
+        std::snprintf(line, sizeof line, "%5hu\t1\r\n", id);
+        lines.push_back(Widen(line));
+    }
+    return lines;
+}
+
+Ids Range(int first, int count, Ids more = {}) {
+    Ids ids;
+    for (int i = 0; i < count; ++i) ids.push_back(static_cast<uint16_t>(first + i));
+    ids.insert(ids.end(), more.begin(), more.end());
+    return ids;
+}
+
+Ids Stored(uint32_t check) {
+    uint16_t ids[TZ_MAX_ZONES], count = 0;
+    const uint32_t result = GetTZFrequency(&count, ids, check);
+    return result == TZ_OK ? Ids(ids, ids + count) : Ids{9999};
+}
+
+TEST(FrequencyFile, IsWrittenLineForLine) {
+    DataDir dir;
+    const Ids ids = {33, 7, 65535, 33};
+    ASSERT_EQ(WriteTZFrequency(4, ids.data()), Result::Ok);
+    EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile(ids));
+    ASSERT_EQ(WriteTZFrequency(0, nullptr), Result::Ok);
+    EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile({}));
+    EXPECT_EQ(ExpectedFile({}).size(), 19u);
+    const Ids many(494, 1);
+    EXPECT_EQ(WriteTZFrequency(494, many.data()), Result::Param) << "only 493 entries fit in 512 lines";
+    EXPECT_EQ(WriteTZFrequency(1, nullptr), Result::Param);
+}
+
+TEST(GetTZFrequency, ReadsTheListInFileOrder) {
+    struct Case {
+        std::vector<Text> file;
+        uint32_t check;
+        Ids expected;
+    };
+    const Case cases[] = {
+        {{u"33 1", u"45 1", u"33 1"}, 0, {33, 45, 33}},
+        {{u"33 1", u"450 1", u"33 1"}, 1, {33, 33}},
+        {{u"10001 1", u"10000 1", u"2 1"}, 1, {10000, 2}},
+        {{u"10001 1", u"10000 1"}, 0, {10001, 10000}},
+        {{u";TZID -- 时区ID"}, 1, {}},
+        {{u"33", u"45 x", u"12\t7\tmore", u"65569 1", u"-1 1"}, 0, {45, 12, 33, 65535}},
+    };
+    for (const Case &c : cases) {
+        DataDir dir;
+        WriteCatalogue(dir);
+        dir.WriteLines("TZ_Frequency.ini", c.file);
+        EXPECT_EQ(Stored(c.check), c.expected) << c.file[0].size();
+    }
+    DataDir dir;
+    WriteCatalogue(dir);
+    WriteFrequency(dir, Range(1, 250));
+    EXPECT_EQ(Stored(0), Range(1, 200)) << "a hand-edited file is read up to 200 entries";
+    EXPECT_EQ(Stored(1), Range(1, 80));
+}
+
+TEST(GetTZFrequency, ReportsMissingFilesAndArguments) {
+    DataDir dir;
+    uint16_t ids[TZ_MAX_ZONES], count = 77;
+    EXPECT_EQ(GetTZFrequency(&count, ids, 0), TZ_ERR_FILE);
+    EXPECT_EQ(count, 77) << "a missing file leaves the count alone";
+    WriteFrequency(dir, {});
+    EXPECT_EQ(GetTZFrequency(&count, ids, 1), TZ_OK) << "an empty list needs no catalogue";
+    EXPECT_EQ(count, 0);
+    WriteFrequency(dir, {33});
+    count = 77;
+    EXPECT_EQ(GetTZFrequency(&count, ids, 1), TZ_ERR_FILE);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(GetTZFrequency(nullptr, ids, 0), TZ_ERR_PARAM);
+    EXPECT_EQ(GetTZFrequency(&count, nullptr, 0), TZ_ERR_PARAM);
+}
+
+TEST(GetTZFrequencyState, FlagsTheZonesOnTheStoredList) {
+    DataDir dir;
+    WriteCatalogue(dir);
+    WriteFrequency(dir, {45, 900});
+    const uint16_t ids[] = {45, 7, 900};
+    uint32_t flags[3] = {9, 9, 9};
+    ASSERT_EQ(GetTZFrequencyState(3, ids, flags), TZ_OK);
+    EXPECT_EQ(std::vector<uint32_t>(flags, flags + 3), (std::vector<uint32_t>{1, 0, 1})) << "stale entries count";
+    EXPECT_EQ(GetTZFrequencyState(0, ids, flags), TZ_ERR_PARAM);
+    EXPECT_EQ(GetTZFrequencyState(1, nullptr, flags), TZ_ERR_PARAM);
+    EXPECT_EQ(GetTZFrequencyState(1, ids, nullptr), TZ_ERR_PARAM);
+    dir.Remove("TZ_Frequency.ini");
+    EXPECT_EQ(GetTZFrequencyState(1, ids, flags), TZ_ERR_FILE);
+    EXPECT_EQ(flags[0], 1u);
+}
+
+uint32_t Add(Ids ids) { return AddTZFrequency(static_cast<uint16_t>(ids.size()), ids.data()); }
+uint32_t Delete(Ids ids) { return DeleteTZFrequency(static_cast<uint16_t>(ids.size()), ids.data()); }
+uint32_t Update(Ids ids, std::vector<uint32_t> flags) {
+    return UpdateTZFrequency(static_cast<uint16_t>(ids.size()), ids.data(), flags.data());
+}
+
+TEST(FrequencyMaintenance, ChangesTheListAndDropsStaleEntries) {
+    struct Case {
+        const char *name;
+        Ids before;
+        std::function<uint32_t()> change;
+        uint32_t result;
+        std::optional<Ids> after;  // nullopt: the file is left byte for byte
+    };
+    const Case cases[] = {
+        {"add one", {33, 12}, [] { return Add({45}); }, TZ_OK, Ids{33, 12, 45}},
+        {"add listed and twice", {33, 12}, [] { return Add({12, 45, 45}); }, TZ_OK, Ids{33, 12, 45}},
+        {"48 and one more", Range(1, 48), [] { return Add({60}); }, TZ_OK, Range(1, 48, {60})},
+        {"48 and two more", Range(1, 48), [] { return Add({60, 61}); }, TZ_ERR_LIST_FULL, std::nullopt},
+        {"unknown zones count toward the limit", Range(1, 48), [] { return Add({999, 60}); }, TZ_ERR_LIST_FULL,
+         std::nullopt},
+        {"but are not stored; stale entries go", {33, 900, 10001}, [] { return Add({999, 10000}); }, TZ_OK,
+         Ids{33, 10000}},
+        {"delete every occurrence", {33, 12, 45, 12}, [] { return Delete({12, 7}); }, TZ_OK, Ids{33, 45}},
+        {"delete nothing drops stale entries", {33, 900}, [] { return DeleteTZFrequency(0, nullptr); }, TZ_OK,
+         Ids{33}},
+        {"update adds then removes", {33, 12}, [] { return Update({45, 33}, {1, 0}); }, TZ_OK, Ids{12, 45}},
+        {"failed additions remove nothing", Range(1, 48), [] { return Update({71, 72, 1}, {1, 1, 0}); },
+         TZ_ERR_LIST_FULL, std::nullopt},
+        {"300 new zones at once", {33}, [] { return Add(Range(1000, 300)); }, TZ_ERR_LIST_FULL, std::nullopt},
+        {"add nothing", {33}, [] { return Add({}); }, TZ_ERR_PARAM, std::nullopt},
+        {"delete without array", {33}, [] { return DeleteTZFrequency(2, nullptr); }, TZ_ERR_PARAM, std::nullopt},
+        {"update 201 zones", {33}, [] { return Update(Ids(201, 5), std::vector<uint32_t>(201, 1)); }, TZ_ERR_PARAM,
+         std::nullopt},
+        {"update without flags", {33}, [] { return UpdateTZFrequency(1, Ids{5}.data(), nullptr); }, TZ_ERR_PARAM,
+         std::nullopt},
+    };
+    for (const Case &c : cases) {
+        DataDir dir;
+        WriteCatalogue(dir);
+        WriteFrequency(dir, c.before);
+        const std::string old = dir.ReadBytes("TZ_Frequency.ini");
+        EXPECT_EQ(c.change(), c.result) << c.name;
+        if (c.after) {
+            EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile(*c.after)) << c.name;
+        } else {
+            EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old) << c.name;
+        }
+    }
+}
+
+TEST(FrequencyMaintenance, NeverCreatesTheFileAndKeepsItOnFailure) {
+    DataDir dir;
+    test::FaultyDevice device((dir.Path() / "host").string());
+    testing::InstallPlatform(&device);
+    WriteCatalogue(dir);
+    EXPECT_EQ(Add({5}), TZ_ERR_FILE);
+    EXPECT_EQ(Delete({5}), TZ_ERR_FILE);
+    EXPECT_FALSE(dir.Exists("TZ_Frequency.ini"));
+    WriteFrequency(dir, {33, 12});
+    const std::string old = dir.ReadBytes("TZ_Frequency.ini");
+    device.writableBytes = 100;
+    EXPECT_EQ(Add({45}), TZ_ERR_WRITE);
+    device.writableBytes = -1;
+    dir.Remove("TZ_Def.ini");
+    EXPECT_EQ(Delete({33}), TZ_ERR_FILE);
+    EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old);
+    testing::InstallPlatform(&dir.Device());
+}
+
+TEST(FrequencyMaintenance, AllocationFailureChangesNothing) {
+    DataDir dir;
+    WriteCatalogue(dir);
+    WriteFrequency(dir, {33, 12});
+    const auto before = dir.Snapshot();
+    int failures = 0;
+    test::SweepAllocationFailures([] { return Add({45, 10000}); }, [&](uint32_t result, uint64_t n) {
+        ++failures;
+        EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
+        EXPECT_EQ(dir.Snapshot(), before) << "allocation " << n;
+    });
+    EXPECT_GT(failures, 5);
+    EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile({33, 12, 45, 10000}));
+}
+
+}  // namespace
+}  // namespace kelvane
