@@ -12,6 +12,8 @@ void AddCalendarCommands(CLI::App &app, const Options &options);
 void AddCatalogueCommands(CLI::App &app, const Options &options);
 void AddSettingsCommands(CLI::App &app, const Options &options);
 void AddDeviceCommands(CLI::App &app, const Options &options);
+void AddClockCommands(CLI::App &app, const Options &options);
+void AddFavouriteCommands(CLI::App &app, const Options &options);
 void AddCheckCommand(CLI::App &app, const Options &options, int *exitCode);
 
 // A SYSTEMTIME from "YYYY-MM-DD hh:mm[:ss]" (the time may be left out).

@@ -17,8 +17,11 @@ int main(int argc, char **argv) {
     app.add_option("--lang", options.lang, "interface language of the simulated device, e.g. 2052");
     app.add_flag("--json", options.json, "machine-readable output");
     int exitCode = 0;
-    AddCalendarCommands(app, options);
+    AddClockCommands(app, options);
+    AddCatalogueCommands(app, options);
+    AddFavouriteCommands(app, options);
     AddSettingsCommands(app, options);
+    AddCalendarCommands(app, options);
     AddDeviceCommands(app, options);
     AddCheckCommand(app, options, &exitCode);
     try {

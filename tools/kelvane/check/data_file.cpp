@@ -48,6 +48,7 @@ void CheckLimits(const std::string &name, int number, const std::u16string &line
                        "line of " + std::to_string(line.size()) + " units; the engine reads at most " +
                            std::to_string(kEngineLineUnits) + " and takes the rest as another line");
     const auto raw = RawFields(line);
+    if (!raw.empty() && raw[0][0] == u';') return;  // a comment's fields are never read
     if (raw.size() > kEngineFields)
         problems.Error(name, number, std::to_string(raw.size()) + " fields; the engine ignores all after the 32nd");
     for (std::size_t i = 0; i < raw.size(); ++i) {
