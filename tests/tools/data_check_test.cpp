@@ -1,0 +1,127 @@
+// The data checker against small directories, sound and broken.
+#include "check/data_check.h"
+
+#include <gtest/gtest.h>
+
+#include "support/catalogue_lines.h"
+#include "support/data_dir.h"
+
+namespace kelvane::tool {
+namespace {
+using test::DataDir;
+using test::Text;
+using test::Utf16Bytes;
+using test::ZoneLine;
+using test::ZoneText;
+
+// A small directory the engine reads without complaint.
+void WriteSoundDirectory(const DataDir &dir) {
+    dir.WriteLines("TZ_Def.ini", {u";TZID\tOffset", ZoneText(ZoneLine{.id = 1, .offset = 0, .detail = "UTC"}),
+                                  ZoneText(ZoneLine{.id = 2, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2,
+                                                    .dltMonth = 3, .dltDay = 2, .dltHour = 2, .dltOffset = -60,
+                                                    .detail = "New$York"})});
+    dir.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10000, .offset = -330, .type = 3, .detail = "Mine"})});
+    dir.WriteLines("TZ_Set.ini", {u"    1\t  0\t1033\t        1\t0x0409"});
+    dir.WriteLines("TZ_Frequency.ini", {u"    2\t1", u"10000\t1"});
+    dir.WriteLines("TZ_Zone.ini", {u"1 Europe", u"2 America"});
+    dir.WriteLines("TZ_CityZoneNum.ini", {u"2 New$York United$States US"});
+    dir.WriteLines("Lang_Def.ini", {u"1033 TZ_Desc_1033.ini"});
+    dir.WriteLines("TZ_Desc_1033.ini", {u"1 UTC UTC UTC UTC", u"2 Eastern Eastern EST EDT"});
+}
+
+std::vector<std::string> Report(const DataDir &dir) {
+    std::vector<std::string> lines;
+    const Problems problems = CheckDataDirectory(dir.Path());
+    for (const Problem &p : problems.List()) lines.push_back(Format(p));
+    return lines;
+}
+
+TEST(DataCheck, ASoundDirectoryHasNoProblem) {
+    DataDir dir;
+    WriteSoundDirectory(dir);
+    EXPECT_EQ(Report(dir), std::vector<std::string>{});
+}
+
+struct BrokenCase {
+    const char *name;
+    void (*breakIt)(const DataDir &);
+    std::string expected;  // one reported line starts with this
+};
+
+TEST(DataCheck, ReportsEveryKindOfBreakage) {
+    const std::vector<BrokenCase> cases = {
+        {"UTF-8 file", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", "1 Europe\r\n"); },
+         "TZ_Zone.ini: error: not UTF-16LE"},
+        {"truncated file",
+         [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(u"1 Europe\r\n2 Amer").substr(0, 25)); },
+         "TZ_Zone.ini: error: odd number of bytes"},
+        {"no byte-order mark", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(u"1 Europe\r\n", false)); },
+         "TZ_Zone.ini: error: no UTF-16LE byte-order mark"},
+        {"duplicate identifier across files",
+         [](const DataDir &d) {
+             d.WriteLines("TZ_Def.ini", {ZoneText(ZoneLine{.id = 1}), ZoneText(ZoneLine{.id = 2}),
+                                         ZoneText(ZoneLine{.id = 10000})});
+         },
+         "TZ_UserDef.ini:1: error: zone 10000 already defined at TZ_Def.ini:3"},
+        {"user zone outside its range",
+         [](const DataDir &d) {
+             d.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10050, .type = 3, .detail = "x"})});
+         },
+         "TZ_UserDef.ini:1: error: user zone 10050 outside 10000 to 10049"},
+        {"duplicate identifier in one file",
+         [](const DataDir &d) {
+             d.WriteLines("TZ_Def.ini", {ZoneText(ZoneLine{.id = 1}), ZoneText(ZoneLine{.id = 1})});
+         },
+         "TZ_Def.ini:2: error: zone 1 already defined at TZ_Def.ini:1"},
+        {"missing description file", [](const DataDir &d) { d.Remove("TZ_Desc_1033.ini"); },
+         "Lang_Def.ini:1: error: description file TZ_Desc_1033.ini is missing"},
+        {"description file lacks a zone",
+         [](const DataDir &d) { d.WriteLines("TZ_Desc_1033.ini", {u"1 UTC UTC UTC UTC"}); },
+         "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"},
+        {"user zone of the wrong type",
+         [](const DataDir &d) {
+             d.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10001, .type = 1, .detail = "x"})});
+         },
+         "TZ_UserDef.ini:1: error: user zone of Type 1"},
+        {"favourite of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Frequency.ini", {u"77\t1"}); },
+         "TZ_Frequency.ini:1: error: favourite names zone 77"},
+        {"settings zone unknown", [](const DataDir &d) { d.WriteLines("TZ_Set.ini", {u"9 0 1033 1 0x0409"}); },
+         "TZ_Set.ini:1: error: current zone 9 is not in the catalogue"},
+        {"non-numeric rule field",
+         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {u"1 0 1 x3 0 0 0 0 0 0 0 0 0 0 0 0"}); },
+         "TZ_Def.ini:1: error: StdMonth (field 4) is \"x3\", not a decimal number"},
+        {"rule field out of range",
+         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {u"1 0 1 3 1 9 2 0 10 5 0 3 -60 0 0 0"}); },
+         "TZ_Def.ini:1: error: StdDayOfWeek (field 6) is 9, outside 0 to 6"},
+        {"too few fields", [](const DataDir &d) { d.WriteLines("TZ_CityZoneNum.ini", {u"2 New$York US"}); },
+         "TZ_CityZoneNum.ini:1: error: 3 fields, at least 4 needed"},
+        {"line too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {u"1 " + Text(260, u'a')}); },
+         "TZ_Zone.ini:1: error: line of 264 units"},
+        {"field too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {u"1 " + Text(70, u'a')}); },
+         "TZ_Zone.ini:1: error: field 2 is 70 units long"},
+        {"group entry of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {u"5 Asia"}); },
+         "TZ_Zone.ini:1: error: group entry names zone 5"},
+        {"missing file", [](const DataDir &d) { d.Remove("TZ_CityZoneNum.ini"); },
+         "TZ_CityZoneNum.ini: error: missing"},
+        {"too many system zones",
+         [](const DataDir &d) {
+             std::vector<Text> lines;
+             for (int id = 1; id <= 151; ++id) lines.push_back(ZoneText(ZoneLine{.id = id}));
+             d.WriteLines("TZ_Def.ini", lines);
+         },
+         "TZ_Def.ini: error: 151 zones; the engine lists at most 150"},
+    };
+    for (const BrokenCase &c : cases) {
+        DataDir dir;
+        WriteSoundDirectory(dir);
+        c.breakIt(dir);
+        const auto report = Report(dir);
+        const bool found = std::any_of(report.begin(), report.end(),
+                                       [&](const std::string &line) { return line.rfind(c.expected, 0) == 0; });
+        EXPECT_TRUE(found) << c.name << ": expected \"" << c.expected << "\" in\n"
+                           << ::testing::PrintToString(report);
+    }
+}
+
+}  // namespace
+}  // namespace kelvane::tool

@@ -1,0 +1,109 @@
+#include "context.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/platform.h"
+#include "platform/posix_files.h"
+#include "platform/utf.h"
+#include "record/text.h"
+
+#ifndef KELVANE_SHIPPED_DATA
+#define KELVANE_SHIPPED_DATA ""
+#endif
+#ifndef KELVANE_BUILD_TREE
+#define KELVANE_BUILD_TREE ""
+#endif
+
+namespace kelvane::tool {
+namespace {
+class ToolDevice : public SimulatedDevice {
+public:
+    ToolDevice(std::string executable, std::optional<std::uint16_t> language)
+        : SimulatedDevice(std::move(executable)), language_(language) {}
+    std::uint16_t GetUserDefaultUILanguage() noexcept override {
+        return language_ ? *language_ : SimulatedDevice::GetUserDefaultUILanguage();
+    }
+
+private:
+    std::optional<std::uint16_t> language_;
+};
+
+bool RunFromBuildTree() {
+    const std::string buildTree = KELVANE_BUILD_TREE;
+    if (buildTree.empty()) return false;
+    const std::string exe = posix::ExecutablePath();
+    return exe.rfind(buildTree, 0) == 0;
+}
+}  // namespace
+
+std::filesystem::path ResolveDataDirectory(const std::string &flag) {
+    if (!flag.empty()) return std::filesystem::absolute(flag);
+    if (const char *env = std::getenv("KELVANE_DATA"); env != nullptr && *env != '\0')
+        return std::filesystem::absolute(env);
+    const std::filesystem::path shipped = KELVANE_SHIPPED_DATA;
+    if (!shipped.empty() && RunFromBuildTree() && std::filesystem::is_directory(shipped)) return shipped;
+    return std::filesystem::path(posix::ExecutablePath()).parent_path();
+}
+
+Session::Session(const Options &options)
+    : options_(options),
+      directory_(ResolveDataDirectory(options.data)),
+      device_(std::make_unique<ToolDevice>((directory_ / "kelvane").string(), options.lang)) {
+    testing::InstallPlatform(device_.get());
+}
+
+Session::~Session() { testing::InstallPlatform(nullptr); }
+
+void Session::Check(std::uint32_t code, const std::string &doing) const {
+    if (code != TZ_OK) throw EngineError(code, doing);
+}
+
+void Session::Emit(const Json &json, const std::string &text) const {
+    if (options_.json)
+        std::cout << json.dump(2) << '\n';
+    else
+        std::cout << text;
+}
+
+std::string ResultName(std::uint32_t code) {
+    switch (code) {
+        case TZ_OK: return "TZ_OK";
+        case TZ_ERR_NOT_FOUND: return "TZ_ERR_NOT_FOUND";
+        case TZ_ERR_FILE: return "TZ_ERR_FILE";
+        case TZ_ERR_WRITE: return "TZ_ERR_WRITE";
+        case TZ_ERR_REGISTRY: return "TZ_ERR_REGISTRY";
+        case TZ_ERR_NO_MEMORY: return "TZ_ERR_NO_MEMORY";
+        case TZ_ERR_PARAM: return "TZ_ERR_PARAM";
+        case TZ_ERR_NO_LANGUAGE: return "TZ_ERR_NO_LANGUAGE";
+        case TZ_ERR_PARSER: return "TZ_ERR_PARSER";
+        case TZ_ERR_STATE: return "TZ_ERR_STATE";
+        case TZ_ERR_SET_TZ: return "TZ_ERR_SET_TZ";
+        case TZ_ERR_LIST_FULL: return "TZ_ERR_LIST_FULL";
+        default: return std::to_string(code);
+    }
+}
+
+std::string ResultAdvice(std::uint32_t code, const std::filesystem::path &directory) {
+    const std::string dir = directory.string();
+    switch (code) {
+        case TZ_ERR_NOT_FOUND: return "nothing matched: check the zone numbers (kelvane zones) and the language table";
+        case TZ_ERR_FILE: return "a data file in " + dir + " could not be opened; run 'kelvane check " + dir + "'";
+        case TZ_ERR_WRITE: return "a data file in " + dir + " could not be written; the old file is unchanged";
+        case TZ_ERR_REGISTRY: return "the clock settings could not be written (device.ini: clock_key, fail)";
+        case TZ_ERR_NO_MEMORY: return "the engine ran out of memory";
+        case TZ_ERR_PARAM: return "the engine refused an argument";
+        case TZ_ERR_NO_LANGUAGE: return "the device reports no interface language; pass --lang";
+        case TZ_ERR_PARSER: return "the engine could not create its line parser (out of memory)";
+        case TZ_ERR_STATE: return "the device's time-zone state is unknown (device.ini: tz_state), or no such user zone";
+        case TZ_ERR_SET_TZ: return "the device refused the new time zone (device.ini: fail)";
+        case TZ_ERR_LIST_FULL: return "the list is full: remove an entry first";
+        default: return "unexpected result";
+    }
+}
+
+std::string Utf8(const TZChar *text) { return ToUtf8(ViewOf(text, SIZE_MAX)); }
+
+std::basic_string<TZChar> Utf16(const std::string &text) { return ToUtf16(text); }
+
+}  // namespace kelvane::tool

@@ -1,0 +1,79 @@
+#include "zone_format.h"
+
+#include <cstdio>
+
+#include "commands.h"
+#include "platform/platform.h"
+
+namespace kelvane::tool {
+
+TZInfo LoadZone(const Session &session, uint16_t id) {
+    TZInfo zone{};
+    const uint32_t code = GetTZInfoByID(&id, 1, &zone);
+    session.Check(code, "looking up zone " + std::to_string(id));
+    return zone;
+}
+
+TZDesc LoadDescription(const Session &session, uint16_t id) {
+    TZDesc desc{};
+    desc.TZID = id;
+    session.Check(GetTZDescByID(&id, 1, &desc), "reading the names of zone " + std::to_string(id));
+    return desc;
+}
+
+std::string UtcOffsetText(int32_t bias) {
+    const int32_t east = -bias;
+    const int32_t magnitude = east < 0 ? -east : east;
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%02d:%02d", east < 0 ? '-' : '+', magnitude / 60, magnitude % 60);
+    return text;
+}
+
+Json RuleJson(const TZInfo &z) {
+    Json rule = Json::object();
+    rule["id"] = z.TZID;
+    rule["type"] = z.Type;
+    rule["offset"] = z.Offset;
+    rule["utcOffset"] = UtcOffsetText(z.Offset);
+    rule["standardStart"] = {{"month", z.StdMonth}, {"week", z.StdDay}, {"weekday", z.StdDayOfWeek}, {"hour", z.StdHour}};
+    rule["daylightStart"] = {{"month", z.DltMonth}, {"week", z.DltDay}, {"weekday", z.DltDayOfWeek}, {"hour", z.DltHour}};
+    rule["standardBias"] = z.StdOffSet;
+    rule["daylightBias"] = z.DltOffset;
+    rule["x"] = z.X;
+    rule["y"] = z.Y;
+    rule["contact"] = z.Contact;
+    return rule;
+}
+
+std::string RuleText(const TZInfo &z) {
+    static const char *const kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char *const kWeeks[6] = {"last", "1st", "2nd", "3rd", "4th", "last"};
+    if (z.StdMonth == 0 || z.DltMonth == 0) return "no daylight saving";
+    char text[160];
+    std::snprintf(text, sizeof text, "daylight from the %s %s of month %u at %02u:00 to the %s %s of month %u at %02u:00, bias %d",
+                  kWeeks[z.DltDay % 6], kWeekdays[z.DltDayOfWeek % 7], z.DltMonth, z.DltHour, kWeeks[z.StdDay % 6],
+                  kWeekdays[z.StdDayOfWeek % 7], z.StdMonth, z.StdHour, z.DltOffset);
+    return text;
+}
+
+SYSTEMTIME DeviceUtc(Session &session) {
+    SYSTEMTIME utc{};
+    session.Device().GetSystemTime(&utc);
+    return utc;
+}
+
+ZoneClock ClockOf(const Session &session, const TZInfo &zone, const SYSTEMTIME &utc) {
+    SYSTEMTIME standard = utc;
+    CalcDateTime(&standard, -zone.Offset * 60);
+    uint32_t state = 0;
+    session.Check(QueryTZDltStateByDate(zone.TZID, &standard, &state),
+                  "judging daylight saving in zone " + std::to_string(zone.TZID));
+    ZoneClock clock{standard, zone.Offset, state == 1};
+    if (clock.daylight) {
+        clock.bias += zone.DltOffset;
+        CalcDateTime(&clock.local, -zone.DltOffset * 60);
+    }
+    return clock;
+}
+
+}  // namespace kelvane::tool
