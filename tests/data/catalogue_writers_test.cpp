@@ -190,10 +190,10 @@ TEST(SettingsAndDevice, SetTheDefaultZoneUp) {
     EXPECT_EQ(Text(info.DaylightName), u"Central European Summer Time");
 }
 
-TEST(UserFiles, AreWrittenEmptyByTheEnginesWriters) {
+TEST(UserFiles, AreWrittenByTheEnginesWritersWithTheFavourites) {
     DataDir dir;
     ASSERT_TRUE(WriteCatalogueFile({Tokyo()}).ok);
-    ASSERT_TRUE(WriteUserFiles().ok);
+    ASSERT_TRUE(WriteUserFiles({114}).ok);
     std::uint16_t count = TZ_MAX_ZONES;
     ASSERT_EQ(GetTZCount(kSelectUserZones, &count), TZ_OK);
     EXPECT_EQ(count, 0);
@@ -203,10 +203,11 @@ TEST(UserFiles, AreWrittenEmptyByTheEnginesWriters) {
     std::vector<std::uint16_t> favourites(TZ_MAX_ZONES, 7);
     count = 99;
     ASSERT_EQ(GetTZFrequency(&count, favourites.data(), 1), TZ_OK);
-    EXPECT_EQ(count, 0);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(favourites[0], 114);
     // Both files are the engine's own: the user catalogue's 38 header lines, the list's 19.
     EXPECT_EQ(test::DataLines(KT("TZ_UserDef.ini"), 1).size(), 0u);
-    EXPECT_EQ(test::DataLines(KT("TZ_Frequency.ini"), 1).size(), 0u);
+    EXPECT_EQ(test::DataLines(KT("TZ_Frequency.ini"), 1).size(), 1u);
 }
 
 TEST(CatalogueFile, NamesItsSourcesInAComment) {

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "commands.h"
+#include "text_width.h"
 #include "zone_format.h"
 
 namespace kelvane::tool {
@@ -78,10 +79,8 @@ Json ClockJson(const TZInfo &zone, const std::string &name, const ZoneClock &clo
 }
 
 std::string ClockLine(const std::string &name, const ZoneClock &clock, bool current) {
-    char text[256];
-    std::snprintf(text, sizeof text, "%s %-40.40s %s  UTC%s%s\n", current ? "*" : " ", name.c_str(),
-                  FormatDateTime(clock.local).c_str(), UtcOffsetText(clock.bias).c_str(), clock.daylight ? "  DST" : "");
-    return text;
+    return std::string(current ? "* " : "  ") + FitColumns(name, 40) + " " + FormatDateTime(clock.local) + "  UTC" +
+           UtcOffsetText(clock.bias) + (clock.daylight ? "  DST" : "") + "\n";
 }
 
 void AddClock(CLI::App &app, const Options &options) {

@@ -61,6 +61,7 @@ struct DataDirectory {
     std::vector<GroupEntry> groups;
     std::vector<CityEntry> cities;
     std::uint16_t defaultZone = 0;
+    std::vector<std::uint16_t> favourites;  // TZ_Frequency.ini, in this order
     std::uint16_t interfaceLanguage = 1033;
 };
 

@@ -30,7 +30,7 @@ WriteOutcome WriteDataDirectory(const DataDirectory &data, const SimulatedDevice
     if (outcome.ok) outcome = WriteLanguageFile(data.languages);
     if (outcome.ok) outcome = WriteGroupFile(data.groups);
     if (outcome.ok) outcome = WriteCityFile(data.cities);
-    if (outcome.ok) outcome = WriteUserFiles();
+    if (outcome.ok) outcome = WriteUserFiles(data.favourites);
     if (outcome.ok) outcome = WriteSettingsFile(*zone, data.interfaceLanguage);
     if (outcome.ok) outcome = WriteDeviceFile(device, *zone, *names, data.interfaceLanguage);
     return outcome;

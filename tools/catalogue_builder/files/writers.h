@@ -34,7 +34,7 @@ WriteOutcome WriteSettingsFile(const CatalogueZone &zone, std::uint16_t language
 WriteOutcome WriteDeviceFile(const SimulatedDevice &device, const CatalogueZone &zone,
                              const ZoneDescription &names, std::uint16_t language);
 // The user's files, empty: TZ_UserDef.ini and TZ_Frequency.ini.
-WriteOutcome WriteUserFiles();
+WriteOutcome WriteUserFiles(const std::vector<std::uint16_t> &favourites);
 
 // Every file, into the data directory of the installed platform (device.ini
 // where the device keeps it). The first failure ends the run.

@@ -141,6 +141,11 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
         cityCounts[c.id] = c.windows.places.size();
         if (c.windows.windowsId == kDefaultWindowsZone) data.defaultZone = c.id;
     }
+    for (const char *favourite : kFavouriteWindowsZones) {
+        for (const Candidate &c : *candidates) {
+            if (c.windows.windowsId == favourite) data.favourites.push_back(c.id);
+        }
+    }
     AssignDefaultZones(&data.zones, cityCounts);
     for (LanguageChoice &l : languages) data.languages.push_back(std::move(l.language));
     data.groups = Groups(*candidates);

@@ -26,6 +26,11 @@ struct BuildReport {
 };
 
 inline constexpr const char *kDefaultWindowsZone = "UTC";
+// The shipped favourites, so the world clock shows the world from the start.
+inline constexpr const char *kFavouriteWindowsZones[] = {
+    "Pacific Standard Time", "Eastern Standard Time", "GMT Standard Time", "W. Europe Standard Time",
+    "India Standard Time",   "China Standard Time",   "Tokyo Standard Time", "AUS Eastern Standard Time",
+};
 
 // Numbers new zones in *ids; nullopt, with the reason in *problem, when a
 // source cannot be read.
