@@ -31,11 +31,31 @@ std::uint32_t DaylightStateOn(const TZInfo &zone, const SYSTEMTIME &moment) noex
     return zone.StdMonth == zone.DltMonth ? 0 : RuleStateAt(zone, moment);
 }
 
+namespace {
+// The time minutes of bias before utc; the UTC time itself if the calendar cannot move it.
+SYSTEMTIME LocalTime(const SYSTEMTIME &utc, std::int64_t bias) noexcept {
+    SYSTEMTIME local = utc;
+    const std::int64_t seconds = -bias * 60;
+    if (seconds >= INT32_MIN && seconds <= INT32_MAX) CalcDateTime(&local, static_cast<std::int32_t>(seconds));
+    return local;
+}
+}  // namespace
+
+std::uint32_t RuleStateAtUtc(const TZInfo &zone, const SYSTEMTIME &utc) noexcept {
+    const std::int64_t standardBias = static_cast<std::int64_t>(zone.Offset) + zone.StdOffSet;
+    if (RuleStateAt(zone, LocalTime(utc, standardBias)) == 0) return 0;
+    return RuleStateAt(zone, LocalTime(utc, static_cast<std::int64_t>(zone.Offset) + zone.DltOffset));
+}
+
+std::uint32_t DaylightStateAtUtc(const TZInfo &zone, const SYSTEMTIME &utc) noexcept {
+    return zone.StdMonth == zone.DltMonth ? 0 : RuleStateAtUtc(zone, utc);
+}
+
 std::uint32_t DaylightStateNow(const TZInfo &zone) noexcept {
     if (zone.StdMonth == 0 && zone.DltMonth == 0) return 0;
     SYSTEMTIME utc{};
     CurrentPlatform().GetSystemTime(&utc);
-    return RuleStateAt(zone, utc);
+    return RuleStateAtUtc(zone, utc);
 }
 
 }  // namespace kelvane

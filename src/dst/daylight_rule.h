@@ -29,8 +29,17 @@ std::uint32_t RuleStateAt(const TZInfo &zone, const SYSTEMTIME &moment) noexcept
 // for a zone without daylight saving) is always in standard time.
 std::uint32_t DaylightStateOn(const TZInfo &zone, const SYSTEMTIME &moment) noexcept;
 
-// Now, judged by the platform's UTC time: a zone with both changeover months
-// 0 is in standard time, and the clock is not read for it.
+// At a UTC time, judged on the zone's own wall clock, where its changeover
+// hours are: its standard time first, then, if that says daylight time, the
+// daylight wall-clock time, so the hour after daylight time ends is standard
+// time as the clocks show it.
+std::uint32_t RuleStateAtUtc(const TZInfo &zone, const SYSTEMTIME &utc) noexcept;
+
+// The same, with equal changeover months meaning no rule.
+std::uint32_t DaylightStateAtUtc(const TZInfo &zone, const SYSTEMTIME &utc) noexcept;
+
+// Now, by the platform's UTC time: a zone with both changeover months 0 is
+// in standard time, and the clock is not read for it.
 std::uint32_t DaylightStateNow(const TZInfo &zone) noexcept;
 
 }  // namespace kelvane

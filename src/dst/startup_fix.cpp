@@ -35,7 +35,7 @@ Result CorrectClockDaylight() noexcept {
     SYSTEMTIME utc{};
     CurrentPlatform().GetSystemTime(&utc);
     uint32_t state = 0;
-    if (const Result r = QueryTZDltStateOn(setting.TZID, &utc, &state); r != Result::Ok) return r;
+    if (const Result r = QueryTZDltStateAtUtc(setting.TZID, utc, &state); r != Result::Ok) return r;
     uint32_t platformDaylight = 0;
     if (GetTZDaylightTime(&platformDaylight) == TZ_ERR_STATE) return Result::State;
     uint32_t hasRule = 0;

@@ -104,7 +104,7 @@ Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) n
     plan->oldBias = EffectiveBias(current, platformState);
     SYSTEMTIME utc{};
     CurrentPlatform().GetSystemTime(&utc);
-    plan->homeDst = plan->keepSwitch ? DaylightStateOn(plan->newZone, utc) : 0;
+    plan->homeDst = plan->keepSwitch ? DaylightStateAtUtc(plan->newZone, utc) : 0;
     return Result::Ok;
 }
 

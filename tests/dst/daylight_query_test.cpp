@@ -132,7 +132,7 @@ public:
     }
 };
 
-TEST(QueryTZDltState, JudgesThePlatformsUtcHour) {
+TEST(QueryTZDltState, JudgesTheUtcTimeOnTheZonesWallClock) {
     DataDir dir;
     WriteCatalogue(dir);
     CountingDevice device((dir.Path() / "host").string());
@@ -142,14 +142,16 @@ TEST(QueryTZDltState, JudgesThePlatformsUtcHour) {
         uint16_t zone;
         uint32_t state;
     };
-    // The device's zone is 8 hours east of UTC: the rule is judged at the UTC hour.
+    // The device's zone is 8 hours east of UTC; the rule is judged on the
+    // zone's own wall clock: New York's changes are at 07:00 and 06:00 UTC,
+    // the southern zone's (whose daylight time begins after the hour of D) at 17:00 UTC the day before.
     const Case cases[] = {
-        {"tz_bias = -480\nclock = 2024-03-10 09:59:00\n", 12, 0},
-        {"tz_bias = -480\nclock = 2024-03-10 10:00:00\n", 12, 1},
-        {"tz_bias = -480\nclock = 2024-11-03 09:00:00\n", 12, 1},
-        {"tz_bias = -480\nclock = 2024-11-03 10:00:00\n", 12, 0},
-        {"clock = 2024-10-06 02:30:00\n", 70, 0},
-        {"clock = 2024-10-06 03:00:00\n", 70, 1},
+        {"tz_bias = -480\nclock = 2024-03-10 14:59:00\n", 12, 0},
+        {"tz_bias = -480\nclock = 2024-03-10 15:00:00\n", 12, 1},
+        {"tz_bias = -480\nclock = 2024-11-03 13:59:00\n", 12, 1},
+        {"tz_bias = -480\nclock = 2024-11-03 14:00:00\n", 12, 0},
+        {"clock = 2024-10-05 16:59:00\n", 70, 0},
+        {"clock = 2024-10-05 17:00:00\n", 70, 1},
         // Equal months are a rule here, read as running over the year's end: daylight after 19 May, up to 5 May.
         {"clock = 2024-01-01 00:00:00\n", 40, 1},
         {"clock = 2024-05-10 00:00:00\n", 40, 0},

@@ -63,17 +63,19 @@ SYSTEMTIME DeviceUtc(Session &session) {
 }
 
 ZoneClock ClockOf(const Session &session, const TZInfo &zone, const SYSTEMTIME &utc) {
-    SYSTEMTIME standard = utc;
-    CalcDateTime(&standard, -zone.Offset * 60);
-    uint32_t state = 0;
-    session.Check(QueryTZDltStateByDate(zone.TZID, &standard, &state),
-                  "judging daylight saving in zone " + std::to_string(zone.TZID));
-    ZoneClock clock{standard, zone.Offset, state == 1};
-    if (clock.daylight) {
-        clock.bias += zone.DltOffset;
-        CalcDateTime(&clock.local, -zone.DltOffset * 60);
-    }
-    return clock;
+    const auto judge = [&](const SYSTEMTIME &moment) {
+        uint32_t state = 0;
+        session.Check(QueryTZDltStateByDate(zone.TZID, &moment, &state),
+                      "judging daylight saving in zone " + std::to_string(zone.TZID));
+        return state == 1;
+    };
+    SYSTEMTIME standard = utc, daylight = utc;
+    CalcDateTime(&standard, -(zone.Offset + zone.StdOffSet) * 60);
+    CalcDateTime(&daylight, -(zone.Offset + zone.DltOffset) * 60);
+    // Daylight time when the zone's clocks read daylight time either way, as
+    // after the hour of the change back the daylight reading is past it.
+    if (judge(standard) && judge(daylight)) return ZoneClock{daylight, zone.Offset + zone.DltOffset, true};
+    return ZoneClock{standard, zone.Offset + zone.StdOffSet, false};
 }
 
 }  // namespace kelvane::tool

@@ -26,8 +26,8 @@ struct ZoneClock {
     int32_t bias;  // minutes, daylight included
     bool daylight;
 };
-// The zone's wall clock at the given UTC time, its rule judged on its own
-// standard time as the catalogue's rule hours are written.
+// The zone's wall clock at the given UTC time, its rule judged on the
+// zone's own clock, where the catalogue's rule hours are.
 ZoneClock ClockOf(const Session &session, const TZInfo &zone, const SYSTEMTIME &utc);
 
 }  // namespace kelvane::tool
