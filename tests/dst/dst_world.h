@@ -2,8 +2,8 @@
 // language, settings, and a way to read back what the simulated device holds.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "Kelvane.h"
 #include "platform/device_config.h"
@@ -14,15 +14,13 @@
 namespace kelvane::test {
 
 // UTC+1 with daylight time from the last Sunday of March, 02:00, to the last Sunday of October, 03:00.
-inline const ZoneLine kCentral{.id = 20, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdDayOfWeek = 0,
-                               .stdHour = 3, .dltMonth = 3, .dltDay = 5, .dltDayOfWeek = 0, .dltHour = 2,
-                               .dltOffset = -60};
+inline const ZoneLine kCentral{.id = 20, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdHour = 3, .dltMonth = 3,
+                               .dltDay = 5, .dltHour = 2, .dltOffset = -60};
 // UTC+8 without daylight saving.
 inline const ZoneLine kBeijing{.id = 33, .offset = -480};
 // UTC-5 with daylight time from the second Sunday of March to the first Sunday of November, both at 02:00.
-inline const ZoneLine kNewYork{.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdDayOfWeek = 0,
-                               .stdHour = 2, .dltMonth = 3, .dltDay = 2, .dltDayOfWeek = 0, .dltHour = 2,
-                               .dltOffset = -60};
+inline const ZoneLine kNewYork{.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2, .dltMonth = 3,
+                               .dltDay = 2, .dltHour = 2, .dltOffset = -60};
 // UTC+1 like kCentral, with another daylight bias.
 inline const ZoneLine kCentralTwoHours{.id = 21, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdHour = 3,
                                        .dltMonth = 3, .dltDay = 5, .dltHour = 2, .dltOffset = -120};
@@ -41,14 +39,30 @@ inline void WriteWorld(const DataDir &dir) {
     dir.WriteLines("TZ_Set.ini", {u"   20\t  1\t2052\t       33\t0x0804"});
 }
 
-inline std::optional<std::string> DeviceValue(const DataDir &dir, const std::string &key) {
-    return DeviceConfig::Parse(dir.ReadBytes("device.ini")).Get(key);
+// A data directory holding the world, with the device as given.
+class World : public DataDir {
+public:
+    explicit World(const std::string &device = "") {
+        WriteWorld(*this);
+        WriteDevice(device);
+    }
+};
+
+using Values = std::vector<std::string>;
+
+// The device's values of the keys, "-" for one it does not hold.
+inline Values DeviceValues(const DataDir &dir, std::initializer_list<const char *> keys) {
+    const DeviceConfig config = DeviceConfig::Parse(dir.ReadBytes("device.ini"));
+    Values values;
+    for (const char *key : keys) values.push_back(config.Get(key).value_or("-"));
+    return values;
 }
 
-inline TZSetting Settings() {
-    TZSetting setting{};
-    ReadTZSetting(&setting);
-    return setting;
+// TZID, DLT, LangID and DefaultTZ as TZ_Set.ini holds them.
+inline std::vector<int> Settings() {
+    TZSetting s{};
+    ReadTZSetting(&s);
+    return {s.TZID, s.DLT, s.LangID, s.DefaultTZ};
 }
 
 }  // namespace kelvane::test
