@@ -35,12 +35,7 @@ void WriteCatalogue(const DataDir &dir) {
 }
 
 TEST(QueryTZDltStateByDate, JudgesTheHourAgainstBothChangeovers) {
-    struct Case {
-        const char *name;
-        uint16_t zone;
-        SYSTEMTIME moment;
-        uint32_t state;
-    };
+    struct Case { const char *name; uint16_t zone; SYSTEMTIME moment; uint32_t state; };
     const Case cases[] = {
         {"minutes never matter", 12, At(2024, 3, 10, 1, 59), 0},
         {"no rule", 33, At(2024, 7, 1, 12), 0},
@@ -86,11 +81,7 @@ TEST(QueryTZDltStateByDate, NeedsTheZoneOnExactlyOneLine) {
 TEST(QueryTZDltState, JudgesThePlatformsUtcHour) {
     DataDir dir;
     WriteCatalogue(dir);
-    const struct {
-        const char *device;
-        uint16_t zone;
-        uint32_t state;
-    } cases[] = {
+    const struct { const char *device; uint16_t zone; uint32_t state; } cases[] = {
         // Local time 8 hours east of UTC: the rule is judged at the UTC hour.
         {"tz_bias = -480\nclock = 2024-03-10 09:59:00\n", 12, 0},
         {"tz_bias = -480\nclock = 2024-03-10 10:00:00\n", 12, 1},

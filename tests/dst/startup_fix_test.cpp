@@ -71,10 +71,7 @@ TEST(FixTZ, TheSettingsWriteDecidesForAZoneWithoutRule) {
 }
 
 TEST(GetTZDaylightTime, ReportsThePlatformsState) {
-    const struct {
-        const char *device;
-        uint32_t result, daylight;
-    } cases[] = {
+    const struct { const char *device; uint32_t result, daylight; } cases[] = {
         {"tz_state = 1\n", TZ_OK, 0},
         {"tz_state = 2\n", TZ_OK, 1},
         {"tz_state = 0xFFFFFFFF\n", TZ_OK, 1},  // any answer but standard time

@@ -29,13 +29,7 @@ TEST(ChangeTZ, HandsTheZoneToTheDeviceAndKeepsTheOtherSettings) {
 }
 
 TEST(ChangeTZ, SetsTheNamesAndTheSwitchFromTheNewZone) {
-    struct Case {
-        uint16_t zone;
-        uint32_t dlt;
-        const char *clock;
-        Values namesAutoAndHomeDst;
-        int settingsDlt;
-    };
+    struct Case { uint16_t zone; uint32_t dlt; const char *clock; Values namesAutoAndHomeDst; int settingsDlt; };
     // From Beijing at 12:00 UTC: HomeDST is the new zone's rule at that time.
     const char *summer = "2024-07-01 20:00:00", *winter = "2024-01-15 20:00:00";
     const Case cases[] = {
@@ -137,10 +131,7 @@ TEST(ChangeTZ, FailuresAfterThePlatformZoneIsSet) {
 TEST(DaylightSaving, AllocationFailureIsReportedAndChangesNothing) {
     const SYSTEMTIME summer{2024, 7, 0, 1, 12, 0, 0, 0};
     uint32_t state = 7;
-    const struct {
-        const char16_t *settings;
-        std::function<uint32_t()> operation;
-    } cases[] = {
+    const struct { const char16_t *settings; std::function<uint32_t()> operation; } cases[] = {
         {u"20 1 1033 33", [&] { return QueryTZDltStateByDate(12, &summer, &state); }},
         {u"20 1 1033 33", [] { return ChangeTZ(12, 1); }},
         {u"12 1 1033 12", [] { return FixTZ(); }},  // the registry values set

@@ -77,11 +77,7 @@ struct Search {
 };
 
 TEST(SearchTZbyName, FindsSystemZonesByTheStartOfTheirDescription) {
-    const struct {
-        const TZChar *name;
-        std::vector<uint16_t> ids;
-        Texts names;
-    } cases[] = {
+    const struct { const TZChar *name; std::vector<uint16_t> ids; Texts names; } cases[] = {
         {u"Bei", {33, 37}, {u"Beijing China", u"Bei"}},
         {u"Beijing China", {33}, {u"Beijing China"}},
         {u"Beijing$China", {}, {}},

@@ -59,12 +59,7 @@ void WriteData(const DataDir &dir) {
 }
 
 TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
-    struct Case {
-        const TZChar *group;
-        uint16_t selection;
-        Ids ids;
-        Texts labels, names;
-    };
+    struct Case { const TZChar *group; uint16_t selection; Ids ids; Texts labels, names; };
     const Case cases[] = {
         {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
         {u"Ties", 0, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"B2", u"D2", u"C2", u"A2"}},
@@ -88,11 +83,7 @@ TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
 }
 
 TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
-    struct Case {
-        uint16_t selection;
-        Ids ids;
-        Texts entries;
-    };
+    struct Case { uint16_t selection; Ids ids; Texts entries; };
     const Case cases[] = {
         {0, {6, 7}, {u"(GMT-00:45) Six old", u"(GMT+12:45) Seven old"}},
         // 8 is listed twice (both files); only its first slot gets a description.

@@ -59,13 +59,7 @@ TEST(GetTZDescByID, FillsFromTheUserFileAndTheLanguageFile) {
 }
 
 TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
-    struct Case {
-        const char *name;
-        std::string device;
-        const char *removed;
-        uint32_t result;
-        Text user, system;
-    };
+    struct Case { const char *name; std::string device; const char *removed; uint32_t result; Text user, system; };
     const Text mine = u"10000|My zone|My zone|My zone|My zone";
     const Case cases[] = {
         {"the interface language", "ui_language = 2052\n", nullptr, TZ_OK, mine, u"12|纽约|纽约旧|东部标准|东部夏令"},
