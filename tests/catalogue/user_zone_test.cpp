@@ -119,7 +119,8 @@ TEST(AddTZ, StoresTheZoneUnderTheLowestFreeIdentifierAsType3) {
 TEST(UserZoneEditing, RefusalsChangeNothing) {
     DataDir dir;
     WriteZoneFiles(dir, {Zone(10000, 0, "A")});
-    const TZInfo blank = Zone(0, 0, ""), system = Zone(33, 0, "Z"), unknown = Zone(10005, 0, "Z"), zero = Zone(0, 0, "Z");
+    const TZInfo blank = Zone(0, 0, ""), zero = Zone(0, 0, "Z");
+    const TZInfo system = Zone(33, 0, "Z"), unknown = Zone(10005, 0, "Z");
     const uint16_t ids[] = {10000};
     const std::pair<uint32_t, uint32_t> results[] = {
         {AddTZ(&blank), TZ_ERR_PARAM},      {AddTZ(nullptr), TZ_ERR_PARAM},     {UpdateTZ(&blank), TZ_ERR_PARAM},

@@ -77,11 +77,12 @@ TEST(ChangeTZ, KeepsTheDevicesUtcTime) {
 }
 
 TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
+    // The file is removed, or rewritten when a line is given.
     struct Case {
         const char *name;
         uint16_t zone;
         std::string device;
-        const char *file;     // removed, or rewritten when a line is given
+        const char *file;
         std::u16string line;
         uint32_t result;
     };

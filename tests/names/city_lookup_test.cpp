@@ -4,6 +4,7 @@
 
 #include "Kelvane.h"
 #include "names/rooms.h"
+#include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 #include "support/file_text.h"
 
@@ -103,7 +104,7 @@ TEST(SearchTZbyName, FindsSystemZonesByTheStartOfTheirDescription) {
 TEST(SearchTZbyName, StoresNoMoreThanTheSystemCatalogueHoldsAndReports) {
     DataDir dir;
     std::vector<Text> lines;
-    for (int i = 1; i <= 155; ++i) lines.push_back(test::Widen(std::to_string(i)) + u" 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 Z");
+    for (int i = 1; i <= 155; ++i) lines.push_back(test::ZoneText({.id = i, .detail = "Z"}));
     dir.WriteLines("TZ_Def.ini", lines);
     Search s;
     ASSERT_EQ(s.For(u"Z"), TZ_OK);

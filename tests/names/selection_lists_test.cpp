@@ -61,7 +61,8 @@ void WriteData(const DataDir &dir) {
 TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
     struct Case { const TZChar *group; uint16_t selection; Ids ids; Texts labels, names; };
     const Case cases[] = {
-        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
+        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"},
+         {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
         {u"Ties", 0, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"B2", u"D2", u"C2", u"A2"}},
         {u"Odd ones", 2, {6, 7}, {u"GMT-00:45 ", u"GMT+12:45 "}, {u"Six", u"Seven"}},
         {u"Both", 1, {8}, {u"GMT-05:00 "}, {u"Eight"}},  // the TZ_Def.ini line wins

@@ -14,6 +14,7 @@ namespace {
 using test::DataDir;
 using test::Text;
 using test::ZoneText;
+using Ids = std::vector<uint16_t>;
 
 // A record as the caller passed it: every unit marked.
 TZDesc Marked() {
@@ -114,7 +115,7 @@ TEST(GetTZAllLanguageDescByID, DescribesAZoneInEveryLanguage) {
     AllLanguages system, unknown, user;
     ASSERT_EQ(system.Of(12), TZ_OK);
     ASSERT_EQ(system.count, 2);
-    EXPECT_EQ(std::vector<uint16_t>(system.ids.begin(), system.ids.begin() + 3), (std::vector<uint16_t>{1033, 2052, 0xEEEE}));
+    EXPECT_EQ(Ids(system.ids.begin(), system.ids.begin() + 3), (Ids{1033, 2052, 0xEEEE}));
     EXPECT_EQ(Record(system.descs[0]), u"12|NY old|NY-old|ES|ED") << "the first matching line wins";
     EXPECT_EQ(Record(system.descs[1]), u"12|纽约|纽约旧|东部标准|东部夏令");
     ASSERT_EQ(unknown.Of(99), TZ_OK);
