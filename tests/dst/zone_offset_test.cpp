@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 #include "dst/dst_world.h"
 

@@ -6,7 +6,6 @@
 #include "names/rooms.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
-#include "support/file_text.h"
 
 namespace kelvane {
 namespace {
