@@ -11,6 +11,7 @@
 #include "support/data_dir.h"
 #include "support/faulty_device.h"
 #include "support/file_text.h"
+#include "support/zone_ids.h"
 
 namespace kelvane {
 namespace {
@@ -18,7 +19,10 @@ using test::DataDir;
 using test::FileLines;
 using test::Text;
 using test::Widen;
-using Ids = std::vector<uint16_t>;
+using test::Ids;
+using test::Range;
+using test::StoredFrequency;
+using test::WriteFrequency;
 using Zones = std::vector<TZInfo>;
 
 // Lines 17 to 38, exactly as the file has always carried them.
@@ -59,17 +63,6 @@ std::vector<Text> ExpectedUserFile(const Zones &zones) {
     return lines;
 }
 
-void WriteFrequency(const DataDir &dir, const Ids &ids) {
-    std::vector<Text> lines;
-    for (uint16_t id : ids) lines.push_back(Widen(std::to_string(id)) + u" 1");
-    dir.WriteLines("TZ_Frequency.ini", lines);
-}
-
-Ids Frequency() {
-    uint16_t ids[TZ_MAX_ZONES], count = 0;
-    return GetTZFrequency(&count, ids, 0) == TZ_OK ? Ids(ids, ids + count) : Ids{9999};
-}
-
 // System zones 33 and 45; the user file written by the engine.
 void WriteZoneFiles(const DataDir &dir, Zones user) {
     dir.WriteLines("TZ_Def.ini", {test::ZoneText({.id = 33}), test::ZoneText({.id = 45})});
@@ -79,31 +72,22 @@ void WriteZoneFiles(const DataDir &dir, Zones user) {
 
 TEST(SaveUserTZFile, WritesTheHeaderAndOneLinePerLiveZone) {
     DataDir dir;
-    TZInfo wide = Zone(10007, -480, "My Zone");
+    TZInfo wide = Zone(10007, -480, "My home zone");
     wide.StdOffSet = INT32_MIN, wide.X = INT32_MAX, wide.Contact = 65535;
-    const Zones zones = {wide, Zone(0, 60, "Deleted"), Zone(10001, 300, "West")};
+    const Zones zones = {wide, Zone(0, 60, "Deleted"), Zone(10001, 300, "tab\there\n")};
     ASSERT_EQ(SaveUserTZFile(zones.data(), 3), Result::Ok);
-    const std::vector<Text> lines = FileLines(dir, "TZ_UserDef.ini");
-    EXPECT_EQ(lines, ExpectedUserFile({zones[0], zones[2]}));
-    EXPECT_EQ(lines[38].substr(0, 19), u"10007\t  -480\t   3\t ") << "array order, not sorted";
     EXPECT_EQ(ExpectedUserFile({}).size(), 38u);
-    const std::string old = dir.ReadBytes("TZ_UserDef.ini");
-    EXPECT_EQ(SaveUserTZFile(zones.data(), 0), Result::Param);
-    EXPECT_EQ(SaveUserTZFile(nullptr, 1), Result::Param);
-    EXPECT_EQ(dir.ReadBytes("TZ_UserDef.ini"), old);
-}
-
-TEST(SaveUserTZFile, DescriptionsKeepTheirSpacesAndStayOnOneLine) {
-    DataDir dir;
-    const Zones zones = {Zone(10000, 0, "My home zone"), Zone(10001, 0, "tab\there\n")};
-    ASSERT_EQ(SaveUserTZFile(zones.data(), 2), Result::Ok);
-    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini").size(), 40u);
+    const std::vector<Text> lines = FileLines(dir, "TZ_UserDef.ini");
+    EXPECT_EQ(lines, ExpectedUserFile({zones[0], Zone(10001, 300, "tab$here$")})) << "array order, not sorted";
+    // Spaces, tabs and line ends in a description are written as '$' and read back as spaces.
     Zones back(TZ_MAX_ZONES);
     uint16_t count = TZ_MAX_ZONES;
     ASSERT_EQ(LoadTZList(back.data(), &count, 3), Result::Ok);
     ASSERT_EQ(count, 2);
-    EXPECT_EQ(Text(back[0].Detail), u"My home zone");
-    EXPECT_EQ(Text(back[1].Detail), u"tab here ");
+    EXPECT_EQ(Text(back[0].Detail) + u"|" + back[1].Detail, u"My home zone|tab here ");
+    EXPECT_EQ(SaveUserTZFile(zones.data(), 0), Result::Param);
+    EXPECT_EQ(SaveUserTZFile(nullptr, 1), Result::Param);
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), lines);
 }
 
 TEST(AddTZ, StoresTheZoneUnderTheLowestFreeIdentifierAsType3) {
@@ -113,51 +97,48 @@ TEST(AddTZ, StoresTheZoneUnderTheLowestFreeIdentifierAsType3) {
     ASSERT_EQ(AddTZ(&first), TZ_OK);
     EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, -480, "First")}));
     EXPECT_FALSE(dir.Exists("TZ_Frequency.ini")) << "InFrequency 0 needs no frequency file";
-
-    WriteZoneFiles(dir, {Zone(10001, 0, "Kept"), Zone(10003, 0, "Other")});
+    // Gaps are filled first; a description of 64 units without terminator is cut to 63.
+    Zones user = {Zone(10001, 0, "Kept"), Zone(10003, 0, "Other")};
+    WriteZoneFiles(dir, user);
     const TZInfo unterminated = Zone(1, 0, std::string(64, 'd'));
     ASSERT_EQ(AddTZ(&unterminated), TZ_OK);
     ASSERT_EQ(AddTZ(&unterminated), TZ_OK);
-    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"),
-              ExpectedUserFile({Zone(10001, 0, "Kept"), Zone(10003, 0, "Other"), Zone(10000, 0, std::string(63, 'd')),
-                                Zone(10002, 0, std::string(63, 'd'))}));
-}
-
-TEST(AddTZ, RefusesA51stZoneAndAnEmptyDescription) {
-    DataDir dir;
-    Zones user;
-    for (uint16_t i = 0; i < 49; ++i) user.push_back(Zone(static_cast<uint16_t>(10000 + i), i, "Zone"));
+    user.push_back(Zone(10000, 0, std::string(63, 'd')));
+    user.push_back(Zone(10002, 0, std::string(63, 'd')));
+    for (uint16_t id = 10004; id < 10049; ++id) user.push_back(Zone(id, 0, "Zone"));
     WriteZoneFiles(dir, user);
-    const TZInfo zone = Zone(0, 0, "Last");
-    ASSERT_EQ(AddTZ(&zone), TZ_OK);
-    user.push_back(Zone(10049, 0, "Last"));
-    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile(user));
+    ASSERT_EQ(AddTZ(&first), TZ_OK) << "the 50th";
     const auto before = dir.Snapshot();
-    EXPECT_EQ(AddTZ(&zone), TZ_ERR_LIST_FULL);
-    const TZInfo blank = Zone(0, 0, "");
-    EXPECT_EQ(AddTZ(&blank), TZ_ERR_PARAM);
-    EXPECT_EQ(AddTZ(nullptr), TZ_ERR_PARAM);
-    EXPECT_EQ(UpdateTZ(&blank), TZ_ERR_PARAM);
-    EXPECT_EQ(UpdateTZ(nullptr), TZ_ERR_PARAM);
+    EXPECT_EQ(AddTZ(&first), TZ_ERR_LIST_FULL) << "50 user zones at most";
     EXPECT_EQ(dir.Snapshot(), before);
     dir.Remove("TZ_UserDef.ini");
-    EXPECT_EQ(AddTZ(&zone), TZ_ERR_FILE);
+    EXPECT_EQ(AddTZ(&first), TZ_ERR_FILE);
     EXPECT_FALSE(dir.Exists("TZ_UserDef.ini")) << "the user file is never created";
 }
 
-TEST(AddTZ, PutsTheZoneOnTheFrequencyListWhenAsked) {
-    struct Case {
-        bool frequencyFile;
-        Ids before;
-        uint32_t result;
-        Ids after;
+TEST(UserZoneEditing, RefusalsChangeNothing) {
+    DataDir dir;
+    WriteZoneFiles(dir, {Zone(10000, 0, "A")});
+    const TZInfo blank = Zone(0, 0, ""), zero = Zone(0, 0, "Z");
+    const TZInfo system = Zone(33, 0, "Z"), unknown = Zone(10005, 0, "Z");
+    const uint16_t ids[] = {10000};
+    const std::pair<uint32_t, uint32_t> results[] = {
+        {AddTZ(&blank), TZ_ERR_PARAM},      {AddTZ(nullptr), TZ_ERR_PARAM},     {UpdateTZ(&blank), TZ_ERR_PARAM},
+        {UpdateTZ(nullptr), TZ_ERR_PARAM},  {UpdateTZ(&system), TZ_ERR_STATE},  {UpdateTZ(&unknown), TZ_ERR_STATE},
+        {UpdateTZ(&zero), TZ_ERR_STATE},    {DeleteTZ(0, ids), TZ_ERR_PARAM},   {DeleteTZ(1, nullptr), TZ_ERR_PARAM},
     };
-    Ids full = {33, 45};
-    for (uint16_t i = 1; i <= 47; ++i) full.push_back(static_cast<uint16_t>(10000 + i));
+    for (std::size_t i = 0; i < std::size(results); ++i) EXPECT_EQ(results[i].first, results[i].second) << i;
+    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A")}));
+    EXPECT_FALSE(dir.Exists("TZ_Frequency.ini"));
+}
+
+TEST(AddTZ, PutsTheZoneOnTheFrequencyListWhenAsked) {
+    struct Case { bool frequencyFile; Ids before; uint32_t result; Ids after; };
+    const Ids full = Range(10001, 47, {33, 45});
     const Case cases[] = {
         {true, {45, 33}, TZ_OK, {45, 33, 10000}},
-        {false, {}, TZ_ERR_FILE, {9999}},                  // 1001, yet the zone is added
-        {true, full, TZ_ERR_LIST_FULL, full},               // 3003, the zone added, the list unchanged
+        {false, {}, TZ_ERR_FILE, {9999}},      // 1001, yet the zone is added
+        {true, full, TZ_ERR_LIST_FULL, full},  // 3003, the zone added, the list unchanged
     };
     for (const Case &c : cases) {
         DataDir dir;
@@ -170,7 +151,7 @@ TEST(AddTZ, PutsTheZoneOnTheFrequencyListWhenAsked) {
         EXPECT_EQ(AddTZ(&zone), c.result) << c.before.size();
         user.push_back(Zone(10000, 0, "Mine"));
         EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile(user)) << c.before.size();
-        EXPECT_EQ(Frequency(), c.after) << c.before.size();
+        EXPECT_EQ(StoredFrequency(), c.after) << c.before.size();
     }
 }
 
@@ -182,21 +163,12 @@ TEST(UpdateTZ, ReplacesAUserZoneAndKeepsItAUserZone) {
     changed.StdMonth = 0, changed.X = 7;
     ASSERT_EQ(UpdateTZ(&changed), TZ_OK);
     TZInfo stored = changed;
-    stored.Type = 3;
+    stored.Type = 3;  // a Type 0 record must not make the zone vanish at the next rewrite
     EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A"), stored}));
-    EXPECT_EQ(Frequency(), (Ids{33})) << "InFrequency 0 takes every occurrence off";
+    EXPECT_EQ(StoredFrequency(), (Ids{33})) << "InFrequency 0 takes every occurrence off";
     changed.InFrequency = 1;
     ASSERT_EQ(UpdateTZ(&changed), TZ_OK);
-    EXPECT_EQ(Frequency(), (Ids{33, 10001}));
-    EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A"), stored}))
-        << "a Type 0 record does not make the zone vanish at the next rewrite";
-
-    for (const uint16_t id : {33, 10005, 0}) {
-        const auto before = dir.Snapshot();
-        const TZInfo zone = Zone(id, 0, "Z");
-        EXPECT_EQ(UpdateTZ(&zone), TZ_ERR_STATE) << id;
-        EXPECT_EQ(dir.Snapshot(), before) << id;
-    }
+    EXPECT_EQ(StoredFrequency(), (Ids{33, 10001}));
 }
 
 TEST(DeleteTZ, RemovesUserZonesAndTakesEveryGivenZoneOffTheList) {
@@ -206,14 +178,12 @@ TEST(DeleteTZ, RemovesUserZonesAndTakesEveryGivenZoneOffTheList) {
     const Ids ids = {10001, 33, 10009};
     ASSERT_EQ(DeleteTZ(3, ids.data()), TZ_OK);
     EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({Zone(10000, 0, "A b"), Zone(10002, 0, "C d e")}));
-    EXPECT_EQ(Frequency(), (Ids{45, 10000}));
+    EXPECT_EQ(StoredFrequency(), (Ids{45, 10000}));
     const Ids all = {10000, 10002};
     ASSERT_EQ(DeleteTZ(2, all.data()), TZ_OK);
     EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({}));
     const auto before = dir.Snapshot();
     EXPECT_EQ(DeleteTZ(1, ids.data()), TZ_ERR_PARAM) << "no user zone left";
-    EXPECT_EQ(DeleteTZ(0, ids.data()), TZ_ERR_PARAM);
-    EXPECT_EQ(DeleteTZ(1, nullptr), TZ_ERR_PARAM);
     EXPECT_EQ(dir.Snapshot(), before);
 }
 

@@ -1,9 +1,9 @@
 // A small world for the zone-switching tests: a catalogue, names in one
-// language, settings, and a way to read back what the simulated device holds.
+// language, settings, and what the simulated device holds.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "Kelvane.h"
 #include "platform/device_config.h"
@@ -13,42 +13,48 @@
 
 namespace kelvane::test {
 
-// UTC+1 with daylight time from the last Sunday of March, 02:00, to the last Sunday of October, 03:00.
-inline const ZoneLine kCentral{.id = 20, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdDayOfWeek = 0,
-                               .stdHour = 3, .dltMonth = 3, .dltDay = 5, .dltDayOfWeek = 0, .dltHour = 2,
-                               .dltOffset = -60};
-// UTC+8 without daylight saving.
-inline const ZoneLine kBeijing{.id = 33, .offset = -480};
-// UTC-5 with daylight time from the second Sunday of March to the first Sunday of November, both at 02:00.
-inline const ZoneLine kNewYork{.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdDayOfWeek = 0,
-                               .stdHour = 2, .dltMonth = 3, .dltDay = 2, .dltDayOfWeek = 0, .dltHour = 2,
-                               .dltOffset = -60};
-// UTC+1 like kCentral, with another daylight bias.
+// Central Europe (daylight from the last Sunday of March, 02:00, to the last of October, 03:00), the same with
+// a two-hour daylight bias, Beijing (no rule), New York (2nd Sunday of March to 1st of November, both at 02:00).
+inline const ZoneLine kCentral{.id = 20, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdHour = 3, .dltMonth = 3,
+                               .dltDay = 5, .dltHour = 2, .dltOffset = -60};
 inline const ZoneLine kCentralTwoHours{.id = 21, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdHour = 3,
                                        .dltMonth = 3, .dltDay = 5, .dltHour = 2, .dltOffset = -120};
-inline const ZoneLine kUserZone{.id = 10000, .offset = -345, .type = 3, .detail = "My$own$zone"};
-// Listed, but without names in any file.
-inline const ZoneLine kNameless{.id = 50, .offset = 120};
+inline const ZoneLine kBeijing{.id = 33, .offset = -480};
+inline const ZoneLine kNewYork{.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2, .dltMonth = 3,
+                               .dltDay = 2, .dltHour = 2, .dltOffset = -60};
 
-inline void WriteWorld(const DataDir &dir) {
-    dir.WriteLines("TZ_Def.ini", {ZoneText(kCentral), ZoneText(kBeijing), ZoneText(kNewYork),
-                                  ZoneText(kCentralTwoHours), ZoneText(kNameless)});
-    dir.WriteLines("TZ_UserDef.ini", {ZoneText(kUserZone)});
-    dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
-    dir.WriteLines("En.ini", {u"20 Central Central CET CEST", u"33 Beijing Beijing China$Standard$Time China$Daylight$Time",
+// A data directory with the world (and zone 50, named nowhere), the device as given.
+class World : public DataDir {
+public:
+    explicit World(const std::string &device = "") {
+        WriteLines("TZ_Def.ini", {ZoneText(kCentral), ZoneText(kBeijing), ZoneText(kNewYork),
+                                  ZoneText(kCentralTwoHours), ZoneText({.id = 50, .offset = 120})});
+        WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -345, .type = 3, .detail = "My$own$zone"})});
+        WriteLines("Lang_Def.ini", {u"1033 En.ini"});
+        WriteLines("En.ini", {u"20 Central Central CET CEST",
+                              u"33 Beijing Beijing China$Standard$Time China$Daylight$Time",
                               u"12 New$York New$York Eastern$Standard$Time Eastern$Daylight$Time",
                               u"21 Central2 Central2 Standard-name-longer-than-thirty-one-units B"});
-    dir.WriteLines("TZ_Set.ini", {u"   20\t  1\t2052\t       33\t0x0804"});
+        WriteLines("TZ_Set.ini", {u"   20\t  1\t2052\t       33\t0x0804"});
+        WriteDevice(device);
+    }
+};
+
+using Values = std::vector<std::string>;
+
+// The device's values of the keys, "-" for one it does not hold.
+inline Values DeviceValues(const DataDir &dir, std::initializer_list<const char *> keys) {
+    const DeviceConfig config = DeviceConfig::Parse(dir.ReadBytes("device.ini"));
+    Values values;
+    for (const char *key : keys) values.push_back(config.Get(key).value_or("-"));
+    return values;
 }
 
-inline std::optional<std::string> DeviceValue(const DataDir &dir, const std::string &key) {
-    return DeviceConfig::Parse(dir.ReadBytes("device.ini")).Get(key);
-}
-
-inline TZSetting Settings() {
-    TZSetting setting{};
-    ReadTZSetting(&setting);
-    return setting;
+// TZID, DLT, LangID and DefaultTZ as TZ_Set.ini holds them.
+inline std::vector<int> Settings() {
+    TZSetting s{};
+    ReadTZSetting(&s);
+    return {s.TZID, s.DLT, s.LangID, s.DefaultTZ};
 }
 
 }  // namespace kelvane::test

@@ -6,74 +6,63 @@
 #include <vector>
 
 #include "support/data_dir.h"
+#include "support/file_text.h"
 
 namespace kelvane {
 namespace {
 using test::DataDir;
 using test::Text;
-
-LangDef Untouched() {
-    LangDef def{};
-    def.LangID = 77;
-    CopyText(def.FileName, u"untouched");
-    return def;
-}
+using Ids = std::vector<uint16_t>;
 
 TEST(ResolveLanguage, TakesTheFirstLineOfTheLanguage) {
     struct Case {
         const char *name;
-        std::vector<Text> table;
+        std::vector<Text> table;  // empty: no Lang_Def.ini
         std::string device;
         uint16_t asked;
         Result result;
-        uint16_t langId;
-        Text fileName;
+        Text found;  // LangID and FileName; "77 untouched" as passed
     };
     const std::vector<Text> table = {u";LangID FileName", u"1033 English.ini", u"2052 Chinese$Simplified.ini extra",
-                                     u"1033 English2.ini"};
+                                      u"1033 English2.ini"};
     const std::vector<Case> cases = {
-        {"first of two lines", table, "", 1033, Result::Ok, 1033, u"English.ini"},
-        {"dollar read as space, extra fields ignored", table, "", 2052, Result::Ok, 2052, u"Chinese Simplified.ini"},
-        {"0 asks the interface language", table, "ui_language = 2052\n", 0, Result::Ok, 2052, u"Chinese Simplified.ini"},
-        {"interface language not listed", table, "ui_language = 1041\n", 0, Result::NotFound, 77, u"untouched"},
-        {"no interface language", table, "ui_language = 0\n", 0, Result::NoLanguage, 77, u"untouched"},
-        {"a given language never asks the platform", table, "ui_language = 0\n", 1033, Result::Ok, 1033,
-         u"English.ini"},
-        {"single-field line passed over", {u"1033", u"1033 B.ini"}, "", 1033, Result::Ok, 1033, u"B.ini"},
-        {"only the low 16 bits count", {u"66569 Wide.ini"}, "", 1033, Result::Ok, 1033, u"Wide.ini"},
-        {"comment lines only", {u";1033 A.ini", u";x"}, "", 1033, Result::NotFound, 77, u"untouched"},
-        {"not a number reads as 0", {u"abc Zero.ini"}, "", 1033, Result::NotFound, 77, u"untouched"},
+        {"first of two lines", table, "", 1033, Result::Ok, u"1033 English.ini"},
+        {"dollar read as space, extra fields ignored", table, "", 2052, Result::Ok, u"2052 Chinese Simplified.ini"},
+        {"a single field is no line; only the low 16 bits count", {u"1033", u"66569 Wide.ini"}, "", 1033, Result::Ok,
+         u"1033 Wide.ini"},
+        {"0 asks the interface language", table, "ui_language = 2052\n", 0, Result::Ok, u"2052 Chinese Simplified.ini"},
+        {"interface language not listed", table, "ui_language = 1041\n", 0, Result::NotFound, u"77 untouched"},
+        {"no interface language", table, "ui_language = 0\n", 0, Result::NoLanguage, u"77 untouched"},
+        {"a given language never asks the platform", table, "ui_language = 0\n", 1033, Result::Ok, u"1033 English.ini"},
+        {"comment lines only", {u";1033 A.ini", u";x"}, "", 1033, Result::NotFound, u"77 untouched"},
+        {"table missing", {}, "", 1033, Result::File, u"77 untouched"},
+        {"the language is asked before the table is opened", {}, "ui_language = 0\n", 0, Result::NoLanguage,
+         u"77 untouched"},
     };
     for (const Case &c : cases) {
         DataDir dir;
-        dir.WriteLines("Lang_Def.ini", c.table);
+        if (!c.table.empty()) dir.WriteLines("Lang_Def.ini", c.table);
         dir.WriteDevice(c.device);
-        LangDef def = Untouched();
+        LangDef def{77, {}};
+        CopyText(def.FileName, u"untouched");
         EXPECT_EQ(ResolveLanguage(c.asked, &def), c.result) << c.name;
-        EXPECT_EQ(def.LangID, c.langId) << c.name;
-        EXPECT_EQ(Text(def.FileName), c.fileName) << c.name;
+        EXPECT_EQ(test::Widen(std::to_string(def.LangID)) + u" " + def.FileName, c.found) << c.name;
     }
-}
-
-TEST(ResolveLanguage, ReportsAbsentRecordAndMissingTable) {
-    DataDir dir;
-    LangDef def = Untouched();
     EXPECT_EQ(ResolveLanguage(1033, nullptr), Result::Param);
-    EXPECT_EQ(ResolveLanguage(1033, &def), Result::File);
-    dir.WriteDevice("ui_language = 0\n");
-    EXPECT_EQ(ResolveLanguage(0, &def), Result::NoLanguage) << "the language is asked before the table is opened";
-    EXPECT_EQ(def.LangID, 77);
 }
 
-TEST(ListLanguages, ListsEveryDataLineInFileOrder) {
+TEST(ListLanguages, ListsTheFirst32DataLinesInFileOrder) {
     DataDir dir;
-    dir.WriteLines("Lang_Def.ini", {u"2052 C.ini", u";1041 J.ini", u"1033", u"abc X.ini", u"1033 E.ini", u"65537 W.ini"});
+    std::vector<Text> table = {u"2052 C.ini", u";1041 J.ini", u"1033", u"abc X.ini", u"1033 E.ini", u"65537 W.ini"};
+    for (int i = 5; i <= 40; ++i) table.push_back(test::Widen(std::to_string(i)) + u" L.ini");
+    dir.WriteLines("Lang_Def.ini", table);
     uint16_t count = 9;
-    std::vector<uint16_t> ids(TZ_MAX_LANGUAGES, 0xEEEE);
+    Ids ids(TZ_MAX_LANGUAGES + 1, 0xEEEE);
     ASSERT_EQ(ListLanguages(&count, ids.data()), Result::Ok);
-    ASSERT_EQ(count, 4);
-    EXPECT_EQ(std::vector<uint16_t>(ids.begin(), ids.begin() + 4), (std::vector<uint16_t>{2052, 0, 1033, 1}));
-    EXPECT_EQ(ids[4], 0xEEEE);
+    ASSERT_EQ(count, TZ_MAX_LANGUAGES);
+    EXPECT_EQ(Ids(ids.begin(), ids.begin() + 5), (Ids{2052, 0, 1033, 1, 5}));
+    EXPECT_EQ(ids[TZ_MAX_LANGUAGES - 1], 32);
+    EXPECT_EQ(ids[TZ_MAX_LANGUAGES], 0xEEEE) << "nothing past the 32nd entry";
 }
 
 TEST(ListLanguages, FailuresLeaveTheCountAtZero) {
@@ -90,21 +79,6 @@ TEST(ListLanguages, FailuresLeaveTheCountAtZero) {
     EXPECT_EQ(ListLanguages(&count, nullptr), Result::Param);
     EXPECT_EQ(count, 9) << "nothing is written when an argument is absent";
     EXPECT_EQ(ListLanguages(nullptr, ids), Result::Param);
-}
-
-TEST(ListLanguages, KeepsTheFirst32Lines) {
-    DataDir dir;
-    std::vector<Text> table;
-    for (int i = 1; i <= 40; ++i) table.push_back(Text(u"") + static_cast<TZChar>(u'0' + i / 10) +
-                                                  static_cast<TZChar>(u'0' + i % 10) + u" L.ini");
-    dir.WriteLines("Lang_Def.ini", table);
-    std::vector<uint16_t> ids(TZ_MAX_LANGUAGES + 1, 0xEEEE);
-    uint16_t count = 0;
-    ASSERT_EQ(ListLanguages(&count, ids.data()), Result::Ok);
-    EXPECT_EQ(count, TZ_MAX_LANGUAGES);
-    EXPECT_EQ(ids[0], 1);
-    EXPECT_EQ(ids[TZ_MAX_LANGUAGES - 1], 32);
-    EXPECT_EQ(ids[TZ_MAX_LANGUAGES], 0xEEEE) << "nothing past the 32nd entry";
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <climits>
 #include <random>
 #include <vector>
 
 #include "Kelvane.h"
-#include "names/zone_table.h"
+#include "names/rooms.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 #include "support/file_text.h"
@@ -15,56 +13,30 @@
 namespace kelvane {
 namespace {
 using test::DataDir;
+using test::Rooms;
 using test::Text;
 using test::Widen;
 using test::ZoneText;
 using Ids = std::vector<uint16_t>;
+using Texts = std::vector<Text>;
 
-constexpr TZChar kUnwritten = u'#';
-
-// Caller text buffers of the stated room, each followed by guard units.
-template <std::size_t Room>
-struct Texts {
-    std::vector<std::array<TZChar, Room + 8>> rooms = std::vector<std::array<TZChar, Room + 8>>(TZ_MAX_ZONES + 1);
-    std::vector<TZChar *> pointers;
-    Texts() {
-        for (auto &r : rooms) r.fill(kUnwritten), pointers.push_back(r.data());
-    }
-    std::vector<Text> First(std::size_t n) const {
-        std::vector<Text> texts;
-        for (std::size_t i = 0; i < n; ++i) texts.emplace_back(rooms[i].data());
-        return texts;
-    }
-    // Nothing written past any room, and nothing at all from index `from` on.
-    bool WrittenOnlyBefore(std::size_t from) const {
-        for (std::size_t i = 0; i < rooms.size(); ++i) {
-            const auto first = i < from ? rooms[i].begin() + Room : rooms[i].begin();
-            if (!std::all_of(first, rooms[i].end(), [](TZChar c) { return c == kUnwritten; })) return false;
-        }
-        return true;
-    }
-};
-
-struct GroupList {
+// The caller's arrays for both lists, of the stated rooms.
+struct Lists {
     Ids ids = Ids(TZ_MAX_ZONES + 1, 0);
-    Texts<64> names;
-    Texts<11> labels;
+    Rooms names{TZ_MAX_ZONES + 1, 64}, labels{TZ_MAX_ZONES + 1, 11}, entries{TZ_MAX_ZONES + 1, 76};
     uint16_t count = 0;
-    uint32_t Get(const TZChar *group, uint16_t selection) {
-        return GetSelectTZInfo(&count, group, ids.data(), names.pointers.data(), labels.pointers.data(), selection);
+    uint32_t allCount = 0;
+    uint32_t Group(const TZChar *group, uint16_t selection) {
+        return GetSelectTZInfo(&count, group, ids.data(), names.Pointers(), labels.Pointers(), selection);
     }
-    Ids Listed() const { return Ids(ids.begin(), ids.begin() + count); }
+    uint32_t All(uint16_t selection) { return GetAllTZInfo(&allCount, ids.data(), entries.Pointers(), selection); }
+    Ids Listed(std::size_t n) const { return Ids(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(n)); }
+    bool NoTextWritten() const {
+        return names.WrittenOnlyBefore(0) && labels.WrittenOnlyBefore(0) && entries.WrittenOnlyBefore(0);
+    }
 };
 
-struct CatalogueList {
-    Ids ids = Ids(TZ_MAX_ZONES + 1, 0);
-    Texts<76> entries;
-    uint32_t count = 0;
-    uint32_t Get(uint16_t selection) { return GetAllTZInfo(&count, ids.data(), entries.pointers.data(), selection); }
-    Ids Listed() const { return Ids(ids.begin(), ids.begin() + count); }
-};
-
-void WriteNames(const DataDir &dir, const std::vector<Text> &names) {
+void WriteNames(const DataDir &dir, const Texts &names) {
     dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
     dir.WriteLines("En.ini", names);
 }
@@ -87,97 +59,32 @@ void WriteData(const DataDir &dir) {
 }
 
 TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
-    struct Case {
-        const TZChar *group;
-        uint16_t selection;
-        Ids ids;
-        std::vector<Text> labels, names;
-    };
+    struct Case { const TZChar *group; uint16_t selection; Ids ids; Texts labels, names; };
     const Case cases[] = {
-        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
+        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"},
+         {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
         {u"Ties", 0, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"B2", u"D2", u"C2", u"A2"}},
         {u"Odd ones", 2, {6, 7}, {u"GMT-00:45 ", u"GMT+12:45 "}, {u"Six", u"Seven"}},
         {u"Both", 1, {8}, {u"GMT-05:00 "}, {u"Eight"}},  // the TZ_Def.ini line wins
         // No catalogue record (99) or asked twice (5): left out; no description (9): empty name.
         {u"Missing", 1, {9, 5}, {u"GMT+01:00 ", u"GMT+08:00 "}, {u"", u"Beijing"}},
-        {u"ties", 1, {1}, {u"GMT"}, {u"Zone A"}},
         {u"TIES", 1, {}, {}, {}},
         {u"Ties", 3, {}, {}, {}},
     };
+    DataDir dir;
+    WriteData(dir);
     for (const Case &c : cases) {
-        DataDir dir;
-        WriteData(dir);
-        GroupList list;
-        ASSERT_EQ(list.Get(c.group, c.selection), TZ_OK);
-        EXPECT_EQ(list.Listed(), c.ids) << c.ids.size();
-        EXPECT_EQ(list.labels.First(list.count), c.labels);
-        EXPECT_EQ(list.names.First(list.count), c.names);
-        EXPECT_TRUE(list.labels.WrittenOnlyBefore(list.count));
-        EXPECT_TRUE(list.names.WrittenOnlyBefore(list.count));
+        Lists list;
+        ASSERT_EQ(list.Group(c.group, c.selection), TZ_OK);
+        EXPECT_EQ(list.Listed(list.count), c.ids) << c.ids.size();
+        EXPECT_EQ(list.labels.First(list.count), c.labels) << c.ids.size();
+        EXPECT_EQ(list.names.First(list.count), c.names) << c.ids.size();
+        EXPECT_TRUE(list.labels.WrittenOnlyBefore(list.count) && list.names.WrittenOnlyBefore(list.count));
     }
-}
-
-TEST(GetSelectTZInfo, ListsTheFirst200ZonesOfAGroupAndKeepsLabelSizes) {
-    DataDir dir;
-    std::vector<Text> catalogue, table;
-    for (int id = 1; id <= 210; ++id) {
-        catalogue.push_back(ZoneText({.id = id, .offset = id == 2 ? 6000 : id == 3 ? INT32_MIN : 60}));
-        table.push_back(Widen(std::to_string(id) + " Big"));
-    }
-    dir.WriteLines("TZ_Def.ini", catalogue);
-    dir.WriteLines("TZ_UserDef.ini", {});
-    WriteNames(dir, {u"1 " + Text(63, u'n') + u" x x x"});
-    dir.WriteLines("TZ_Zone.ini", table);
-    GroupList list;
-    ASSERT_EQ(list.Get(u"Big", 1), TZ_OK);
-    ASSERT_EQ(list.count, 200);
-    EXPECT_EQ(Ids(list.ids.begin(), list.ids.begin() + 4), (Ids{2, 1, 4, 5}));
-    EXPECT_EQ(list.ids[199], 3) << "the far east comes last";
-    EXPECT_EQ(list.labels.First(3), (std::vector<Text>{u"GMT-99:59 ", u"GMT-01:00 ", u"GMT-01:00 "}));
-    EXPECT_EQ(list.labels.First(200)[199], u"GMT+99:59 ");
-    EXPECT_EQ(list.names.First(2)[1], Text(63, u'n'));
-    EXPECT_TRUE(list.labels.WrittenOnlyBefore(200));
-    EXPECT_TRUE(list.names.WrittenOnlyBefore(200));
-    CatalogueList all;
-    ASSERT_EQ(all.Get(1), TZ_OK);
-    EXPECT_EQ(all.entries.First(2)[1], u"(GMT-01:00) " + Text(63, u'n'));
-    EXPECT_TRUE(all.entries.WrittenOnlyBefore(150));
-}
-
-TEST(GetSelectTZInfo, FailuresLeaveTheTextsAlone) {
-    DataDir dir;
-    WriteData(dir);
-    GroupList list;
-    TZChar **names = list.names.pointers.data(), **labels = list.labels.pointers.data();
-    EXPECT_EQ(GetSelectTZInfo(nullptr, u"Ties", list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
-    list.count = 5;
-    EXPECT_EQ(GetSelectTZInfo(&list.count, nullptr, list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", nullptr, names, labels, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), nullptr, labels, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), names, nullptr, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(list.count, 5);
-    labels[3] = nullptr;
-    EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_PARAM) << "an absent text buffer";
-    labels[3] = list.labels.rooms[3].data();
-    dir.Remove("Lang_Def.ini");
-    EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_FILE);
-    EXPECT_EQ(list.count, 4) << "the zones found";
-    dir.Remove("TZ_Zone.ini");
-    EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_FILE);
-    EXPECT_EQ(list.count, 200);
-    WriteData(dir);
-    dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(list.Get(u"Ties", 1), TZ_ERR_FILE) << "an unreadable catalogue is no empty list";
-    EXPECT_TRUE(list.names.WrittenOnlyBefore(0));
-    EXPECT_TRUE(list.labels.WrittenOnlyBefore(0));
 }
 
 TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
-    struct Case {
-        uint16_t selection;
-        Ids ids;
-        std::vector<Text> entries;
-    };
+    struct Case { uint16_t selection; Ids ids; Texts entries; };
     const Case cases[] = {
         {0, {6, 7}, {u"(GMT-00:45) Six old", u"(GMT+12:45) Seven old"}},
         // 8 is listed twice (both files); only its first slot gets a description.
@@ -188,46 +95,91 @@ TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
         {2, {}, {}},
         {3, {8, 10000}, {u"(GMT-02:00) Eight", u"(GMT+05:30) My zone"}},
     };
+    DataDir dir;
+    WriteData(dir);
     for (const Case &c : cases) {
-        DataDir dir;
-        WriteData(dir);
-        CatalogueList list;
-        ASSERT_EQ(list.Get(c.selection), TZ_OK) << c.selection;
-        EXPECT_EQ(list.Listed(), c.ids) << c.selection;
-        EXPECT_EQ(list.entries.First(list.count), c.entries) << c.selection;
-        EXPECT_TRUE(list.entries.WrittenOnlyBefore(list.count));
+        Lists list;
+        ASSERT_EQ(list.All(c.selection), TZ_OK) << c.selection;
+        EXPECT_EQ(list.Listed(list.allCount), c.ids) << c.selection;
+        EXPECT_EQ(list.entries.First(list.allCount), c.entries) << c.selection;
+        EXPECT_TRUE(list.entries.WrittenOnlyBefore(list.allCount)) << c.selection;
     }
 }
 
-TEST(GetAllTZInfo, RefusesAndReports) {
+TEST(SelectionLists, ListTheFirst200ZonesAndKeepTheTextSizes) {
     DataDir dir;
-    WriteData(dir);
-    CatalogueList list;
-    list.count = 9;
-    EXPECT_EQ(list.Get(4), TZ_ERR_PARAM);
-    EXPECT_EQ(list.count, 9u);
-    EXPECT_EQ(GetAllTZInfo(nullptr, list.ids.data(), list.entries.pointers.data(), 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetAllTZInfo(&list.count, nullptr, list.entries.pointers.data(), 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetAllTZInfo(&list.count, list.ids.data(), nullptr, 1), TZ_ERR_PARAM);
-    dir.Remove("TZ_UserDef.ini");
-    EXPECT_EQ(list.Get(1), TZ_ERR_FILE);
-    EXPECT_EQ(list.count, 200u);
-    EXPECT_EQ(list.Get(0), TZ_ERR_FILE) << "the descriptions need the user file";
-    EXPECT_EQ(list.count, 2u);
-    WriteData(dir);
-    dir.WriteDevice("ui_language = 0\n");
-    EXPECT_EQ(list.Get(1), TZ_ERR_NO_LANGUAGE);
-    EXPECT_TRUE(list.entries.WrittenOnlyBefore(0));
+    Texts catalogue, table;
+    for (int id = 1; id <= 210; ++id) {
+        catalogue.push_back(ZoneText({.id = id, .offset = id == 2 ? 6000 : id == 3 ? INT32_MIN : 60}));
+        table.push_back(Widen(std::to_string(id) + " Big"));
+    }
+    dir.WriteLines("TZ_Def.ini", catalogue);
+    dir.WriteLines("TZ_UserDef.ini", {});
+    WriteNames(dir, {u"1 " + Text(63, u'n') + u" x x x"});
+    dir.WriteLines("TZ_Zone.ini", table);
+    Lists list;
+    ASSERT_EQ(list.Group(u"Big", 1), TZ_OK);
+    ASSERT_EQ(list.count, 200);
+    EXPECT_EQ(list.Listed(4), (Ids{2, 1, 4, 5}));
+    EXPECT_EQ(list.ids[199], 3) << "the far east comes last";
+    const Texts labels = list.labels.First(200);
+    EXPECT_EQ((Texts{labels[0], labels[1], labels[199]}), (Texts{u"GMT-99:59 ", u"GMT-01:00 ", u"GMT+99:59 "}));
+    EXPECT_EQ(list.names.First(2)[1], Text(63, u'n'));
+    EXPECT_TRUE(list.labels.WrittenOnlyBefore(200) && list.names.WrittenOnlyBefore(200));
+    ASSERT_EQ(list.All(1), TZ_OK);
+    EXPECT_EQ(list.entries.First(2)[1], u"(GMT-01:00) " + Text(63, u'n'));
+    EXPECT_TRUE(list.entries.WrittenOnlyBefore(150));
 }
 
+TEST(SelectionLists, FailuresLeaveTheTextsAlone) {
+    DataDir dir;
+    WriteData(dir);
+    Lists list;
+    TZChar **names = list.names.Pointers(), **labels = list.labels.Pointers(), **entries = list.entries.Pointers();
+    list.count = 5, list.allCount = 9;
+    EXPECT_EQ(GetSelectTZInfo(nullptr, u"Ties", list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, nullptr, list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", nullptr, names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), nullptr, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), names, nullptr, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetAllTZInfo(nullptr, list.ids.data(), entries, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetAllTZInfo(&list.allCount, nullptr, entries, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetAllTZInfo(&list.allCount, list.ids.data(), nullptr, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(list.All(4), TZ_ERR_PARAM);
+    EXPECT_EQ(list.count + list.allCount, 5u + 9u) << "nothing is counted when an argument is refused";
+    TZChar *const fourth = labels[3];
+    labels[3] = nullptr;
+    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_PARAM) << "an absent text buffer";
+    labels[3] = fourth;
+    dir.WriteDevice("ui_language = 0\n");
+    EXPECT_EQ(list.All(1), TZ_ERR_NO_LANGUAGE);
+    dir.WriteDevice("");
+    dir.Remove("Lang_Def.ini");
+    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_FILE);
+    EXPECT_EQ(list.count, 4) << "the zones found";
+    dir.Remove("TZ_Zone.ini");
+    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_FILE);
+    EXPECT_EQ(list.count, 200);
+    WriteData(dir);
+    dir.Remove("TZ_Def.ini");
+    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_FILE) << "an unreadable catalogue is no empty list";
+    WriteData(dir);
+    dir.Remove("TZ_UserDef.ini");
+    EXPECT_EQ(list.All(1), TZ_ERR_FILE);
+    EXPECT_EQ(list.allCount, 200u);
+    EXPECT_EQ(list.All(0), TZ_ERR_FILE) << "the descriptions need the user file";
+    EXPECT_EQ(list.allCount, 2u);
+    EXPECT_TRUE(list.NoTextWritten());
+}
+
+// The exchange sort the lists make, written out again on plain pairs and run on random catalogues.
 TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
     std::mt19937 random(20240601);
     for (int round = 0; round < 20; ++round) {
         DataDir dir;
         std::vector<std::pair<int32_t, uint16_t>> zones;
-        std::vector<Text> lines, names;
-        const int n = 1 + static_cast<int>(random() % 40);
-        for (int i = 0; i < n; ++i) {
+        Texts lines, names;
+        for (int i = 0, n = 1 + static_cast<int>(random() % 40); i < n; ++i) {
             const int32_t offset = (static_cast<int32_t>(random() % 5) - 2) * 60;
             const uint16_t id = static_cast<uint16_t>(100 + i);
             zones.emplace_back(offset, id);
@@ -237,17 +189,16 @@ TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
         dir.WriteLines("TZ_Def.ini", lines);
         dir.WriteLines("TZ_UserDef.ini", {});
         WriteNames(dir, names);
-        CatalogueList list;
-        ASSERT_EQ(list.Get(1), TZ_OK);
-        // The exchanges as the lists make them, on plain pairs.
+        Lists list;
+        ASSERT_EQ(list.All(1), TZ_OK);
         for (std::size_t i = 0; i + 1 < zones.size(); ++i)
             for (std::size_t j = i; j < zones.size(); ++j)
                 if (zones[j].first > zones[i].first) std::swap(zones[i], zones[j]);
-        ASSERT_EQ(list.count, zones.size());
+        ASSERT_EQ(list.allCount, zones.size());
+        const Texts entries = list.entries.First(zones.size());
         for (std::size_t i = 0; i < zones.size(); ++i) {
             EXPECT_EQ(list.ids[i], zones[i].second) << round << " " << i;
-            EXPECT_NE(list.entries.First(i + 1)[i].find(Widen("N" + std::to_string(zones[i].second))), Text::npos);
-            EXPECT_TRUE(i == 0 || zones[i - 1].first >= zones[i].first);
+            EXPECT_NE(entries[i].find(Widen("N" + std::to_string(zones[i].second))), Text::npos) << round << " " << i;
         }
     }
 }
@@ -256,34 +207,16 @@ TEST(GetAllTZInfo, AllocationFailureReportsMemoryAndWritesNoText) {
     DataDir dir;
     WriteData(dir);
     const auto before = dir.Snapshot();
-    CatalogueList list;
+    Lists list;
     int failures = 0;
-    test::SweepAllocationFailures([&] { return list.Get(1); }, [&](uint32_t result, uint64_t n) {
+    test::SweepAllocationFailures([&] { return list.All(1); }, [&](uint32_t result, uint64_t n) {
         ++failures;
         EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
-        EXPECT_TRUE(list.entries.WrittenOnlyBefore(0)) << "allocation " << n;
+        EXPECT_TRUE(list.NoTextWritten()) << "allocation " << n;
     });
     EXPECT_GT(failures, 5);
     EXPECT_EQ(dir.Snapshot(), before);
-    EXPECT_EQ(list.count, 11u);
-}
-
-TEST(ReadZoneTable, NeedsRoomFor200AndAValidSelection) {
-    DataDir dir;
-    WriteData(dir);
-    Ids ids(TZ_MAX_ZONES, 0);
-    uint16_t count = 199;
-    EXPECT_EQ(ReadZoneTable(ids.data(), 1, &count, u"Ties"), Result::Param);
-    count = 200;
-    EXPECT_EQ(ReadZoneTable(ids.data(), 1, &count, u"Missing"), Result::Ok);
-    EXPECT_EQ(Ids(ids.begin(), ids.begin() + count), (Ids{9, 99, 5, 5}));
-    dir.Remove("TZ_Zone.ini");
-    count = 200;
-    EXPECT_EQ(ReadZoneTable(ids.data(), 3, &count, u"Ties"), Result::Ok) << "no file is read for selection 3";
-    EXPECT_EQ(count, 0);
-    count = 200;
-    EXPECT_EQ(ReadZoneTable(ids.data(), 2, &count, u"Ties"), Result::File);
-    EXPECT_EQ(count, 200);
+    EXPECT_EQ(list.allCount, 11u);
 }
 
 }  // namespace

@@ -7,14 +7,14 @@
 #include "Kelvane.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
+#include "support/file_text.h"
 
 namespace kelvane {
 namespace {
 using test::DataDir;
-using test::SweepAllocationFailures;
 using test::Text;
-using test::ZoneLine;
 using test::ZoneText;
+using Ids = std::vector<uint16_t>;
 
 // A record as the caller passed it: every unit marked.
 TZDesc Marked() {
@@ -23,24 +23,17 @@ TZDesc Marked() {
     return desc;
 }
 
-bool IsMarked(const TZDesc &desc) {
+// The record in one text, "-" for a record left as passed.
+Text Record(const TZDesc &d) {
     const TZDesc marked = Marked();
-    return std::memcmp(&desc, &marked, sizeof desc) == 0;
-}
-
-// TZID and the four texts, for comparing a record in one expectation.
-std::vector<Text> Texts(const TZDesc &d) {
-    return {Text(1, static_cast<TZChar>(d.TZID)), d.Desc1, d.Desc2, d.Desc3, d.Desc4};
-}
-
-std::vector<Text> Expected(uint16_t id, Text d1, Text d2, Text d3, Text d4) {
-    return {Text(1, static_cast<TZChar>(id)), d1, d2, d3, d4};
+    if (std::memcmp(&d, &marked, sizeof d) == 0) return u"-";
+    return test::Widen(std::to_string(d.TZID)) + u"|" + d.Desc1 + u"|" + d.Desc2 + u"|" + d.Desc3 + u"|" + d.Desc4;
 }
 
 void WriteNames(const DataDir &dir) {
-    dir.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10000, .type = 3, .detail = "My$zone"}),
-                                      ZoneText(ZoneLine{.id = 10001, .type = 3}),  // 16 fields: passed over
-                                      ZoneText(ZoneLine{.id = 33, .type = 3, .detail = "User$text"})});
+    dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .type = 3, .detail = "My$zone"}),
+                                      ZoneText({.id = 10001, .type = 3}),  // 16 fields: passed over
+                                      ZoneText({.id = 33, .type = 3, .detail = "User$text"})});
     dir.WriteLines("Lang_Def.ini", {u"1033 En.ini", u"2052 Zh.ini"});
     dir.WriteLines("En.ini", {u";TZID Desc1 Desc2 Desc3 Desc4", u"33 Beijing Beijing$(old) China$Standard China$Daylight",
                               u"12 NY$old NY-old ES ED", u"12 New$York NY EST EDT", u"10001 U1 U2 U3",
@@ -52,41 +45,30 @@ TEST(GetTZDescByID, FillsFromTheUserFileAndTheLanguageFile) {
     DataDir dir;
     WriteNames(dir);
     const uint16_t ids[] = {10000, 33, 12, 10001, 99, 33};
-    TZDesc descs[6] = {Marked(), Marked(), Marked(), Marked(), Marked(), Marked()};
-    ASSERT_EQ(GetTZDescByID(ids, 6, descs), TZ_OK) << "unknown identifiers are no failure";
-    EXPECT_EQ(Texts(descs[0]), Expected(10000, u"My zone", u"My zone", u"My zone", u"My zone"));
-    EXPECT_EQ(Texts(descs[1]), Expected(33, u"Beijing", u"Beijing (old)", u"China Standard", u"China Daylight"))
-        << "the description file's texts win over the user file's";
-    EXPECT_EQ(Texts(descs[2]), Expected(12, u"New York", u"NY", u"EST", u"EDT")) << "a later line wins";
-    EXPECT_TRUE(IsMarked(descs[3])) << "a 16-field user line and a 4-field description line are passed over";
-    EXPECT_TRUE(IsMarked(descs[4])) << "a zone neither file holds";
-    EXPECT_TRUE(IsMarked(descs[5])) << "a repeated identifier fills its first slot only";
+    std::vector<TZDesc> descs(6, Marked());
+    ASSERT_EQ(GetTZDescByID(ids, 6, descs.data()), TZ_OK) << "unknown identifiers are no failure";
+    std::vector<Text> records;
+    for (const TZDesc &d : descs) records.push_back(Record(d));
+    EXPECT_EQ(records, (std::vector<Text>{
+                           u"10000|My zone|My zone|My zone|My zone",
+                           u"33|Beijing|Beijing (old)|China Standard|China Daylight",  // the description file wins
+                           u"12|New York|NY|EST|EDT",                                 // a later line wins
+                           u"-",  // a 16-field user line and a 4-field description line are passed over
+                           u"-",  // neither file holds the zone
+                           u"-",  // a repeated identifier fills its first slot only
+                       }));
 }
 
-TEST(GetTZDescByID, FollowsTheInterfaceLanguage) {
-    DataDir dir;
-    WriteNames(dir);
-    dir.WriteDevice("ui_language = 2052\n");
-    const uint16_t id = 33;
-    TZDesc desc = Marked();
-    ASSERT_EQ(GetTZDescByID(&id, 1, &desc), TZ_OK);
-    EXPECT_EQ(Texts(desc), Expected(33, u"second", u"a", u"b", u"c"));
-}
-
-TEST(GetTZDescByID, ReportsEachFailure) {
-    struct Case {
-        const char *name;
-        std::string device;
-        const char *removed;
-        uint32_t result;
-        bool userRecordFilled;
-    };
+TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
+    struct Case { const char *name; std::string device; const char *removed; uint32_t result; Text user, system; };
+    const Text mine = u"10000|My zone|My zone|My zone|My zone";
     const Case cases[] = {
-        {"user file missing", "", "TZ_UserDef.ini", TZ_ERR_FILE, false},
-        {"language table missing", "", "Lang_Def.ini", TZ_ERR_FILE, true},
-        {"language file missing", "", "En.ini", TZ_ERR_FILE, true},
-        {"language not listed", "ui_language = 1041\n", nullptr, TZ_ERR_NOT_FOUND, true},
-        {"no interface language", "ui_language = 0\n", nullptr, TZ_ERR_NO_LANGUAGE, true},
+        {"the interface language", "ui_language = 2052\n", nullptr, TZ_OK, mine, u"12|纽约|纽约旧|东部标准|东部夏令"},
+        {"user file missing", "", "TZ_UserDef.ini", TZ_ERR_FILE, u"-", u"-"},
+        {"language table missing", "", "Lang_Def.ini", TZ_ERR_FILE, mine, u"-"},
+        {"language file missing", "", "En.ini", TZ_ERR_FILE, mine, u"-"},
+        {"language not listed", "ui_language = 1041\n", nullptr, TZ_ERR_NOT_FOUND, mine, u"-"},
+        {"no interface language", "ui_language = 0\n", nullptr, TZ_ERR_NO_LANGUAGE, mine, u"-"},
     };
     for (const Case &c : cases) {
         DataDir dir;
@@ -96,90 +78,15 @@ TEST(GetTZDescByID, ReportsEachFailure) {
         const uint16_t ids[] = {10000, 12};
         TZDesc descs[2] = {Marked(), Marked()};
         EXPECT_EQ(GetTZDescByID(ids, 2, descs), c.result) << c.name;
-        EXPECT_EQ(!IsMarked(descs[0]), c.userRecordFilled) << c.name;
-        EXPECT_TRUE(IsMarked(descs[1])) << c.name;
+        EXPECT_EQ(Record(descs[0]), c.user) << c.name;
+        EXPECT_EQ(Record(descs[1]), c.system) << c.name;
     }
-    DataDir dir;
-    WriteNames(dir);
     const uint16_t id = 33;
     TZDesc desc = Marked();
     EXPECT_EQ(GetTZDescByID(nullptr, 1, &desc), TZ_ERR_PARAM);
     EXPECT_EQ(GetTZDescByID(&id, 0, &desc), TZ_ERR_PARAM);
     EXPECT_EQ(GetTZDescByID(&id, 1, nullptr), TZ_ERR_PARAM);
-    EXPECT_TRUE(IsMarked(desc));
-}
-
-TEST(GetTZAllLanguageDescByID, DescribesASystemZoneInEveryLanguage) {
-    DataDir dir;
-    WriteNames(dir);
-    uint16_t count = 0, langIds[TZ_MAX_LANGUAGES] = {};
-    TZDesc descs[2] = {Marked(), Marked()};
-    ASSERT_EQ(GetTZAllLanguageDescByID(12, &count, langIds, descs), TZ_OK);
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(langIds[0], 1033);
-    EXPECT_EQ(langIds[1], 2052);
-    EXPECT_EQ(Texts(descs[0]), Expected(12, u"NY old", u"NY-old", u"ES", u"ED")) << "the first matching line wins";
-    EXPECT_EQ(Texts(descs[1]), Expected(12, u"纽约", u"纽约旧", u"东部标准", u"东部夏令"));
-
-    descs[0] = descs[1] = Marked();
-    ASSERT_EQ(GetTZAllLanguageDescByID(99, &count, langIds, descs), TZ_OK);
-    EXPECT_EQ(count, 2);
-    EXPECT_TRUE(IsMarked(descs[0]) && IsMarked(descs[1])) << "no file holds zone 99";
-}
-
-TEST(GetTZAllLanguageDescByID, AUserZoneHasOneText) {
-    DataDir dir;
-    WriteNames(dir);
-    dir.Remove("Lang_Def.ini");
-    uint16_t count = 0, langIds[TZ_MAX_LANGUAGES] = {7};
-    TZDesc descs[2] = {Marked(), Marked()};
-    ASSERT_EQ(GetTZAllLanguageDescByID(33, &count, langIds, descs), TZ_OK) << "the table is not needed";
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(langIds[0], 0);
-    EXPECT_EQ(Texts(descs[0]), Expected(33, u"User text", u"User text", u"User text", u"User text"));
-    EXPECT_TRUE(IsMarked(descs[1]));
-}
-
-TEST(GetTZAllLanguageDescByID, KeepsWhatWasReadBeforeAFailure) {
-    DataDir dir;
-    WriteNames(dir);
-    dir.Remove("Zh.ini");
-    uint16_t count = 0, langIds[TZ_MAX_LANGUAGES] = {};
-    TZDesc descs[2] = {Marked(), Marked()};
-    EXPECT_EQ(GetTZAllLanguageDescByID(12, &count, langIds, descs), TZ_ERR_FILE);
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(descs[0].TZID, 12);
-    EXPECT_TRUE(IsMarked(descs[1]));
-
-    // A table entry that reads as language 0 resolves the interface language.
-    dir.WriteLines("Lang_Def.ini", {u"x Zh.ini"});
-    dir.WriteDevice("ui_language = 0\n");
-    EXPECT_EQ(GetTZAllLanguageDescByID(12, &count, langIds, descs), TZ_ERR_NO_LANGUAGE);
-    dir.Remove("Lang_Def.ini");
-    EXPECT_EQ(GetTZAllLanguageDescByID(12, &count, langIds, descs), TZ_ERR_FILE);
-    EXPECT_EQ(count, 0);
-    dir.Remove("TZ_UserDef.ini");
-    EXPECT_EQ(GetTZAllLanguageDescByID(10000, &count, langIds, descs), TZ_ERR_FILE);
-    EXPECT_EQ(GetTZAllLanguageDescByID(0, nullptr, langIds, descs), TZ_ERR_PARAM);
-    EXPECT_EQ(GetTZAllLanguageDescByID(0, &count, nullptr, descs), TZ_ERR_PARAM);
-    EXPECT_EQ(GetTZAllLanguageDescByID(0, &count, langIds, nullptr), TZ_ERR_PARAM);
-}
-
-TEST(GetTZAllLanguageDescByID, NeverWritesMoreThan32Records) {
-    DataDir dir;
-    WriteNames(dir);
-    std::vector<Text> table;
-    for (int i = 0; i < 40; ++i) table.push_back(u"1033 En.ini");
-    dir.WriteLines("Lang_Def.ini", table);
-    uint16_t count = 0;
-    std::vector<uint16_t> langIds(TZ_MAX_LANGUAGES + 1, 0xEEEE);
-    std::vector<TZDesc> descs(TZ_MAX_LANGUAGES + 1, Marked());
-    ASSERT_EQ(GetTZAllLanguageDescByID(12, &count, langIds.data(), descs.data()), TZ_OK);
-    EXPECT_EQ(count, TZ_MAX_LANGUAGES);
-    EXPECT_EQ(langIds[TZ_MAX_LANGUAGES - 1], 1033);
-    EXPECT_EQ(Texts(descs[TZ_MAX_LANGUAGES - 1]), Expected(12, u"NY old", u"NY-old", u"ES", u"ED"));
-    EXPECT_EQ(langIds[TZ_MAX_LANGUAGES], 0xEEEE) << "nothing past the 32nd entry";
-    EXPECT_TRUE(IsMarked(descs[TZ_MAX_LANGUAGES]));
+    EXPECT_EQ(Record(desc), u"-");
 }
 
 TEST(GetTZDescByID, AllocationFailureIsReportedAndReleased) {
@@ -187,15 +94,74 @@ TEST(GetTZDescByID, AllocationFailureIsReportedAndReleased) {
     WriteNames(dir);
     const uint16_t ids[] = {10000, 12};
     TZDesc descs[2];
-    ASSERT_EQ(GetTZDescByID(ids, 2, descs), TZ_OK);
     int failures = 0;
-    SweepAllocationFailures([&] { return GetTZDescByID(ids, 2, descs); },
-                            [&](uint32_t result, uint64_t n) {
-                                ++failures;
-                                EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER)
-                                    << "allocation " << n << " gave " << result;
-                            });
+    test::SweepAllocationFailures([&] { return GetTZDescByID(ids, 2, descs); }, [&](uint32_t result, uint64_t n) {
+        ++failures;
+        EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
+    });
     EXPECT_GT(failures, 0);
+}
+
+struct AllLanguages {
+    uint16_t count = 0;
+    std::vector<uint16_t> ids = std::vector<uint16_t>(TZ_MAX_LANGUAGES + 1, 0xEEEE);
+    std::vector<TZDesc> descs = std::vector<TZDesc>(TZ_MAX_LANGUAGES + 1, Marked());
+    uint32_t Of(uint16_t zone) { return GetTZAllLanguageDescByID(zone, &count, ids.data(), descs.data()); }
+};
+
+TEST(GetTZAllLanguageDescByID, DescribesAZoneInEveryLanguage) {
+    DataDir dir;
+    WriteNames(dir);
+    AllLanguages system, unknown, user;
+    ASSERT_EQ(system.Of(12), TZ_OK);
+    ASSERT_EQ(system.count, 2);
+    EXPECT_EQ(Ids(system.ids.begin(), system.ids.begin() + 3), (Ids{1033, 2052, 0xEEEE}));
+    EXPECT_EQ(Record(system.descs[0]), u"12|NY old|NY-old|ES|ED") << "the first matching line wins";
+    EXPECT_EQ(Record(system.descs[1]), u"12|纽约|纽约旧|东部标准|东部夏令");
+    ASSERT_EQ(unknown.Of(99), TZ_OK);
+    EXPECT_EQ(unknown.count, 2);
+    EXPECT_EQ(Record(unknown.descs[0]) + Record(unknown.descs[1]), u"--") << "no file holds zone 99";
+    // A user zone has one text, under language 0; the table is not needed.
+    dir.Remove("Lang_Def.ini");
+    ASSERT_EQ(user.Of(33), TZ_OK);
+    EXPECT_EQ(user.count, 1);
+    EXPECT_EQ(user.ids[0], 0);
+    EXPECT_EQ(Record(user.descs[0]) + Record(user.descs[1]), u"33|User text|User text|User text|User text-");
+}
+
+TEST(GetTZAllLanguageDescByID, NeverWritesMoreThan32Records) {
+    DataDir dir;
+    WriteNames(dir);
+    dir.WriteLines("Lang_Def.ini", std::vector<Text>(40, u"1033 En.ini"));
+    AllLanguages all;
+    ASSERT_EQ(all.Of(12), TZ_OK);
+    EXPECT_EQ(all.count, TZ_MAX_LANGUAGES);
+    EXPECT_EQ(all.ids[TZ_MAX_LANGUAGES - 1], 1033);
+    EXPECT_EQ(Record(all.descs[TZ_MAX_LANGUAGES - 1]), u"12|NY old|NY-old|ES|ED");
+    EXPECT_EQ(all.ids[TZ_MAX_LANGUAGES], 0xEEEE) << "nothing past the 32nd entry";
+    EXPECT_EQ(Record(all.descs[TZ_MAX_LANGUAGES]), u"-");
+}
+
+TEST(GetTZAllLanguageDescByID, KeepsWhatWasReadBeforeAFailure) {
+    DataDir dir;
+    WriteNames(dir);
+    dir.Remove("Zh.ini");
+    AllLanguages all;
+    EXPECT_EQ(all.Of(12), TZ_ERR_FILE);
+    EXPECT_EQ(all.count, 2);
+    EXPECT_EQ(Record(all.descs[0]) + Record(all.descs[1]), u"12|NY old|NY-old|ES|ED-");
+    // A table entry that reads as language 0 resolves the interface language.
+    dir.WriteLines("Lang_Def.ini", {u"x Zh.ini"});
+    dir.WriteDevice("ui_language = 0\n");
+    EXPECT_EQ(all.Of(12), TZ_ERR_NO_LANGUAGE);
+    dir.Remove("Lang_Def.ini");
+    EXPECT_EQ(all.Of(12), TZ_ERR_FILE);
+    EXPECT_EQ(all.count, 0);
+    dir.Remove("TZ_UserDef.ini");
+    EXPECT_EQ(all.Of(10000), TZ_ERR_FILE);
+    EXPECT_EQ(GetTZAllLanguageDescByID(0, nullptr, all.ids.data(), all.descs.data()), TZ_ERR_PARAM);
+    EXPECT_EQ(GetTZAllLanguageDescByID(0, &all.count, nullptr, all.descs.data()), TZ_ERR_PARAM);
+    EXPECT_EQ(GetTZAllLanguageDescByID(0, &all.count, all.ids.data(), nullptr), TZ_ERR_PARAM);
 }
 
 }  // namespace
