@@ -1,11 +1,14 @@
 // A year's catalogue rule from a zone's changes: the exact rules, the
-// converted ones (with the instants they must keep), and the patterns that
-// can only be approximated.
+// converted ones (keeping the instants glibc sees), the listed changes, and
+// the changeover encoding and calendar underneath.
 #include "rules/year_rule.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "Kelvane.h"
+#include "rules/changeover.h"
 #include "rules/civil_time.h"
 #include "rules/zone_timeline.h"
 #include "support/glibc_zone.h"
@@ -13,37 +16,35 @@
 namespace kelvane::builder {
 namespace {
 constexpr std::int64_t kYear = 2026;
+constexpr const char *kCet = "CET-1CEST,M3.5.0,M10.5.0/3";
+const CatalogueRule kCetRule{-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}};
 
-ZoneTimeline Timeline(const TzifData &data) {
-    auto zone = ZoneTimeline::FromTzif(data);
+YearRule RuleOf(const TzifData &data) {
+    const auto zone = ZoneTimeline::FromTzif(data);
     EXPECT_TRUE(zone) << data.footer;
-    return zone ? *zone : *ZoneTimeline::FromTzif(TzifData{{}, {}, {LocalType{}}, ""});
-}
-
-ZoneTimeline FooterOnly(const std::string &footer, LocalType before = {}) {
-    return Timeline(TzifData{{}, {}, {before}, footer});
+    return zone ? RuleForYear(*zone, kYear) : YearRule{};
 }
 
 // The instant a changeover names in the year, decoded by the engine's own
-// calendar (week 5: the last weekday), in the local time given.
+// calendar, in the local time given.
 std::int64_t Decoded(const Changeover &c, std::int32_t utcOffsetBefore) {
     const std::uint16_t day = GetDateFromWeekInfo(kYear, c.month, c.week, c.weekday);
     return SecondsFromCivil(kYear, c.month, day, c.hour * 3600) - utcOffsetBefore;
 }
 
-struct ExactCase {
+struct FooterCase {
     const char *footer;
     CatalogueRule expected;
     std::size_t approximations;
 };
 
-void PrintTo(const ExactCase &c, std::ostream *out) { *out << c.footer; }
+void PrintTo(const FooterCase &c, std::ostream *out) { *out << c.footer; }
 
-class FooterRule : public ::testing::TestWithParam<ExactCase> {};
+class FooterRule : public ::testing::TestWithParam<FooterCase> {};
 
 TEST_P(FooterRule, IsEncodedAndKeepsTheInstantsGlibcSees) {
-    const ExactCase &c = GetParam();
-    const YearRule rule = RuleForYear(FooterOnly(c.footer), kYear);
+    const FooterCase &c = GetParam();
+    const YearRule rule = RuleOf(TzifData{{}, {}, {LocalType{}}, c.footer});
     EXPECT_EQ(rule.rule, c.expected);
     EXPECT_EQ(rule.approximations.size(), c.approximations);
     if (!c.expected.HasDaylight()) return;
@@ -62,98 +63,109 @@ INSTANTIATE_TEST_SUITE_P(
     Zones, FooterRule,
     ::testing::Values(
         // Whole-hour weekday rules are the zone's own, in both hemispheres.
-        ExactCase{"CET-1CEST,M3.5.0,M10.5.0/3", {-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}}, 0},
-        ExactCase{"AEST-10AEDT,M10.1.0,M4.1.0/3", {-600, 0, -60, {4, 1, 0, 3}, {10, 1, 0, 2}}, 0},
-        ExactCase{"EST5EDT,M3.2.0,M11.1.0", {300, 0, -60, {11, 1, 0, 2}, {3, 2, 0, 2}}, 0},
+        FooterCase{kCet, kCetRule, 0},
+        FooterCase{"AEST-10AEDT,M10.1.0,M4.1.0/3", {-600, 0, -60, {4, 1, 0, 3}, {10, 1, 0, 2}}, 0},
+        FooterCase{"EST5EDT,M3.2.0,M11.1.0", {300, 0, -60, {11, 1, 0, 2}, {3, 2, 0, 2}}, 0},
         // A fourth Sunday that is also the last stays the fourth.
-        ExactCase{"EST5EDT,M2.4.0,M11.1.0", {300, 0, -60, {11, 1, 0, 2}, {2, 4, 0, 2}}, 0},
-        // Half-hour daylight shift; offsets with minutes.
-        ExactCase{"<+1030>-10:30<+11>-11,M10.1.0,M4.1.0", {-630, 0, -30, {4, 1, 0, 2}, {10, 1, 0, 2}}, 0},
+        FooterCase{"EST5EDT,M2.4.0,M11.1.0", {300, 0, -60, {11, 1, 0, 2}, {2, 4, 0, 2}}, 0},
+        FooterCase{"<+1030>-10:30<+11>-11,M10.1.0,M4.1.0", {-630, 0, -30, {4, 1, 0, 2}, {10, 1, 0, 2}}, 0},
         // Negative daylight time: standard time in summer, "daylight" time in winter.
-        ExactCase{"IST-1GMT0,M10.5.0,M3.5.0/1", {-60, 0, 60, {3, 5, 0, 1}, {10, 5, 0, 2}}, 0},
-        // Converted: the same instants in 2026 as the n-th weekday and hour.
-        ExactCase{"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", {120, 0, -60, {10, 5, 0, 0}, {3, 5, 6, 23}}, 1},
-        ExactCase{"IST-2IDT,M3.4.4/26,M10.5.0", {-120, 0, -60, {10, 5, 0, 2}, {3, 5, 5, 2}}, 1},
-        ExactCase{"EET-2EEST,M4.5.5/0,M10.5.4/24", {-120, 0, -60, {10, 5, 5, 0}, {4, 5, 5, 0}}, 1},
-        ExactCase{"<-04>4<-03>,M9.1.6/24,M4.1.6/24", {240, 0, -60, {4, 1, 0, 0}, {9, 1, 0, 0}}, 2},
-        ExactCase{"XST5XDT,J60,300/1", {300, 0, -60, {10, 5, 3, 1}, {3, 1, 0, 2}}, 2},
-        // Fixed offsets.
-        ExactCase{"<+0545>-5:45", {-345, 0, 0, {}, {}}, 0},
-        ExactCase{"UTC0", {0, 0, 0, {}, {}}, 0}));
+        FooterCase{"IST-1GMT0,M10.5.0,M3.5.0/1", {-60, 0, 60, {3, 5, 0, 1}, {10, 5, 0, 2}}, 0},
+        // Converted: the same instants in 2026 as the n-th weekday (5: the last) and hour.
+        FooterCase{"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", {120, 0, -60, {10, 5, 0, 0}, {3, 5, 6, 23}}, 1},
+        FooterCase{"IST-2IDT,M3.4.4/26,M10.5.0", {-120, 0, -60, {10, 5, 0, 2}, {3, 5, 5, 2}}, 1},
+        FooterCase{"EET-2EEST,M4.5.5/0,M10.5.4/24", {-120, 0, -60, {10, 5, 5, 0}, {4, 5, 5, 0}}, 1},
+        FooterCase{"<-04>4<-03>,M9.1.6/24,M4.1.6/24", {240, 0, -60, {4, 1, 0, 0}, {9, 1, 0, 0}}, 2},
+        FooterCase{"XST5XDT,J60,300/1", {300, 0, -60, {10, 5, 3, 1}, {3, 1, 0, 2}}, 2},
+        FooterCase{"<+0545>-5:45", {-345, 0, 0, {}, {}}, 0}, FooterCase{"UTC0", {}, 0}));
 
 TEST(RuleForYear, RoundsChangesWithinAnHourSoThatNoRealHourIsMisjudged) {
-    // 02:45 standard time jumps to 03:45: hour 2 is still standard, so the
-    // start is 03:00. 03:45 daylight time falls back to 02:45: from 03:00 the
-    // hour is repeated, so the end is 03:00.
-    const YearRule rule = RuleForYear(FooterOnly("<+1245>-12:45<+1345>,M9.5.0/2:45,M4.1.0/3:45"), kYear);
-    EXPECT_EQ(rule.rule.daylightStart, (Changeover{9, 5, 0, 3}));
-    EXPECT_EQ(rule.rule.standardStart, (Changeover{4, 1, 0, 3}));
-    EXPECT_EQ(rule.rule.bias, -765);
+    // 02:45 jumps to 03:45: hour 2 is still standard time, so the start is
+    // 03:00. 03:45 falls back to 02:45: from 03:00 the hour repeats, so the end is 03:00.
+    const YearRule rule = RuleOf(TzifData{{}, {}, {LocalType{}}, "<+1245>-12:45<+1345>,M9.5.0/2:45,M4.1.0/3:45"});
+    EXPECT_EQ(rule.rule, (CatalogueRule{-765, 0, -60, {4, 1, 0, 3}, {9, 5, 0, 3}}));
     EXPECT_EQ(rule.approximations.size(), 3u);
 }
 
-TEST(RuleForYear, TakesListedChangesTheFooterDoesNotGive) {
-    // Morocco: +01 all year but for a month around Ramadan at +00, listed
-    // change by change before a footer that knows nothing of it.
-    TzifData data;
-    data.types = {{3600, false}, {0, true}};
-    data.transitionTimes = {SecondsFromCivil(kYear, 2, 15, 2 * 3600), SecondsFromCivil(kYear, 3, 22, 2 * 3600)};
-    data.transitionTypes = {1, 0};
-    data.footer = "<+01>-1";
-    const YearRule rule = RuleForYear(Timeline(data), kYear);
-    EXPECT_EQ(rule.rule, (CatalogueRule{-60, 0, 60, {3, 4, 0, 2}, {2, 3, 0, 3}}));
-    ASSERT_EQ(rule.approximations.size(), 1u);
-    EXPECT_NE(rule.approximations[0].find("listed one by one"), std::string::npos);
-}
-
-TEST(RuleForYear, KeepsListedChangesThatTheFooterAlsoGives) {
-    // As Debian's files list the footer's changes up to 2037.
-    const auto tz = ParsePosixTz("CET-1CEST,M3.5.0,M10.5.0/3");
-    const FooterYear year = FooterChangesInYear(*tz, kYear);
-    TzifData data;
-    data.types = {{3600, false}, {7200, true}};
-    data.transitionTimes = {year.daylightStart, year.daylightEnd};
-    data.transitionTypes = {1, 0};
-    data.footer = "CET-1CEST,M3.5.0,M10.5.0/3";
-    const YearRule rule = RuleForYear(Timeline(data), kYear);
-    EXPECT_EQ(rule.rule, (CatalogueRule{-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}}));
-    EXPECT_TRUE(rule.approximations.empty());
-}
-
-TEST(RuleForYear, TakesTheEndOfTheYearWhenTheChangesAreNoDaylightPeriod) {
-    TzifData moved;  // one change of standard offset in June
-    moved.types = {{7200, false}, {10800, false}};
-    moved.transitionTimes = {SecondsFromCivil(kYear, 6, 1)};
-    moved.transitionTypes = {1};
-    moved.footer = "<+03>-3";
-    const YearRule fixed = RuleForYear(Timeline(moved), kYear);
-    EXPECT_EQ(fixed.rule, (CatalogueRule{-180, 0, 0, {}, {}}));
-    ASSERT_FALSE(fixed.approximations.empty());
-    EXPECT_NE(fixed.approximations[0].find("1 change(s)"), std::string::npos);
-
-    TzifData adopted;  // daylight time adopted in the middle of the year
-    adopted.types = {{7200, false}, {3600, false}};
-    adopted.transitionTimes = {SecondsFromCivil(kYear, 2, 1)};
-    adopted.transitionTypes = {1};
-    adopted.footer = "CET-1CEST,M3.5.0,M10.5.0/3";
-    const YearRule rule = RuleForYear(Timeline(adopted), kYear);
-    EXPECT_EQ(rule.rule, (CatalogueRule{-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}}));
-    ASSERT_FALSE(rule.approximations.empty());
-    EXPECT_NE(rule.approximations[0].find("3 change(s)"), std::string::npos);
-}
-
-TEST(RuleForYear, ReadsAFixedZoneFromItsListedHistory) {
-    TzifData data;  // no footer: the last listed type holds
-    data.types = {{0, false}, {19800, false}};
-    data.transitionTimes = {SecondsFromCivil(1945, 10, 15)};
-    data.transitionTypes = {1};
-    const YearRule rule = RuleForYear(Timeline(data), kYear);
-    EXPECT_EQ(rule.rule, (CatalogueRule{-330, 0, 0, {}, {}}));
-    EXPECT_TRUE(rule.approximations.empty());
-}
-
-TEST(ZoneTimeline, RefusesAnUnreadableFooter) {
+TEST(RuleForYear, ReadsListedChangesAsTheCLibraryDoes) {
+    const FooterYear cet = FooterChangesInYear(*ParsePosixTz(kCet), kYear);
+    struct Case {
+        const char *what;
+        TzifData data;
+        CatalogueRule expected;
+        const char *approximation;  // in the first reason; none expected when empty
+    };
+    const Case cases[] = {
+        {"Morocco: +00 around Ramadan, unknown to the footer",
+         {{SecondsFromCivil(kYear, 2, 15, 7200), SecondsFromCivil(kYear, 3, 22, 7200)}, {1, 0},
+          {{3600, false}, {0, true}}, "<+01>-1"},
+         {-60, 0, 60, {3, 4, 0, 2}, {2, 3, 0, 3}}, "listed one by one"},
+        {"the footer's changes listed too, as in Debian's files",
+         {{cet.daylightStart, cet.daylightEnd}, {1, 0}, {{3600, false}, {7200, true}}, kCet}, kCetRule, ""},
+        {"one change of standard offset: the year's end",
+         {{SecondsFromCivil(kYear, 6, 1)}, {1}, {{7200, false}, {10800, false}}, "<+03>-3"}, {-180, 0, 0, {}, {}},
+         "1 change(s)"},
+        {"daylight time adopted within the year",
+         {{SecondsFromCivil(kYear, 2, 1)}, {1}, {{7200, false}, {3600, false}}, kCet}, kCetRule, "3 change(s)"},
+        {"no footer: the last listed type holds",
+         {{SecondsFromCivil(1945, 10, 15)}, {1}, {{0, false}, {19800, false}}, ""}, {-330, 0, 0, {}, {}}, ""},
+    };
+    for (const Case &c : cases) {
+        const YearRule rule = RuleOf(c.data);
+        EXPECT_EQ(rule.rule, c.expected) << c.what;
+        const std::string reasons = rule.approximations.empty() ? "" : rule.approximations[0];
+        EXPECT_EQ(reasons.empty(), *c.approximation == '\0') << c.what;
+        EXPECT_NE(reasons.find(c.approximation), std::string::npos) << c.what;
+    }
     EXPECT_FALSE(ZoneTimeline::FromTzif(TzifData{{}, {}, {LocalType{}}, "not a rule"}));
+}
+
+TEST(EncodeChangeover, NamesTheWeekdayOfTheMonthAndTheHour) {
+    struct Case {
+        unsigned month, day, hour, minute;
+        bool forward;
+        Changeover expected;
+        bool exact;
+    };
+    const Case cases[] = {
+        {3, 29, 2, 0, true, {3, 5, 0, 2}, true},     // last Sunday (of five)
+        {3, 22, 2, 0, true, {3, 4, 0, 2}, true},     // fourth, not the last
+        {2, 22, 2, 0, true, {2, 5, 0, 2}, true},     // fourth and last: the last
+        {3, 1, 0, 0, false, {3, 1, 0, 0}, true},     // first Sunday at midnight
+        {10, 28, 1, 0, false, {10, 5, 3, 1}, true},  // a Wednesday
+        {9, 27, 2, 45, true, {9, 5, 0, 3}, false},   // clocks jump: rounded up
+        {4, 5, 3, 45, false, {4, 1, 0, 3}, false},   // clocks fall back: rounded down
+        {3, 28, 23, 30, true, {3, 5, 0, 0}, false},  // rounding up crosses midnight into Sunday 29
+    };
+    for (const Case &c : cases) {
+        const auto encoded = EncodeChangeover(SecondsFromCivil(kYear, c.month, c.day, c.hour * 3600 + c.minute * 60),
+                                              c.forward);
+        EXPECT_EQ(encoded.changeover, c.expected) << c.month << "-" << c.day;
+        EXPECT_EQ(encoded.exact, c.exact) << c.month << "-" << c.day;
+    }
+    EXPECT_EQ(DescribeChangeover({3, 5, 0, 2}), "last Sunday of March at 02:00");
+    EXPECT_EQ(DescribeChangeover({10, 1, 6, 23}), "first Saturday of October at 23:00");
+}
+
+TEST(CivilTime, AgreesWithStdChronoFrom1900To2100) {
+    using namespace std::chrono;
+    for (sys_days d = sys_days{1900y / 1 / 1}; d < sys_days{2100y / 12 / 31}; d += days{1}) {
+        const year_month_day ymd{d};
+        const auto y = static_cast<std::int64_t>(static_cast<int>(ymd.year()));
+        const unsigned m = static_cast<unsigned>(ymd.month()), day = static_cast<unsigned>(ymd.day());
+        const std::int64_t seconds = d.time_since_epoch().count() * 86400;
+        ASSERT_EQ(SecondsFromCivil(y, m, day, 3723), seconds + 3723) << y << "-" << m << "-" << day;
+        const CivilTime civil = CivilFromSeconds(seconds + 3723);
+        ASSERT_EQ((std::tuple{civil.year, civil.month, civil.day, civil.hour, civil.minute, civil.second}),
+                  (std::tuple{y, m, day, 1u, 2u, 3u}));
+        const unsigned wd = weekday{d}.c_encoding();
+        ASSERT_EQ(civil.weekday, wd);
+        ASSERT_EQ(Weekday(y, m, day), wd);
+        ASSERT_EQ(DaysInMonth(y, m), static_cast<unsigned>(year_month_day_last{ymd.year() / ymd.month() / last}.day()));
+        const unsigned nth = (day - 1) / 7 + 1;
+        ASSERT_EQ(NthWeekday(y, m, nth, wd), day);
+        ASSERT_EQ(NthWeekday(y, m, 5, wd) == day, day + 7 > DaysInMonth(y, m));  // the last
+    }
 }
 
 }  // namespace
