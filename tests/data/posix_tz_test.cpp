@@ -12,10 +12,10 @@ namespace kelvane::builder {
 namespace {
 
 TEST(ParsePosixTz, RefusesWhatIsNotACompleteRule) {
-    for (const char *text : {"", "EST", "ES5", "<AB>5", "<+01", "EST5EDT", "EST5EDT,M3.2.0", "EST5EDT,M13.2.0,M11.1.0",
-                             "EST5EDT,M3.6.0,M11.1.0", "EST5EDT,M3.2.7,M11.1.0", "EST5EDT,J0,J300",
-                             "EST5EDT,366,J300", "EST5EDT,M3.2.0/168,M11.1.0", "EST5EDT,M3.2.0,M11.1.0x",
-                             "EST25", "EST5EDT,M3.2.0/2:60,M11.1.0"}) {
+    for (const char *text :
+         {"", "EST", "ES5", "<AB>5", "<+01", "EST5EDT", "EST5EDT,M3.2.0", "EST5EDT,M13.2.0,M11.1.0",
+          "EST5EDT,M3.6.0,M11.1.0", "EST5EDT,M3.2.7,M11.1.0", "EST5EDT,J0,J300", "EST5EDT,366,J300",
+          "EST5EDT,M3.2.0/168,M11.1.0", "EST5EDT,M3.2.0,M11.1.0x", "EST25", "EST5EDT,M3.2.0/2:60,M11.1.0"}) {
         EXPECT_FALSE(ParsePosixTz(text)) << text;
     }
 }

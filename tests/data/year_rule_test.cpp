@@ -97,18 +97,28 @@ TEST(RuleForYear, ReadsListedChangesAsTheCLibraryDoes) {
     };
     const Case cases[] = {
         {"Morocco: +00 around Ramadan, unknown to the footer",
-         {{SecondsFromCivil(kYear, 2, 15, 7200), SecondsFromCivil(kYear, 3, 22, 7200)}, {1, 0},
-          {{3600, false}, {0, true}}, "<+01>-1"},
-         {-60, 0, 60, {3, 4, 0, 2}, {2, 3, 0, 3}}, "listed one by one"},
+         {{SecondsFromCivil(kYear, 2, 15, 7200), SecondsFromCivil(kYear, 3, 22, 7200)},
+          {1, 0},
+          {{3600, false}, {0, true}},
+          "<+01>-1"},
+         {-60, 0, 60, {3, 4, 0, 2}, {2, 3, 0, 3}},
+         "listed one by one"},
         {"the footer's changes listed too, as in Debian's files",
-         {{cet.daylightStart, cet.daylightEnd}, {1, 0}, {{3600, false}, {7200, true}}, kCet}, kCetRule, ""},
+         {{cet.daylightStart, cet.daylightEnd}, {1, 0}, {{3600, false}, {7200, true}}, kCet},
+         kCetRule,
+         ""},
         {"one change of standard offset: the year's end",
-         {{SecondsFromCivil(kYear, 6, 1)}, {1}, {{7200, false}, {10800, false}}, "<+03>-3"}, {-180, 0, 0, {}, {}},
+         {{SecondsFromCivil(kYear, 6, 1)}, {1}, {{7200, false}, {10800, false}}, "<+03>-3"},
+         {-180, 0, 0, {}, {}},
          "1 change(s)"},
         {"daylight time adopted within the year",
-         {{SecondsFromCivil(kYear, 2, 1)}, {1}, {{7200, false}, {3600, false}}, kCet}, kCetRule, "3 change(s)"},
+         {{SecondsFromCivil(kYear, 2, 1)}, {1}, {{7200, false}, {3600, false}}, kCet},
+         kCetRule,
+         "3 change(s)"},
         {"no footer: the last listed type holds",
-         {{SecondsFromCivil(1945, 10, 15)}, {1}, {{0, false}, {19800, false}}, ""}, {-330, 0, 0, {}, {}}, ""},
+         {{SecondsFromCivil(1945, 10, 15)}, {1}, {{0, false}, {19800, false}}, ""},
+         {-330, 0, 0, {}, {}},
+         ""},
     };
     for (const Case &c : cases) {
         const YearRule rule = RuleOf(c.data);
@@ -138,8 +148,8 @@ TEST(EncodeChangeover, NamesTheWeekdayOfTheMonthAndTheHour) {
         {3, 28, 23, 30, true, {3, 5, 0, 0}, false},  // rounding up crosses midnight into Sunday 29
     };
     for (const Case &c : cases) {
-        const auto encoded = EncodeChangeover(SecondsFromCivil(kYear, c.month, c.day, c.hour * 3600 + c.minute * 60),
-                                              c.forward);
+        const auto encoded =
+            EncodeChangeover(SecondsFromCivil(kYear, c.month, c.day, c.hour * 3600 + c.minute * 60), c.forward);
         EXPECT_EQ(encoded.changeover, c.expected) << c.month << "-" << c.day;
         EXPECT_EQ(encoded.exact, c.exact) << c.month << "-" << c.day;
     }
