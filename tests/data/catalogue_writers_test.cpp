@@ -17,22 +17,17 @@ using kelvane::test::DataDir;
 using kelvane::test::DataLines;
 using Rows = std::vector<kelvane::test::Fields>;
 
+const Text kBerlin = u"Central European Time (Berlin)";
+
 DataDirectory SmallDirectory() {
     DataDirectory data;
     data.sources = RulesNote(2026, "2025b", "CLDR 42.0 through ICU 72.1");
-    data.zones.resize(2);
-    data.zones[0] = {
-        55, kDefaultZoneType, {-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}}, 0, 0, 55, u"Central European Time (Berlin)"};
-    data.zones[1] = {114, kBasicZoneType, {-540, 0, 0, {}, {}}, 0, 0, 114, u"Japan Time (Tokyo)"};
-    Language english{1033, u"TZ_Desc_1033.ini", u"en-US", {}};
-    english.descriptions = {
-        {55, u"Central European Time (Berlin)", u"Central European Time", u"Central European Standard Time",
-         u"Central European Summer Time"},
+    data.zones = {{55, kDefaultZoneType, {-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}}, 0, 0, 55, kBerlin},
+                  {114, kBasicZoneType, {-540, 0, 0, {}, {}}, 0, 0, 114, u"Japan Time (Tokyo)"}};
+    const std::vector<ZoneDescription> names = {
+        {55, kBerlin, u"Central European Time", u"Central European Standard Time", u"Central European Summer Time"},
         {114, u"Japan Time (Tokyo)", u"Japan Time", u"Japan Standard Time", u"Japan Daylight Time"}};
-    data.languages = {english, english};
-    data.languages[1].id = 2052;
-    data.languages[1].fileName = u"TZ_Desc_2052.ini";
-    data.languages[1].tag = u"zh-CN";
+    data.languages = {{1033, u"TZ_Desc_1033.ini", u"en-US", names}, {2052, u"TZ_Desc_2052.ini", u"zh-CN", names}};
     data.groups = {{55, u"Europe"}, {114, u"Asia"}, {55, u"Arctic Ocean"}};
     data.cities = {{55, u"Berlin", u"Germany", u"DE"}, {114, u"Tokyo", u"Japan", u"JP"}};
     data.defaultZone = 55;
@@ -41,29 +36,25 @@ DataDirectory SmallDirectory() {
 }
 
 std::vector<std::int32_t> Numbers(const TZInfo &z) {
-    return {z.TZID,      z.Offset,    z.Type,     z.StdMonth, z.StdDay,       z.StdDayOfWeek,
-            z.StdHour,   z.StdOffSet, z.DltMonth, z.DltDay,   z.DltDayOfWeek, z.DltHour,
-            z.DltOffset, z.X,         z.Y,        z.Contact};
+    return {z.TZID,   z.Offset,   z.Type,         z.StdMonth, z.StdDay,    z.StdDayOfWeek, z.StdHour, z.StdOffSet,
+            z.DltMonth, z.DltDay, z.DltDayOfWeek, z.DltHour,  z.DltOffset, z.X,            z.Y,       z.Contact};
 }
 
 TEST(DataDirectory, EveryFileReadsBackThroughTheEngine) {
     DataDir dir;
     ASSERT_TRUE(WriteDataDirectory(SmallDirectory(), dir.Device()).ok);
-    std::vector<TZInfo> zones(TZ_MAX_ZONES);
-    std::uint16_t count = TZ_MAX_ZONES;
-    ASSERT_EQ(LoadTZList(zones.data(), &count, kSelectWholeCatalogue), Result::Ok);
-    ASSERT_EQ(count, 2);
+    TZInfo zones[2];
+    const std::uint16_t ids[] = {55, 114};
+    ASSERT_EQ(GetTZInfoByID(ids, 2, zones), TZ_OK);
     EXPECT_EQ(Numbers(zones[0]), (std::vector<std::int32_t>{55, -60, 0, 10, 5, 0, 3, 0, 3, 5, 0, 2, -60, 0, 0, 55}));
     EXPECT_EQ(Numbers(zones[1]), (std::vector<std::int32_t>{114, -540, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 114}));
-    EXPECT_EQ(DataLines(KT("TZ_Def.ini"), 17)[0][16], u"Central European Time (Berlin)");  // '$' read as spaces
-    EXPECT_NE(dir.ReadBytes("TZ_Def.ini")
-                  .find(test::Utf16Bytes(u"\r\n;Rules -- in force in 2026, from the tz database 2025b; names from "
-                                         u"CLDR 42.0 through ICU 72.1\r\n",
-                                         false)),
-              std::string::npos);
+    EXPECT_EQ(DataLines(KT("TZ_Def.ini"), 17).at(0).at(16), kBerlin);  // '$' read as spaces
+    const Text note =
+        u"\r\n;Rules -- in force in 2026, from the tz database 2025b; names from CLDR 42.0 through ICU 72.1\r\n";
+    EXPECT_NE(dir.ReadBytes("TZ_Def.ini").find(test::Utf16Bytes(note, false)), std::string::npos);
     EXPECT_EQ(DataLines(KT("TZ_Desc_2052.ini"), 5),
-              (Rows{{u"55", u"Central European Time (Berlin)", u"Central European Time",
-                     u"Central European Standard Time", u"Central European Summer Time"},
+              (Rows{{u"55", kBerlin, u"Central European Time", u"Central European Standard Time",
+                     u"Central European Summer Time"},
                     {u"114", u"Japan Time (Tokyo)", u"Japan Time", u"Japan Standard Time", u"Japan Daylight Time"}}));
     EXPECT_EQ(DataLines(KT("Lang_Def.ini"), 2),
               (Rows{{u"1033", u"TZ_Desc_1033.ini", u"en-US"}, {u"2052", u"TZ_Desc_2052.ini", u"zh-CN"}}));
@@ -71,13 +62,12 @@ TEST(DataDirectory, EveryFileReadsBackThroughTheEngine) {
     EXPECT_EQ(DataLines(KT("TZ_CityZoneNum.ini"), 4),
               (Rows{{u"55", u"Berlin", u"Germany", u"DE"}, {u"114", u"Tokyo", u"Japan", u"JP"}}));
     // The user files are the engine's own: an empty catalogue and the favourites.
-    count = TZ_MAX_ZONES;
+    std::uint16_t count = TZ_MAX_ZONES;
     ASSERT_EQ(GetTZCount(kSelectUserZones, &count), TZ_OK);
     EXPECT_EQ(count, 0);
-    std::vector<std::uint16_t> favourites(TZ_MAX_ZONES, 7);
-    count = 99;
-    ASSERT_EQ(GetTZFrequency(&count, favourites.data(), 1), TZ_OK);
-    EXPECT_EQ(std::vector(favourites.begin(), favourites.begin() + count), std::vector<std::uint16_t>{114});
+    std::uint16_t favourites[TZ_MAX_ZONES] = {};
+    ASSERT_EQ(GetTZFrequency(&count, favourites, 1), TZ_OK);
+    EXPECT_EQ(std::tuple(count, favourites[0]), std::tuple(1, 114));
     // Settings and device on the default zone, daylight saving on as it has a rule.
     TZSetting setting{};
     ASSERT_EQ(ReadTZSetting(&setting), Result::Ok);
@@ -85,10 +75,10 @@ TEST(DataDirectory, EveryFileReadsBackThroughTheEngine) {
     EXPECT_EQ(dir.Device().GetUserDefaultUILanguage(), 1033);
     TimeZoneInformation info{};
     dir.Device().GetTimeZoneInformation(&info);
-    EXPECT_EQ(std::tuple(info.Bias, info.StandardBias, info.DaylightBias), std::tuple(-60, 0, -60));
-    EXPECT_EQ(std::tuple(info.DaylightDate.wMonth, info.DaylightDate.wDay, info.DaylightDate.wHour,
-                         info.StandardDate.wMonth, info.StandardDate.wDay, info.StandardDate.wHour),
-              std::tuple(3, 5, 2, 10, 5, 3));
+    const SYSTEMTIME &dlt = info.DaylightDate, &std = info.StandardDate;
+    EXPECT_EQ(std::tuple(info.Bias, info.StandardBias, info.DaylightBias, dlt.wMonth, dlt.wDay, dlt.wHour, std.wMonth,
+                         std.wDay, std.wHour),
+              std::tuple(-60, 0, -60, 3, 5, 2, 10, 5, 3));
     EXPECT_EQ(Text(info.StandardName) + u"|" + Text(info.DaylightName),
               u"Central European Standard Time|Central European Summer Time");
     // A zone without a rule starts with daylight saving off.
@@ -98,52 +88,45 @@ TEST(DataDirectory, EveryFileReadsBackThroughTheEngine) {
 }
 
 TEST(DataDirectory, RefusesWhatTheEngineWouldReadDifferently) {
-    const DataDirectory good = SmallDirectory();
+    using D = DataDirectory;
+    const D good = SmallDirectory();
     struct Case {
-        const char *what;
-        std::function<void(DataDirectory &)> spoil;
-        const char *unwritten;
+        const char *what, *unwritten;
+        std::function<void(D &)> spoil;
     };
     const Case cases[] = {
-        {"no Detail", [](DataDirectory &d) { d.zones[1].detail.clear(); }, "TZ_Def.ini"},
-        {"Detail over 63 units", [](DataDirectory &d) { d.zones[1].detail = Text(64, u'x'); }, "TZ_Def.ini"},
-        {"Detail with a tab", [](DataDirectory &d) { d.zones[1].detail = u"Japan\tTime"; }, "TZ_Def.ini"},
-        {"zone 0", [](DataDirectory &d) { d.zones[1].id = 0; }, "TZ_Def.ini"},
-        {"a user's zone", [](DataDirectory &d) { d.zones[1].id = 10000; }, "TZ_Def.ini"},
-        {"a zone twice", [](DataDirectory &d) { d.zones[1].id = 55; }, "TZ_Def.ini"},
-        {"151 zones",
-         [](DataDirectory &d) {
-             while (d.zones.size() <= TZ_MAX_SYSTEM_ZONES) {
+        {"no Detail", "TZ_Def.ini", [](D &d) { d.zones[1].detail.clear(); }},
+        {"Detail over 63 units", "TZ_Def.ini", [](D &d) { d.zones[1].detail = Text(64, u'x'); }},
+        {"Detail with a tab", "TZ_Def.ini", [](D &d) { d.zones[1].detail = u"Japan\tTime"; }},
+        {"zone 0", "TZ_Def.ini", [](D &d) { d.zones[1].id = 0; }},
+        {"a user's zone", "TZ_Def.ini", [](D &d) { d.zones[1].id = 10000; }},
+        {"a zone twice", "TZ_Def.ini", [](D &d) { d.zones[1].id = 55; }},
+        {"151 zones", "TZ_Def.ini",
+         [](D &d) {
+             for (std::uint16_t id = 200; d.zones.size() <= TZ_MAX_SYSTEM_ZONES; ++id) {
                  d.zones.push_back(d.zones[1]);
-                 d.zones.back().id = static_cast<std::uint16_t>(200 + d.zones.size());
+                 d.zones.back().id = id;
              }
-         },
-         "TZ_Def.ini"},
-        {"an empty name", [](DataDirectory &d) { d.languages[1].descriptions[1].daylightName.clear(); },
-         "TZ_Desc_2052.ini"},
-        {"names over 254 units together",
-         [](DataDirectory &d) {
+         }},
+        {"an empty name", "TZ_Desc_2052.ini", [](D &d) { d.languages[1].descriptions[1].daylightName.clear(); }},
+        {"names over 254 units together", "TZ_Desc_2052.ini",
+         [](D &d) {
              auto &names = d.languages[1].descriptions[1];
              names.listName = names.shortName = names.standardName = names.daylightName = Text(63, u'x');
-         },
-         "TZ_Desc_2052.ini"},
-        {"language 0", [](DataDirectory &d) { d.languages[1].id = 0; }, "Lang_Def.ini"},
-        {"a file name with a tab", [](DataDirectory &d) { d.languages[1].fileName = u"TZ_Desc\t2052.ini"; },
-         "Lang_Def.ini"},
-        {"an empty group", [](DataDirectory &d) { d.groups[1].group.clear(); }, "TZ_Zone.ini"},
+         }},
+        {"language 0", "Lang_Def.ini", [](D &d) { d.languages[1].id = 0; }},
+        {"a file name with a tab", "Lang_Def.ini", [](D &d) { d.languages[1].fileName = u"TZ_Desc\t2052.ini"; }},
+        {"an empty group", "TZ_Zone.ini", [](D &d) { d.groups[1].group.clear(); }},
         // The rooms are 30, 20 and 10 units with the terminator.
-        {"a city of 30 units", [](DataDirectory &d) { d.cities[1].city = Text(30, u'c'); }, "TZ_CityZoneNum.ini"},
-        {"a country of 20 units", [](DataDirectory &d) { d.cities[1].country = Text(20, u'c'); }, "TZ_CityZoneNum.ini"},
-        {"a code of 10 units", [](DataDirectory &d) { d.cities[1].countryCode = Text(10, u'c'); },
-         "TZ_CityZoneNum.ini"},
-        {"an unknown default zone", [](DataDirectory &d) { d.defaultZone = 7; }, "TZ_Def.ini"},
-        {"the default zone unnamed",
-         [](DataDirectory &d) { d.languages[0].descriptions.erase(d.languages[0].descriptions.begin()); },
-         "TZ_Def.ini"},
-        {"an unknown interface language", [](DataDirectory &d) { d.interfaceLanguage = 1031; }, "TZ_Def.ini"},
+        {"a city of 30 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].city = Text(30, u'c'); }},
+        {"a country of 20 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].country = Text(20, u'c'); }},
+        {"a code of 10 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].countryCode = Text(10, u'c'); }},
+        {"an unknown default zone", "TZ_Def.ini", [](D &d) { d.defaultZone = 7; }},
+        {"the default zone unnamed", "TZ_Def.ini", [](D &d) { d.languages[0].descriptions.resize(0); }},
+        {"an unknown interface language", "TZ_Def.ini", [](D &d) { d.interfaceLanguage = 1031; }},
     };
     for (const Case &c : cases) {
-        DataDirectory data = good;
+        D data = good;
         c.spoil(data);
         DataDir dir;
         const WriteOutcome outcome = WriteDataDirectory(data, dir.Device());
@@ -152,7 +135,7 @@ TEST(DataDirectory, RefusesWhatTheEngineWouldReadDifferently) {
         EXPECT_FALSE(dir.Exists(c.unwritten)) << c.what;
     }
     // What fits exactly is written; names fitted together make one line of five fields.
-    DataDirectory fitting = good;
+    D fitting = good;
     fitting.cities[1] = {114, Text(29, u'c'), Text(19, u'c'), Text(9, u'c')};
     auto &names = fitting.languages[1].descriptions[1];
     names.listName = names.shortName = names.standardName = names.daylightName = Text(70, u'x');

@@ -40,7 +40,7 @@ inline std::vector<Text> RawLines(const std::string &name) {
     if (bytes.size() < 2 || bytes.size() % 2 != 0 || bytes.compare(0, 2, "\xFF\xFE") != 0) return {};
     Text text;
     for (std::size_t i = 2; i < bytes.size(); i += 2)
-        text += static_cast<TZChar>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+        text += static_cast<TZChar>(static_cast<std::uint8_t>(bytes[i]) | static_cast<std::uint8_t>(bytes[i + 1]) << 8);
     std::vector<Text> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find(u"\r\n", start)) != Text::npos; start = end + 2)

@@ -62,7 +62,8 @@ TEST(ShippedData, IsCompleteAndReadWholeByTheEngine) {
     EXPECT_EQ(count, 0);
     std::set<Text> groups;
     for (const auto &fields : DataLines(KT("TZ_Zone.ini"), 2)) groups.insert(fields[1]);
-    for (const Text group : {u"Africa", u"America", u"Asia", u"Atlantic", u"Australia", u"Europe", u"Indian", u"Pacific"})
+    for (const Text group :
+         {u"Africa", u"America", u"Asia", u"Atlantic", u"Australia", u"Europe", u"Indian", u"Pacific"})
         EXPECT_TRUE(groups.count(group));
     EXPECT_EQ(FirstNumbers(KT("TZ_Zone.ini"), 2).size(), zones.size());  // every zone in a group
     EXPECT_GE(DataLines(KT("TZ_CityZoneNum.ini"), 4).size(), 300u);
@@ -102,9 +103,9 @@ TEST(ShippedData, RulesAreInTheCatalogueConvention) {
     }
     for (const TZInfo &z : zones) {
         EXPECT_EQ(defaultsPerOffset[z.Offset], 1) << "one default zone per offset";
-        const auto contact = std::find_if(zones.begin(), zones.end(), [&](const TZInfo &c) { return c.TZID == z.Contact; });
+        const auto contact = std::find_if(zones.begin(), zones.end(), [&](auto &c) { return c.TZID == z.Contact; });
         ASSERT_NE(contact, zones.end()) << z.TZID;
-        EXPECT_EQ(std::pair(contact->Offset, contact->Type), std::pair(z.Offset, std::uint16_t{0})) << z.TZID;
+        EXPECT_EQ(std::tuple(contact->Offset, contact->Type), std::tuple(z.Offset, 0)) << z.TZID;
     }
 }
 
