@@ -1,20 +1,13 @@
 // The shipped catalogue's rules against glibc's reading of the IANA zone each
-// was made from (the identifier table names it). For every hour of the
-// catalogue's year glibc gives the wall-clock time, tm_isdst and tm_gmtoff;
-// the engine's daylight state at that wall-clock time must equal tm_isdst,
-// and the zone's effective offset (Offset plus DltOffset in daylight time,
-// else StdOffSet) tm_gmtoff.
-//
-// Only the transition hours may differ: a skipped hour is never seen; the
-// repeated wall-clock times after a fall-back are one (month, day, hour) with
-// two answers; a southern rule (standard month <= daylight month) also counts
-// the hour of its standard start as daylight time, so the hour after the
-// repeated times differs too; and a change at minutes past the hour is stored
-// at a whole hour, so the rest of that clock hour is judged as the hour was.
-//
-// The zone is looked up once and its rule judged hour by hour;
-// QueryTZDltStateByDate, which reads the files on every call, is asked at the
-// first hour and wherever the state changes, and must agree.
+// was made from (the identifier table names it): for every hour of the
+// catalogue's year, the engine's daylight state at glibc's wall-clock time must
+// equal tm_isdst, and the zone's effective offset tm_gmtoff. Only transition
+// hours may differ: a skipped hour is never seen; the repeated times after a
+// fall-back are one (month, day, hour) with two answers; a southern rule
+// (standard month <= daylight month) counts its standard-start hour as daylight
+// time; a change off the hour is stored at a whole hour. The rule is judged
+// hour by hour; QueryTZDltStateByDate, which reads the files on every call, is
+// asked wherever the state changes.
 #include <gtest/gtest.h>
 
 #include <algorithm>

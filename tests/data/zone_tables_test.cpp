@@ -20,10 +20,11 @@ TEST(ZoneIdTable, KeepsEveryNumberAndNumbersNewZonesAfterTheHighest) {
     const auto added = table.Assign({"Tokyo Standard Time", "New Standard Time", "UTC", "Other Standard Time"});
     EXPECT_EQ(added, (std::vector<std::string>{"New Standard Time", "Other Standard Time"}));
     // Retired keeps 3 though not asked for; New gets 8, not the free 2.
-    for (const auto &[zone, id] :
-         {std::pair{"UTC", 1}, std::pair{"Tokyo Standard Time", 7}, std::pair{"Retired Standard Time", 3},
-          std::pair{"New Standard Time", 8}, std::pair{"Other Standard Time", 9}, std::pair{"Unknown", 0}})
-        EXPECT_EQ(table.IdOf(zone), id) << zone;
+    std::vector<int> ids;
+    for (const char *zone : {"UTC", "Tokyo Standard Time", "Retired Standard Time", "New Standard Time",
+                             "Other Standard Time", "Unknown"})
+        ids.push_back(table.IdOf(zone));
+    EXPECT_EQ(ids, (std::vector<int>{1, 7, 3, 8, 9, 0}));
     ZoneIdTable empty = Parsed(""), full = Parsed("9999\tLast\n");
     empty.Assign({"Z", "A"});
     EXPECT_EQ(empty.IdOf("A"), 2);
@@ -52,17 +53,14 @@ TEST(ZoneIdTable, RefusesMalformedTables) {
 }
 
 TEST(AssignDefaultZones, PicksTheZoneWithTheMostPlacesPerOffset) {
-    std::vector<CatalogueZone> zones;
-    const std::pair<int, int> idsAndBiases[] = {{1, 300}, {2, 300}, {3, 300}, {4, -480}, {5, 0}, {6, 0}, {7, -345}};
-    for (const auto &[id, bias] : idsAndBiases) {
-        zones.emplace_back();
-        zones.back().id = static_cast<std::uint16_t>(id);
-        zones.back().rule.bias = bias;
-    }
+    std::vector<CatalogueZone> zones = {{1, 1, {300}}, {2, 1, {300}}, {3, 1, {300}}, {4, 1, {-480}},
+                                        {5, 1, {0}},   {6, 1, {0}},   {7, 1, {-345}}};
     AssignDefaultZones(&zones, {{1, 1}, {2, 14}, {3, 14}, {4, 3}, {5, 2}, {6, 2}});  // 7 has no places
+    std::vector<std::pair<int, int>> contactsAndTypes;
+    for (const CatalogueZone &z : zones) contactsAndTypes.emplace_back(z.contact, z.type);
+    // Ties go to the lower identifier; the default zone is Type 0.
     const std::vector<std::pair<int, int>> expected = {{2, 1}, {2, 0}, {2, 1}, {4, 0}, {5, 0}, {5, 1}, {7, 0}};
-    for (std::size_t i = 0; i < zones.size(); ++i)  // ties go to the lower identifier
-        EXPECT_EQ(std::pair(int(zones[i].contact), int(zones[i].type)), expected[i]) << "zone " << zones[i].id;
+    EXPECT_EQ(contactsAndTypes, expected);
 }
 
 }  // namespace
