@@ -17,12 +17,10 @@
 namespace kelvane::builder {
 
 void PrintTo(const CatalogueRule &r, std::ostream *out) {
-    const auto at = [](const Changeover &c) {
-        return "{" + std::to_string(c.month) + "," + std::to_string(c.week) + "," + std::to_string(c.weekday) + "," +
-               std::to_string(c.hour) + "}";
-    };
-    *out << "{" << r.bias << ", " << r.standardBias << ", " << r.daylightBias << ", " << at(r.standardStart) << ", "
-         << at(r.daylightStart) << "}";
+    *out << "{" << r.bias << ", " << r.standardBias << ", " << r.daylightBias;
+    for (const Changeover &c : {r.standardStart, r.daylightStart})
+        *out << ", {" << c.month << ", " << c.week << ", " << c.weekday << ", " << c.hour << "}";
+    *out << "}";
 }
 
 namespace {
