@@ -59,15 +59,7 @@ public:
     }
 };
 
-// A decimal field, or -99999 when it is not one.
-inline int Number(const Text &field) {
-    const bool negative = !field.empty() && field[0] == u'-';
-    int value = 0;
-    for (std::size_t i = negative ? 1 : 0; i < field.size(); ++i) {
-        if (field[i] < u'0' || field[i] > u'9') return -99999;
-        value = value * 10 + (field[i] - u'0');
-    }
-    return negative ? -value : value;
-}
+// A decimal field (std::invalid_argument when it is none).
+inline int Number(const Text &field) { return std::stoi(std::string(field.begin(), field.end())); }
 
 }  // namespace kelvane::test
