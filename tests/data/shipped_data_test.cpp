@@ -1,280 +1,117 @@
-// The shipped data directory data/: every file in the engine's encoding and
-// limits, every catalogue line accepted, every zone described in every
-// language, grouped and placed, and the settings and device pointing at
-// zones that exist.
+// The shipped data directory data/: within the engine's limits (the data
+// checker's and the builder's own), complete, and read by the engine as meant.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "Kelvane.h"
 #include "catalogue/zone_list.h"
-#include "data/file_lines.h"
-#include "data/shipped_data.h"
-#include "platform/device_config.h"
+#include "check/data_check.h"
+#include "data/data_files.h"
 #include "settings/settings_file.h"
 
 namespace kelvane {
 namespace {
+using test::DataLines;
 using test::Number;
-using test::RawLines;
-using test::RawRecords;
-using test::ShippedDataDir;
 using test::Text;
 
-std::set<int> CatalogueIds() {
-    std::set<int> ids;
-    for (const auto &fields : RawRecords("TZ_Def.ini")) ids.insert(Number(fields[0]));
-    return ids;
+std::set<int> FirstNumbers(const TZChar *file, std::uint16_t minFields) {
+    std::set<int> numbers;
+    for (const auto &fields : DataLines(file, minFields)) numbers.insert(Number(fields[0]));
+    return numbers;
 }
 
-std::vector<std::pair<int, std::string>> Languages() {
-    std::vector<std::pair<int, std::string>> languages;
-    for (const auto &fields : RawRecords("Lang_Def.ini")) {
-        std::string file;
-        for (TZChar c : fields.at(1)) file += static_cast<char>(c);
-        languages.emplace_back(Number(fields[0]), file);
-    }
-    return languages;
+// Encoding, line and field lengths, numbers in range, identifiers known and
+// unique, zone and language counts, every zone described, the cities' rooms.
+TEST(ShippedData, PassesTheDataCheckerWithoutAWarning) {
+    const tool::Problems problems = tool::CheckDataDirectory(test::kShippedData);
+    for (const tool::Problem &p : problems.List()) ADD_FAILURE() << Format(p);
 }
 
-TEST(ShippedData, EveryFileIsUtf16WithAByteOrderMarkWithinTheLineLimit) {
-    const std::set<std::string> names = test::ShippedFileNames();
-    for (const char *required : {"TZ_Def.ini", "TZ_Set.ini", "Lang_Def.ini", "TZ_Zone.ini", "TZ_CityZoneNum.ini",
-                                 "device.ini", "TZ_UserDef.ini", "TZ_Frequency.ini"})
-        EXPECT_TRUE(names.count(required)) << required;
-    for (const std::string &name : names) {
-        if (name.size() < 4 || name.substr(name.size() - 4) != ".ini" || name == "device.ini") continue;
-        const std::vector<Text> lines = RawLines(name);
+TEST(ShippedData, FilesHoldAtMost512LinesWithoutControlsOrHalfCharacters) {
+    for (const auto &entry : std::filesystem::directory_iterator(test::kShippedData)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.ends_with(".ini") || name == "device.ini") continue;
+        const std::vector<Text> lines = test::RawLines(name);
         ASSERT_FALSE(lines.empty()) << name << ": not UTF-16LE with a byte-order mark";
         EXPECT_LE(lines.size(), 512u) << name;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            // 254 units with the CR LF: the engine reads no longer line whole.
-            EXPECT_LE(lines[i].size() + 2, 254u) << name << ":" << i + 1;
-            for (TZChar c : lines[i]) EXPECT_FALSE(c < 0x20 && c != u'\t') << name << ":" << i + 1;
+            const Text &l = lines[i];
+            for (std::size_t k = 0; k < l.size(); ++k) {
+                const bool pair = (l[k] & 0xFC00) == 0xD800 && k + 1 < l.size() && (l[k + 1] & 0xFC00) == 0xDC00;
+                const bool unit = (l[k] & 0xF800) != 0xD800 && (l[k] >= 0x20 || l[k] == u'\t');
+                EXPECT_TRUE(unit || pair) << name << ":" << i + 1 << ":" << k;
+                k += pair;
+            }
         }
     }
 }
 
-TEST(ShippedData, EveryCatalogueLineIsAZoneTheEngineAccepts) {
-    const auto records = RawRecords("TZ_Def.ini");
-    ASSERT_GE(records.size(), 100u);
-    EXPECT_LE(records.size(), static_cast<std::size_t>(TZ_MAX_SYSTEM_ZONES));
-    std::set<int> ids;
-    for (const auto &fields : records) {
-        ASSERT_EQ(fields.size(), 17u);
-        for (int i = 0; i < 16; ++i) EXPECT_NE(Number(fields[i]), -99999) << "field " << i + 1;
-        const int id = Number(fields[0]);
-        EXPECT_TRUE(id >= 1 && id < 10000) << id;
-        EXPECT_TRUE(ids.insert(id).second) << "repeated " << id;
-        EXPECT_LE(fields[16].size(), 63u);
-    }
-    ShippedDataDir dir;
-    EXPECT_EQ(test::DataLines(KT("TZ_Def.ini"), 17).size(), records.size());
+TEST(ShippedData, IsCompleteAndReadWholeByTheEngine) {
+    test::ShippedDataDir dir;
+    const auto zones = DataLines(KT("TZ_Def.ini"), 17);
+    EXPECT_GE(zones.size(), 100u);
     std::uint16_t count = TZ_MAX_ZONES;
     ASSERT_EQ(GetTZCount(kSelectWholeCatalogue, &count), TZ_OK);
-    EXPECT_EQ(count, records.size());
+    EXPECT_EQ(count, zones.size());
     count = TZ_MAX_ZONES;
     ASSERT_EQ(GetTZCount(kSelectUserZones, &count), TZ_OK);
     EXPECT_EQ(count, 0);
-    std::vector<std::uint16_t> asked(ids.begin(), ids.end());
-    std::vector<TZInfo> zones(asked.size());
-    EXPECT_EQ(GetTZInfoByID(asked.data(), static_cast<std::uint16_t>(asked.size()), zones.data()), TZ_OK);
-}
-
-TEST(ShippedData, RulesAreInTheCatalogueConvention) {
-    ShippedDataDir dir;
-    std::vector<TZInfo> zones(TZ_MAX_ZONES);
-    std::uint16_t count = TZ_MAX_ZONES;
-    ASSERT_EQ(LoadTZList(zones.data(), &count, kSelectWholeCatalogue), Result::Ok);
-    std::map<std::int32_t, int> defaultsPerOffset;
-    for (std::uint16_t i = 0; i < count; ++i) {
-        const TZInfo &z = zones[i];
-        SCOPED_TRACE(z.TZID);
-        EXPECT_TRUE(z.Offset >= -840 && z.Offset <= 720);  // UTC+14:00 to UTC-12:00
-        EXPECT_EQ(z.StdOffSet, 0);
-        const bool daylight = z.DltMonth != 0;
-        EXPECT_EQ(z.StdMonth != 0, daylight);
-        EXPECT_EQ(z.DltOffset != 0, daylight);
-        EXPECT_TRUE(std::abs(z.DltOffset) <= 60);
-        for (const auto &[month, week, weekday, hour] :
-             {std::tuple{z.StdMonth, z.StdDay, z.StdDayOfWeek, z.StdHour},
-              std::tuple{z.DltMonth, z.DltDay, z.DltDayOfWeek, z.DltHour}}) {
-            if (!daylight) {
-                EXPECT_EQ(week + weekday + hour, 0);
-                continue;
-            }
-            EXPECT_TRUE(month >= 1 && month <= 12);
-            EXPECT_TRUE(week >= 1 && week <= 5);
-            EXPECT_LE(weekday, 6);
-            EXPECT_LE(hour, 23);
-        }
-        EXPECT_TRUE(z.Type == 0 || z.Type == 1);
-        if (z.Type == 0) {
-            EXPECT_EQ(z.Contact, z.TZID);
-            ++defaultsPerOffset[z.Offset];
-        }
-    }
-    for (std::uint16_t i = 0; i < count; ++i) {
-        EXPECT_EQ(defaultsPerOffset[zones[i].Offset], 1) << "one default zone per offset";
-        const auto contact = std::find_if(zones.begin(), zones.begin() + count,
-                                          [&](const TZInfo &z) { return z.TZID == zones[i].Contact; });
-        ASSERT_NE(contact, zones.begin() + count) << zones[i].TZID;
-        EXPECT_EQ(contact->Offset, zones[i].Offset);
-        EXPECT_EQ(contact->Type, 0);
-    }
-}
-
-TEST(ShippedData, EveryZoneIsDescribedInEveryLanguage) {
-    const auto languages = Languages();
-    ASSERT_GE(languages.size(), 6u);
-    ASSERT_LE(languages.size(), static_cast<std::size_t>(TZ_MAX_LANGUAGES));
-    std::set<int> ids;
-    for (const auto &[id, file] : languages) ids.insert(id);
-    EXPECT_TRUE(ids.count(1033));
-    EXPECT_TRUE(ids.count(2052));
-    EXPECT_EQ(ids.size(), languages.size());
-    const std::set<int> zones = CatalogueIds();
-    for (const auto &[language, file] : languages) {
-        SCOPED_TRACE(file);
-        std::set<int> described;
-        for (const auto &fields : RawRecords(file)) {
-            ASSERT_EQ(fields.size(), 5u);
-            EXPECT_TRUE(described.insert(Number(fields[0])).second);
-            for (int i = 1; i <= 4; ++i) {
-                EXPECT_LE(fields[i].size(), 63u);
-                // Never cut inside a surrogate pair.
-                EXPECT_FALSE(fields[i].back() >= 0xD800 && fields[i].back() <= 0xDBFF);
-            }
-        }
-        EXPECT_EQ(described, zones);
-    }
-}
-
-TEST(ShippedData, GroupsAndCitiesNameCatalogueZones) {
-    const std::set<int> zones = CatalogueIds();
-    std::set<int> grouped;
     std::set<Text> groups;
-    for (const auto &fields : RawRecords("TZ_Zone.ini")) {
-        ASSERT_EQ(fields.size(), 2u);
-        EXPECT_TRUE(zones.count(Number(fields[0]))) << Number(fields[0]);
-        grouped.insert(Number(fields[0]));
-        groups.insert(fields[1]);
-    }
-    EXPECT_EQ(grouped, zones);
-    for (const Text group : {u"Africa", u"America", u"Asia", u"Atlantic", u"Australia", u"Europe", u"Indian",
-                             u"Pacific"})
+    for (const auto &fields : DataLines(KT("TZ_Zone.ini"), 2)) groups.insert(fields[1]);
+    for (const Text group :
+         {u"Africa", u"America", u"Asia", u"Atlantic", u"Australia", u"Europe", u"Indian", u"Pacific"})
         EXPECT_TRUE(groups.count(group));
-    const auto cities = RawRecords("TZ_CityZoneNum.ini");
-    ASSERT_GE(cities.size(), 300u);
-    for (const auto &fields : cities) {
-        ASSERT_EQ(fields.size(), 4u);
-        EXPECT_TRUE(zones.count(Number(fields[0]))) << Number(fields[0]);
-        // The rooms are 30, 20 and 10 units, the terminator included.
-        EXPECT_LE(fields[1].size(), 29u);
-        EXPECT_LE(fields[2].size(), 19u);
-        EXPECT_LE(fields[3].size(), 9u);
-    }
-}
-
-TEST(ShippedData, SettingsAndDeviceStartOnACatalogueZone) {
-    ShippedDataDir dir;
+    EXPECT_EQ(FirstNumbers(KT("TZ_Zone.ini"), 2).size(), zones.size());  // every zone in a group
+    EXPECT_GE(DataLines(KT("TZ_CityZoneNum.ini"), 4).size(), 300u);
+    const std::set<int> languages = FirstNumbers(KT("Lang_Def.ini"), 2);
+    EXPECT_GE(languages.size(), 6u);
+    EXPECT_TRUE(languages.count(1033) && languages.count(2052));
+    std::vector<std::uint16_t> ids;
+    for (const auto &zone : zones) ids.push_back(static_cast<std::uint16_t>(Number(zone[0])));
+    std::vector<TZDesc> english(ids.size());
+    ASSERT_EQ(GetTZDescByID(ids.data(), static_cast<std::uint16_t>(ids.size()), english.data()), TZ_OK);
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        EXPECT_EQ(Text(english[i].Desc1), zones[i][16]);  // in the interface language, the Detail
+    // Settings and device start on a catalogue zone, in English.
     TZSetting setting{};
     ASSERT_EQ(ReadTZSetting(&setting), Result::Ok);
-    const std::set<int> zones = CatalogueIds();
-    EXPECT_TRUE(zones.count(setting.TZID));
-    EXPECT_TRUE(zones.count(setting.DefaultTZ));
     EXPECT_EQ(setting.LangID, 1033);
     EXPECT_EQ(dir.Device().GetUserDefaultUILanguage(), 1033);
     TimeZoneInformation info{};
     EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info), 1u);
-    std::vector<TZInfo> zone(1);
-    ASSERT_EQ(GetTZInfoByID(&setting.TZID, 1, zone.data()), TZ_OK);
-    EXPECT_EQ(info.Bias, zone[0].Offset);
+    TZInfo zone{};
+    ASSERT_EQ(GetTZInfoByID(&setting.TZID, 1, &zone), TZ_OK);
+    EXPECT_EQ(info.Bias, zone.Offset);
 }
 
-}  // namespace
-}  // namespace kelvane
-
-namespace kelvane {
-namespace {
-
-TEST(ShippedData, TheEnginesLookupsAndListsAnswerFromIt) {
-    ShippedDataDir dir;
-    const auto records = RawRecords("TZ_Def.ini");
-    const std::size_t languages = Languages().size();
-    std::vector<std::uint16_t> ids;
-    for (const auto &fields : records) ids.push_back(static_cast<std::uint16_t>(Number(fields[0])));
-
-    // Every zone described in every language through the engine.
-    for (std::uint16_t id : ids) {
-        std::vector<std::uint16_t> languageIds(TZ_MAX_LANGUAGES);
-        std::vector<TZDesc> descs(TZ_MAX_LANGUAGES);
-        std::uint16_t languageCount = 0;
-        ASSERT_EQ(GetTZAllLanguageDescByID(id, &languageCount, languageIds.data(), descs.data()), TZ_OK) << id;
-        ASSERT_EQ(languageCount, languages);
-        for (std::uint16_t k = 0; k < languageCount; ++k) {
-            EXPECT_EQ(descs[k].TZID, id) << "language " << languageIds[k];
-            EXPECT_NE(descs[k].Desc1[0], 0) << "language " << languageIds[k];
-        }
+TEST(ShippedData, RulesAreInTheCatalogueConvention) {
+    test::ShippedDataDir dir;
+    std::vector<TZInfo> zones(TZ_MAX_ZONES);
+    std::uint16_t count = TZ_MAX_ZONES;
+    ASSERT_EQ(LoadTZList(zones.data(), &count, kSelectWholeCatalogue), Result::Ok);
+    zones.resize(count);
+    std::map<std::int32_t, int> defaultsPerOffset;
+    for (const TZInfo &z : zones) {
+        SCOPED_TRACE(z.TZID);
+        EXPECT_TRUE(z.Offset >= -840 && z.Offset <= 720);  // UTC+14:00 to UTC-12:00
+        EXPECT_EQ(z.StdOffSet, 0);
+        EXPECT_LE(std::abs(z.DltOffset), 60);
+        EXPECT_EQ(z.DltOffset != 0, z.DltMonth != 0);
+        const int changeovers = z.StdDay + z.StdDayOfWeek + z.StdHour + z.DltDay + z.DltDayOfWeek + z.DltHour;
+        EXPECT_TRUE(z.DltMonth != 0 || changeovers == 0);
+        EXPECT_TRUE(z.Type != 0 || z.Contact == z.TZID);
+        defaultsPerOffset[z.Offset] += z.Type == 0;
     }
-
-    // In the interface language, Desc1 is the catalogue's Detail, and the
-    // name search finds each zone by it.
-    std::vector<TZDesc> english(ids.size());
-    ASSERT_EQ(GetTZDescByID(ids.data(), static_cast<std::uint16_t>(ids.size()), english.data()), TZ_OK);
-    std::vector<std::uint16_t> found(TZ_MAX_SYSTEM_ZONES);
-    std::vector<std::vector<TZChar>> names(TZ_MAX_SYSTEM_ZONES, std::vector<TZChar>(30));
-    std::vector<TZChar *> namePointers;
-    for (auto &n : names) namePointers.push_back(n.data());
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-        Text detail = records[i][16];
-        std::replace(detail.begin(), detail.end(), u'$', u' ');
-        EXPECT_EQ(Text(english[i].Desc1), detail);
-        std::uint16_t count = 0;
-        ASSERT_EQ(SearchTZbyName(detail.c_str(), &count, found.data(), namePointers.data()), TZ_OK);
-        EXPECT_NE(std::find(found.begin(), found.begin() + count, ids[i]), found.begin() + count) << ids[i];
+    for (const TZInfo &z : zones) {
+        EXPECT_EQ(defaultsPerOffset[z.Offset], 1) << "one default zone per offset";
+        const auto contact = std::find_if(zones.begin(), zones.end(), [&](auto &c) { return c.TZID == z.Contact; });
+        ASSERT_NE(contact, zones.end()) << z.TZID;
+        EXPECT_EQ(std::tuple(contact->Offset, contact->Type), std::tuple(z.Offset, 0)) << z.TZID;
     }
-
-    // The whole catalogue, and one zone per offset in the compatibility list.
-    std::vector<std::vector<TZChar>> entries(TZ_MAX_ZONES, std::vector<TZChar>(76));
-    std::vector<TZChar *> entryPointers;
-    for (auto &e : entries) entryPointers.push_back(e.data());
-    std::vector<std::uint16_t> listed(TZ_MAX_ZONES);
-    std::uint32_t listCount = 0;
-    ASSERT_EQ(GetAllTZInfo(&listCount, listed.data(), entryPointers.data(), kSelectWholeCatalogue), TZ_OK);
-    EXPECT_EQ(listCount, ids.size());
-    std::set<int> offsets;
-    for (const auto &fields : records) offsets.insert(Number(fields[1]));
-    ASSERT_EQ(GetAllTZInfo(&listCount, listed.data(), entryPointers.data(), kSelectCompatibility), TZ_OK);
-    EXPECT_EQ(listCount, offsets.size());
-
-    // A group, and the cities of a zone.
-    std::vector<std::vector<TZChar>> labels(TZ_MAX_ZONES, std::vector<TZChar>(16));
-    std::vector<TZChar *> labelPointers;
-    for (auto &l : labels) labelPointers.push_back(l.data());
-    std::uint16_t groupCount = 0;
-    ASSERT_EQ(GetSelectTZInfo(&groupCount, u"Europe", listed.data(), entryPointers.data(), labelPointers.data(),
-                              kSelectWholeCatalogue),
-              TZ_OK);
-    EXPECT_GE(groupCount, 10);
-    const auto cities = RawRecords("TZ_CityZoneNum.ini");
-    std::vector<std::vector<TZChar>> city(8, std::vector<TZChar>(30)), country(8, std::vector<TZChar>(20)),
-        code(8, std::vector<TZChar>(10));
-    std::vector<TZChar *> cityPointers, countryPointers, codePointers;
-    for (int i = 0; i < 8; ++i) {
-        cityPointers.push_back(city[i].data());
-        countryPointers.push_back(country[i].data());
-        codePointers.push_back(code[i].data());
-    }
-    std::uint16_t cityCount = 8;
-    const auto zone = static_cast<std::uint16_t>(Number(cities[0][0]));
-    ASSERT_EQ(GetSelectTZOffsetInfo(zone, &cityCount, cityPointers.data(), codePointers.data(), countryPointers.data()),
-              TZ_OK);
-    ASSERT_GE(cityCount, 1);
-    Text first = cities[0][1];
-    std::replace(first.begin(), first.end(), u'$', u' ');
-    EXPECT_EQ(Text(city[0].data()), first);
 }
 
 }  // namespace

@@ -6,65 +6,60 @@
 
 #include <filesystem>
 
-#include "data/tzif_bytes.h"
-
 namespace kelvane::builder {
 namespace {
-using test::TzifBytes;
-using test::TzifParts;
 
-TzifParts TwoChanges() {
-    TzifParts p;
-    p.times = {-100, 1'700'000'000};
-    p.typeIndices = {1, 0};
-    p.types = {{3600, false}, {7200, true}};
-    p.footer = "CET-1CEST,M3.5.0,M10.5.0/3";
-    return p;
+std::string BigEndian(std::uint64_t value, int width) {
+    std::string bytes;
+    for (int i = width - 1; i >= 0; --i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
 }
+
+std::string Header(char version, std::size_t times, std::size_t types) {
+    std::string h = "TZif" + std::string(1, version) + std::string(15, '\0');
+    for (std::size_t count : {0ul, 0ul, 0ul, times, types, 1ul}) h += BigEndian(count, 4);
+    return h;
+}
+
+// A version 1 block with one type, the version 2 block, the footer.
+std::string TzifBytes(const TzifData &d, char version = '2') {
+    std::string bytes = Header(version, 0, 1) + std::string(7, '\0');  // one type of offset 0
+    bytes += Header(version, d.transitionTimes.size(), d.types.size());
+    for (std::int64_t t : d.transitionTimes) bytes += BigEndian(static_cast<std::uint64_t>(t), 8);
+    for (std::uint8_t i : d.transitionTypes) bytes += static_cast<char>(i);
+    for (const LocalType &t : d.types)
+        bytes += BigEndian(static_cast<std::uint32_t>(t.utcOffset), 4) + char(t.isDaylight) + '\0';
+    return bytes + '\0' + "\n" + d.footer + "\n";
+}
+
+const TzifData kTwoChanges{{-100, 1'700'000'000}, {1, 0}, {{3600, false}, {7200, true}}, "CET-1CEST,M3.5.0,M10.5.0/3"};
 
 TEST(ParseTzif, ReadsTheVersion2DataAndTheFooter) {
-    const auto data = ParseTzif(TzifBytes(TwoChanges()));
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->transitionTimes, (std::vector<std::int64_t>{-100, 1'700'000'000}));
-    EXPECT_EQ(data->transitionTypes, (std::vector<std::uint8_t>{1, 0}));
-    ASSERT_EQ(data->types.size(), 2u);
-    EXPECT_EQ(data->types[1].utcOffset, 7200);
-    EXPECT_TRUE(data->types[1].isDaylight);
-    EXPECT_EQ(data->footer, "CET-1CEST,M3.5.0,M10.5.0/3");
-}
-
-TEST(ParseTzif, KeepsNegativeOffsetsAndAnEmptyFooter) {
-    TzifParts p;
-    p.types = {{-34200, false}};
-    const auto data = ParseTzif(TzifBytes(p));
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->types[0].utcOffset, -34200);
-    EXPECT_TRUE(data->footer.empty());
+    const TzifData noFooter{{}, {}, {{-34200, false}}, ""};
+    for (const TzifData &d : {kTwoChanges, noFooter}) {
+        const auto data = ParseTzif(TzifBytes(d));
+        ASSERT_TRUE(data) << d.footer;
+        EXPECT_EQ(std::tie(data->transitionTimes, data->transitionTypes, data->types, data->footer),
+                  std::tie(d.transitionTimes, d.transitionTypes, d.types, d.footer));
+    }
 }
 
 TEST(ParseTzif, RefusesMalformedFiles) {
-    const std::string good = TzifBytes(TwoChanges());
-    TzifParts version1 = TwoChanges();
-    version1.version = '\0';
-    TzifParts badIndex = TwoChanges();
-    badIndex.typeIndices = {1, 2};
-    TzifParts unordered = TwoChanges();
-    unordered.times = {5, 5};
-    struct Case {
-        const char *what;
-        std::string bytes;
-    };
-    const Case cases[] = {
+    const std::string good = TzifBytes(kTwoChanges);
+    TzifData badIndex = kTwoChanges, unordered = kTwoChanges;
+    badIndex.transitionTypes = {1, 2};
+    unordered.transitionTimes = {5, 5};
+    const std::pair<const char *, std::string> cases[] = {
         {"empty", ""},
         {"not TZif", "TZjf" + good.substr(4)},
-        {"version 1", TzifBytes(version1)},
+        {"version 1", TzifBytes(kTwoChanges, '\0')},
         {"truncated data", good.substr(0, good.size() - 40)},
         {"no footer", good.substr(0, good.rfind('\n', good.size() - 2))},
         {"footer not closed", good.substr(0, good.size() - 1)},
         {"type index out of range", TzifBytes(badIndex)},
         {"transitions out of order", TzifBytes(unordered)},
     };
-    for (const Case &c : cases) EXPECT_FALSE(ParseTzif(c.bytes)) << c.what;
+    for (const auto &[what, bytes] : cases) EXPECT_FALSE(ParseTzif(bytes)) << what;
 }
 
 TEST(ReadTzifFile, ReadsTheSystemDatabaseAndRefusesWhatIsNotAFile) {
