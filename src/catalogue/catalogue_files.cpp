@@ -21,4 +21,26 @@ void ReadZoneNumbers(const RecordLine &line, TZInfo *zone) noexcept {
     zone->Contact = line.U16(15);
 }
 
+void AppendZoneLine(LineBuilder line, const TZInfo &z) noexcept {
+    const TZChar tab = u'\t';
+    line.Unsigned(z.TZID, 5).Unit(tab)
+        .Signed(z.Offset, 6).Unit(tab)
+        .Unsigned(z.Type, 4).Unit(tab)
+        .Unsigned(z.StdMonth, 8).Unit(tab)
+        .Unsigned(z.StdDay, 12).Unit(tab)
+        .Unsigned(z.StdDayOfWeek, 6).Unit(tab)
+        .Unsigned(z.StdHour, 7).Unit(tab)
+        .Signed(z.StdOffSet, 9).Unit(tab)
+        .Unsigned(z.DltMonth, 8).Unit(tab)
+        .Unsigned(z.DltDay, 12).Unit(tab)
+        .Unsigned(z.DltDayOfWeek, 6).Unit(tab)
+        .Unsigned(z.DltHour, 7).Unit(tab)
+        .Signed(z.DltOffset, 9).Unit(tab)
+        .Signed(z.X).Unit(tab)
+        .Signed(z.Y).Unit(tab)
+        .Unsigned(z.Contact, 5).Unit(tab)
+        .FieldText(ViewOf(z.Detail, kFieldUnits - 1))
+        .Text(kCrLf);
+}
+
 }  // namespace kelvane

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "record/line_list.h"
 #include "record/record_reader.h"
 #include "record/text.h"
 
@@ -28,6 +29,10 @@ inline constexpr std::uint16_t kCompatibilityZoneType = 0;
 
 // Fills TZID and the fifteen numeric fields; Detail and InFrequency are left alone.
 void ReadZoneNumbers(const RecordLine &line, TZInfo *zone) noexcept;
+
+// Writes one zone in the files' field order, numbers right-aligned to the
+// column widths the catalogue files use, Detail with '$' for its spaces.
+void AppendZoneLine(LineBuilder line, const TZInfo &zone) noexcept;
 
 inline std::uint16_t LineZoneId(const RecordLine &line) noexcept { return line.U16(0); }
 inline std::uint16_t LineZoneType(const RecordLine &line) noexcept { return line.U16(2); }

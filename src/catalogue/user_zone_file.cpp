@@ -43,29 +43,6 @@ std::uint32_t LiveZones(const TZInfo *zones, std::uint16_t count) noexcept {
     return live;
 }
 
-// One zone in the files' field order, numbers right-aligned to their columns.
-void AppendZoneLine(LineList &lines, const TZInfo &z) noexcept {
-    const TZChar tab = u'\t';
-    lines.Add()
-        .Unsigned(z.TZID, 5).Unit(tab)
-        .Signed(z.Offset, 6).Unit(tab)
-        .Unsigned(z.Type, 4).Unit(tab)
-        .Unsigned(z.StdMonth, 8).Unit(tab)
-        .Unsigned(z.StdDay, 12).Unit(tab)
-        .Unsigned(z.StdDayOfWeek, 6).Unit(tab)
-        .Unsigned(z.StdHour, 7).Unit(tab)
-        .Signed(z.StdOffSet, 9).Unit(tab)
-        .Unsigned(z.DltMonth, 8).Unit(tab)
-        .Unsigned(z.DltDay, 12).Unit(tab)
-        .Unsigned(z.DltDayOfWeek, 6).Unit(tab)
-        .Unsigned(z.DltHour, 7).Unit(tab)
-        .Signed(z.DltOffset, 9).Unit(tab)
-        .Signed(z.X).Unit(tab)
-        .Signed(z.Y).Unit(tab)
-        .Unsigned(z.Contact, 5).Unit(tab)
-        .FieldText(ViewOf(z.Detail, kFieldUnits - 1))
-        .Text(kCrLf);
-}
 }  // namespace
 
 Result SaveUserTZFile(const TZInfo *zones, std::uint16_t count) noexcept {
@@ -79,7 +56,7 @@ Result SaveUserTZFile(const TZInfo *zones, std::uint16_t count) noexcept {
     lines.Add().Text(kCrLf);
     lines.Add().Text(kColumns);
     for (std::uint16_t i = 0; i < count; ++i) {
-        if (zones[i].TZID != 0) AppendZoneLine(lines, zones[i]);
+        if (zones[i].TZID != 0) AppendZoneLine(lines.Add(), zones[i]);
     }
     return WriteDataFile(kUserCatalogueFile, lines);
 }

@@ -9,17 +9,28 @@
 
 namespace kelvane::builder {
 namespace {
-void AppendZone(LineBuilder line, const CatalogueZone &z) {
+// The record the engine's own line writer takes.
+TZInfo ZoneRecord(const CatalogueZone &z) {
     const CatalogueRule &r = z.rule;
-    line.Unsigned(z.id, 5).Unit(u'\t').Signed(r.bias, 6).Unit(u'\t').Unsigned(z.type, 4).Unit(u'\t');
-    line.Unsigned(r.standardStart.month, 8).Unit(u'\t').Unsigned(r.standardStart.week, 12).Unit(u'\t');
-    line.Unsigned(r.standardStart.weekday, 6).Unit(u'\t').Unsigned(r.standardStart.hour, 7).Unit(u'\t');
-    line.Signed(r.standardBias, 9).Unit(u'\t');
-    line.Unsigned(r.daylightStart.month, 8).Unit(u'\t').Unsigned(r.daylightStart.week, 12).Unit(u'\t');
-    line.Unsigned(r.daylightStart.weekday, 6).Unit(u'\t').Unsigned(r.daylightStart.hour, 7).Unit(u'\t');
-    line.Signed(r.daylightBias, 9).Unit(u'\t');
-    line.Signed(z.x).Unit(u'\t').Signed(z.y).Unit(u'\t').Unsigned(z.contact, 5).Unit(u'\t');
-    line.FieldText(z.detail).Text(kCrLf);
+    TZInfo zone{};
+    zone.TZID = z.id;
+    zone.Type = z.type;
+    zone.Offset = r.bias;
+    zone.StdMonth = r.standardStart.month;
+    zone.StdDay = r.standardStart.week;
+    zone.StdDayOfWeek = r.standardStart.weekday;
+    zone.StdHour = r.standardStart.hour;
+    zone.StdOffSet = r.standardBias;
+    zone.DltMonth = r.daylightStart.month;
+    zone.DltDay = r.daylightStart.week;
+    zone.DltDayOfWeek = r.daylightStart.weekday;
+    zone.DltHour = r.daylightStart.hour;
+    zone.DltOffset = r.daylightBias;
+    zone.X = z.x;
+    zone.Y = z.y;
+    zone.Contact = z.contact;
+    CopyText(zone.Detail, TextView(z.detail.data(), z.detail.size()));
+    return zone;
 }
 }  // namespace
 
@@ -56,9 +67,9 @@ WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones, const T
         const std::string which = "TZ_Def.ini: zone " + std::to_string(z.id);
         if (z.id == 0 || z.id >= 10000 || !seen.insert(z.id).second)
             return WriteOutcome::Failed(which + ": identifier zero, reserved for user zones, or repeated");
-        if (z.detail.empty() || z.detail.size() > kFieldUnits || CleanText(z.detail) != z.detail)
+        if (z.detail.empty() || z.detail.size() > kFieldUnits - 1 || CleanText(z.detail) != z.detail)
             return WriteOutcome::Failed(which + ": Detail empty, over 63 units or not clean");
-        AppendZone(file.Add(), z);
+        AppendZoneLine(file.Add(), ZoneRecord(z));
         if (!file.LastLineFits()) return WriteOutcome::Failed(which + ": line too long or file full");
     }
     return file.Write(kSystemCatalogueFile);
