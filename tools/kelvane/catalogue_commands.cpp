@@ -11,6 +11,12 @@ constexpr std::size_t kEntryUnits = 76;  // a 12-unit label, a 63-unit name, the
 constexpr std::size_t kLabelUnits = 12;
 constexpr std::size_t kNameUnits = 64;
 
+// A zone number right-aligned in five columns and a gap, as the lists print it.
+std::string IdColumn(uint16_t id) {
+    const std::string digits = std::to_string(id);
+    return std::string(5 - digits.size(), ' ') + digits + "  ";
+}
+
 // Caller-owned text buffers and the pointer array the engine writes through.
 struct TextBuffers {
     TextBuffers(std::size_t count, std::size_t units) : storage(count * units, 0), pointers(count) {
@@ -37,7 +43,7 @@ void AddZones(CLI::App &app, const Options &options) {
             session.Check(GetAllTZInfo(&count, ids.data(), entries.pointers.data(), *selection), "listing the zones");
             for (uint32_t i = 0; i < count; ++i) {
                 list.push_back(Json{{"id", ids[i]}, {"entry", Utf8(entries.pointers[i])}});
-                text << std::string(5 - std::min<std::size_t>(5, std::to_string(ids[i]).size()), ' ') << ids[i] << "  "
+                text << IdColumn(ids[i])
                      << Utf8(entries.pointers[i]) << '\n';
             }
         } else {
@@ -49,7 +55,7 @@ void AddZones(CLI::App &app, const Options &options) {
                           "listing the zones of group " + *group);
             for (uint16_t i = 0; i < count; ++i) {
                 list.push_back(Json{{"id", ids[i]}, {"label", Utf8(labels.pointers[i])}, {"name", Utf8(names.pointers[i])}});
-                text << std::string(5 - std::min<std::size_t>(5, std::to_string(ids[i]).size()), ' ') << ids[i] << "  "
+                text << IdColumn(ids[i])
                      << Utf8(labels.pointers[i]) << (Utf8(labels.pointers[i]) == "GMT" ? " " : "")
                      << Utf8(names.pointers[i]) << '\n';
             }
