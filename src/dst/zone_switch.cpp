@@ -13,7 +13,8 @@
 //
 // The device keeps its clock in local time: setting the zone leaves the
 // local clock where it was and moves UTC, which is why the clock is moved
-// afterwards.
+// afterwards. A platform whose clock keeps UTC (desktop Windows) needs no
+// such step: moving its clock would put UTC hours off.
 #include "Kelvane.h"
 #include "dst/clock_registry.h"
 #include "dst/daylight_rule.h"
@@ -118,6 +119,7 @@ Result Apply(const SwitchPlan &plan, DataFileWriter &writer, const LineList &set
     if (!platform.SetTimeZoneInformation(ZoneInformation(plan.newZone, plan.names))) return Result::SetTimeZone;
     if (const Result written = writer.Write(kSettingsFile, settingsLines); written != Result::Ok) return written;
     const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, plan.homeDst);
+    if (platform.KeptClock() == ClockKind::Utc) return registry;
     TimeZoneInformation applied{};
     const uint32_t state = platform.GetTimeZoneInformation(&applied);
     MoveClock(platform, plan.oldBias - EffectiveBias(applied, state));

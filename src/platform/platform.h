@@ -32,7 +32,15 @@ inline constexpr std::uint32_t kTimeZoneIdDaylight = 2;
 
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;
+using LockHandle = std::intptr_t;
+inline constexpr LockHandle kNoLock = -1;
 using ClockKey = std::uintptr_t;
+// Called with each entry name of a listed directory.
+using DirectoryVisitor = void (*)(void *context, const TZChar *name);
+
+// What the platform's clock keeps when the time zone changes: the device's
+// real-time clock keeps local time (UTC moves), desktop Windows keeps UTC.
+enum class ClockKind { LocalTime, Utc };
 
 class Platform {
 public:
@@ -41,6 +49,7 @@ public:
     // GetModuleFileNameW for the host executable: the length written, 0 on failure.
     virtual std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept = 0;
 
+    virtual ClockKind KeptClock() noexcept = 0;
     virtual void GetSystemTime(SYSTEMTIME *utc) noexcept = 0;
     virtual bool SetSystemTime(const SYSTEMTIME &utc) noexcept = 0;
     // 100-nanosecond intervals since 1601-01-01; false where the time cannot be represented.
@@ -55,19 +64,31 @@ public:
     virtual bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept = 0;
     virtual void CloseClockKey(ClockKey key) noexcept = 0;
 
-    // Files, binary, by full UTF-16 path.
+    // Files, binary, by full UTF-16 path. Only a regular file is opened,
+    // without blocking; anything else (a FIFO, a device) gives kNoFile.
     virtual FileHandle OpenForReading(const TZChar *path) noexcept = 0;
-    // Creates or truncates the file for writing.
-    virtual FileHandle OpenForWriting(const TZChar *path) noexcept = 0;
+    // Creates a new file for writing; kNoFile when anything, a link
+    // included, already stands at the path.
+    virtual FileHandle CreateNewFile(const TZChar *path) noexcept = 0;
     // Bytes read (0 at the end), or -1 on a read error.
     virtual std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept = 0;
     virtual bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept = 0;
     // Forces written data to the storage device.
     virtual bool FlushFile(FileHandle file) noexcept = 0;
     virtual bool CloseFile(FileHandle file) noexcept = 0;
-    // Replaces target by source in one step, durably.
+    // Replaces target by source in one step.
     virtual bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept = 0;
+    // Makes a replace in the directory durable.
+    virtual bool SyncDirectory(const TZChar *directory) noexcept = 0;
     virtual bool DeleteFile(const TZChar *path) noexcept = 0;
+
+    // The data directory's advisory lock, shared by every program that
+    // rewrites its files; waited for at most timeoutMs, kNoLock when it
+    // cannot be had.
+    virtual LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept = 0;
+    virtual void UnlockDirectory(LockHandle lock) noexcept = 0;
+    // Calls visit with each entry name of the directory; false when it cannot be listed.
+    virtual bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept = 0;
 };
 
 Platform &CurrentPlatform() noexcept;

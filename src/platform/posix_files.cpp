@@ -1,54 +1,68 @@
-#include "platform/posix_files.h"
-
+// The host's file system on POSIX hosts.
+//
+// Paths arrive as the engine builds them, in UTF-16 with '/' between the
+// directory and the name; they are handed to the kernel as UTF-8, unchanged
+// otherwise (a backslash is an ordinary character of a POSIX name).
+// Readers open without blocking and accept regular files only; new files are
+// created exclusively and never through a link; the data directory's lock is
+// flock on the directory itself, so no lock file appears beside the data.
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <thread>
 
+#include "platform/host_files.h"
 #include "platform/utf.h"
 #include "record/text.h"
 
-namespace kelvane::posix {
+namespace kelvane::host {
 namespace {
-std::string DirectoryOf(const std::string &path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+// The UTF-8 path, or empty when it cannot be converted.
+std::string NativePath(const TZChar *path) noexcept try {
+    return ToUtf8(ViewOf(path, SIZE_MAX));
+} catch (...) {
+    return std::string();
 }
 
-// Makes a rename durable: the directory entry itself must reach the disk.
-bool SyncDirectory(const std::string &directory) noexcept {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+int OpenDirectory(const TZChar *directory) noexcept {
+    const std::string native = NativePath(directory);
+    if (native.empty()) return -1;
+    return ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 }  // namespace
 
-std::string NativePath(const TZChar *path) {
-    std::string native = ToUtf8(ViewOf(path, SIZE_MAX));
-    for (char &c : native) {
-        if (c == '\\') c = '/';
-    }
-    return native;
+std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept try {
+    const auto wide = ToUtf16(ExecutablePath());
+    if (wide.empty() || wide.size() >= capacity) return 0;
+    CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
+    return static_cast<std::uint32_t>(wide.size());
+} catch (...) {
+    return 0;
 }
 
-FileHandle OpenForReading(const std::string &path) noexcept {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+FileHandle OpenForReading(const TZChar *path) noexcept {
+    const std::string native = NativePath(path);
+    if (native.empty()) return kNoFile;
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return kNoFile;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {  // regular files only
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return kNoFile;
     }
     return fd;
 }
 
-FileHandle OpenForWriting(const std::string &path) noexcept {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+FileHandle CreateNewFile(const TZChar *path) noexcept {
+    const std::string native = NativePath(path);
+    if (native.empty()) return kNoFile;
+    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     return fd < 0 ? kNoFile : fd;
 }
 
@@ -76,33 +90,63 @@ bool Flush(FileHandle file) noexcept { return ::fsync(static_cast<int>(file)) ==
 
 bool Close(FileHandle file) noexcept { return ::close(static_cast<int>(file)) == 0; }
 
-bool Replace(const std::string &source, const std::string &target) noexcept {
-    if (::rename(source.c_str(), target.c_str()) != 0) return false;
-    return SyncDirectory(DirectoryOf(target));
+bool Replace(const TZChar *source, const TZChar *target) noexcept {
+    const std::string from = NativePath(source), to = NativePath(target);
+    return !from.empty() && !to.empty() && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool Delete(const std::string &path) noexcept { return ::unlink(path.c_str()) == 0; }
-
-bool ReadWhole(const std::string &path, std::string *contents) {
-    const FileHandle file = OpenForReading(path);
-    if (file == kNoFile) return false;
-    contents->clear();
-    char chunk[4096];
-    std::int64_t n = 0;
-    while ((n = Read(file, chunk, sizeof chunk)) > 0) contents->append(chunk, static_cast<std::size_t>(n));
-    Close(file);
-    return n == 0;
-}
-
-bool ReplaceWhole(const std::string &path, const std::string &contents) {
-    const std::string temporary = path + ".new";
-    const FileHandle file = OpenForWriting(temporary);
-    if (file == kNoFile) return false;
-    bool ok = Write(file, contents.data(), contents.size()) && Flush(file);
-    ok = Close(file) && ok;
-    ok = ok && Replace(temporary, path);
-    if (!ok) Delete(temporary);
+bool SyncDirectory(const TZChar *directory) noexcept {
+    const int fd = OpenDirectory(directory);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
     return ok;
+}
+
+bool Delete(const TZChar *path) noexcept {
+    const std::string native = NativePath(path);
+    return !native.empty() && ::unlink(native.c_str()) == 0;
+}
+
+// flock conflicts between two descriptors of the same directory even within
+// one process, so a call that holds the lock must not ask for it again.
+LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
+    const int fd = OpenDirectory(directory);
+    if (fd < 0) return kNoLock;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ::close(fd);
+    return kNoLock;
+}
+
+void UnlockDirectory(LockHandle lock) noexcept {
+    if (lock == kNoLock) return;
+    ::flock(static_cast<int>(lock), LOCK_UN);
+    ::close(static_cast<int>(lock));
+}
+
+bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept try {
+    const int fd = OpenDirectory(directory);
+    if (fd < 0) return false;
+    DIR *listing = ::fdopendir(fd);
+    if (listing == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    while (const dirent *entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        const auto wide = ToUtf16(name);
+        visit(context, wide.c_str());
+    }
+    ::closedir(listing);
+    return true;
+} catch (...) {
+    return false;
 }
 
 std::string ExecutablePath() {
@@ -112,4 +156,4 @@ std::string ExecutablePath() {
     return std::string(buffer, static_cast<std::size_t>(n));
 }
 
-}  // namespace kelvane::posix
+}  // namespace kelvane::host

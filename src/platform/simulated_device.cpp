@@ -6,7 +6,7 @@
 
 #include "platform/device_config.h"
 #include "platform/file_time.h"
-#include "platform/posix_files.h"
+#include "platform/host_files.h"
 #include "platform/utf.h"
 #include "record/text.h"
 
@@ -175,29 +175,36 @@ void CopyName(TZChar (&dest)[32], const std::string &utf8) {
 SimulatedDevice::SimulatedDevice(std::string executablePath) : executablePath_(std::move(executablePath)) {}
 
 std::string SimulatedDevice::ConfigPath() const {
-    std::string exe = executablePath_.empty() ? posix::ExecutablePath() : executablePath_;
-    const auto slash = exe.find_last_of('/');
-    return (slash == std::string::npos ? std::string(".") : exe.substr(0, slash)) + "/device.ini";
+    std::string exe = executablePath_.empty() ? host::ExecutablePath() : executablePath_;
+    const auto slash = exe.find_last_of(static_cast<char>(host::kSeparator));
+    const std::string separator(1, static_cast<char>(host::kSeparator));
+    return (slash == std::string::npos ? std::string(".") : exe.substr(0, slash)) + separator + "device.ini";
 }
 
 DeviceConfig SimulatedDevice::Load() const {
     std::string text;
-    if (!posix::ReadWhole(ConfigPath(), &text)) text.clear();
+    if (!host::ReadWhole(ConfigPath(), &text)) text.clear();
     return DeviceConfig::Parse(text);
 }
 
 bool SimulatedDevice::Store(const DeviceConfig &config) const {
-    return posix::ReplaceWhole(ConfigPath(), config.Text());
+    return host::ReplaceWhole(ConfigPath(), config.Text());
 }
 
 std::uint32_t SimulatedDevice::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept try {
-    const std::string exe = executablePath_.empty() ? posix::ExecutablePath() : executablePath_;
-    const auto wide = ToUtf16(exe);
-    if (wide.empty() || wide.size() >= capacity) return 0;
+    if (executablePath_.empty()) return host::ModuleFileName(buffer, capacity);
+    const auto wide = ToUtf16(executablePath_);
+    if (wide.size() >= capacity) return 0;
     CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
     return static_cast<std::uint32_t>(wide.size());
 } catch (...) {
     return 0;
+}
+
+ClockKind SimulatedDevice::KeptClock() noexcept try {
+    return Load().Get("clock_keeps").value_or("local") == "utc" ? ClockKind::Utc : ClockKind::LocalTime;
+} catch (...) {
+    return ClockKind::LocalTime;
 }
 
 void SimulatedDevice::GetSystemTime(SYSTEMTIME *utc) noexcept try {
@@ -223,6 +230,15 @@ std::int64_t LocalTimeOf(const DeviceConfig &config, std::int64_t utc) {
                             ComputedState(daylightDate, standardDate, daylight) == kTimeZoneIdDaylight;
     return inDaylight ? daylight : standard;
 }
+
+// Sets the local clock to what the stored zone makes of the UTC time.
+void SetClockToUtc(DeviceConfig &config, std::int64_t utc) {
+    const std::int64_t local = LocalTimeOf(config, utc);
+    if (config.Get("clock"))
+        config.Set("clock", FormatClock(local));
+    else
+        config.Set("clock_offset", std::to_string(local - HostUtcSeconds()));
+}
 }  // namespace
 
 bool SimulatedDevice::SetSystemTime(const SYSTEMTIME &utc) noexcept try {
@@ -230,11 +246,7 @@ bool SimulatedDevice::SetSystemTime(const SYSTEMTIME &utc) noexcept try {
     std::uint64_t ticks = 0;
     if (!CivilToFileTime(checked, &ticks)) return false;
     DeviceConfig config = Load();
-    const std::int64_t local = LocalTimeOf(config, FromSystemTime(utc));
-    if (config.Get("clock"))
-        config.Set("clock", FormatClock(local));
-    else
-        config.Set("clock_offset", std::to_string(local - HostUtcSeconds()));
+    SetClockToUtc(config, FromSystemTime(utc));
     return Store(config);
 } catch (...) {
     return false;
@@ -266,6 +278,7 @@ std::uint32_t SimulatedDevice::GetTimeZoneInformation(TimeZoneInformation *info)
 bool SimulatedDevice::SetTimeZoneInformation(const TimeZoneInformation &info) noexcept try {
     DeviceConfig config = Load();
     if (FailureInjected(config, "set_time_zone")) return false;
+    const std::int64_t utc = LocalClock(config) + 60 * CurrentBias(config);
     config.Set("tz_bias", std::to_string(info.Bias));
     config.Set("tz_standard_bias", std::to_string(info.StandardBias));
     config.Set("tz_daylight_bias", std::to_string(info.DaylightBias));
@@ -273,6 +286,7 @@ bool SimulatedDevice::SetTimeZoneInformation(const TimeZoneInformation &info) no
     config.Set("tz_daylight_name", ToUtf8(ViewOf(info.DaylightName, 32)));
     config.Set("tz_standard_date", FormatTransition(info.StandardDate));
     config.Set("tz_daylight_date", FormatTransition(info.DaylightDate));
+    if (config.Get("clock_keeps").value_or("local") == "utc") SetClockToUtc(config, utc);
     return Store(config);
 } catch (...) {
     return false;
@@ -303,40 +317,38 @@ bool SimulatedDevice::SetClockValue(ClockKey, const TZChar *name, std::uint32_t 
 
 void SimulatedDevice::CloseClockKey(ClockKey) noexcept {}
 
-FileHandle SimulatedDevice::OpenForReading(const TZChar *path) noexcept try {
-    return posix::OpenForReading(posix::NativePath(path));
-} catch (...) {
-    return kNoFile;
-}
+FileHandle SimulatedDevice::OpenForReading(const TZChar *path) noexcept { return host::OpenForReading(path); }
 
-FileHandle SimulatedDevice::OpenForWriting(const TZChar *path) noexcept try {
-    return posix::OpenForWriting(posix::NativePath(path));
-} catch (...) {
-    return kNoFile;
-}
+FileHandle SimulatedDevice::CreateNewFile(const TZChar *path) noexcept { return host::CreateNewFile(path); }
 
 std::int64_t SimulatedDevice::ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept {
-    return posix::Read(file, buffer, bytes);
+    return host::Read(file, buffer, bytes);
 }
 
 bool SimulatedDevice::WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept {
-    return posix::Write(file, data, bytes);
+    return host::Write(file, data, bytes);
 }
 
-bool SimulatedDevice::FlushFile(FileHandle file) noexcept { return posix::Flush(file); }
+bool SimulatedDevice::FlushFile(FileHandle file) noexcept { return host::Flush(file); }
 
-bool SimulatedDevice::CloseFile(FileHandle file) noexcept { return posix::Close(file); }
+bool SimulatedDevice::CloseFile(FileHandle file) noexcept { return host::Close(file); }
 
-bool SimulatedDevice::ReplaceFile(const TZChar *source, const TZChar *target) noexcept try {
-    return posix::Replace(posix::NativePath(source), posix::NativePath(target));
-} catch (...) {
-    return false;
+bool SimulatedDevice::ReplaceFile(const TZChar *source, const TZChar *target) noexcept {
+    return host::Replace(source, target);
 }
 
-bool SimulatedDevice::DeleteFile(const TZChar *path) noexcept try {
-    return posix::Delete(posix::NativePath(path));
-} catch (...) {
-    return false;
+bool SimulatedDevice::SyncDirectory(const TZChar *directory) noexcept { return host::SyncDirectory(directory); }
+
+bool SimulatedDevice::DeleteFile(const TZChar *path) noexcept { return host::Delete(path); }
+
+LockHandle SimulatedDevice::LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
+    return host::LockDirectory(directory, timeoutMs);
+}
+
+void SimulatedDevice::UnlockDirectory(LockHandle lock) noexcept { host::UnlockDirectory(lock); }
+
+bool SimulatedDevice::ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept {
+    return host::ListDirectory(directory, visit, context);
 }
 
 }  // namespace kelvane

@@ -10,7 +10,8 @@
 // Like the device's real-time clock, the simulator keeps local time; UTC is
 // derived from it through the stored zone's biases. Setting the zone thus
 // leaves the local clock alone and moves UTC, which is why switching zones
-// moves the clock afterwards.
+// moves the clock afterwards. With "clock_keeps = utc" it behaves as desktop
+// Windows does instead: setting the zone keeps UTC and moves the local clock.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,7 @@ public:
     explicit SimulatedDevice(std::string executablePath = std::string());
 
     std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept override;
+    ClockKind KeptClock() noexcept override;
     void GetSystemTime(SYSTEMTIME *utc) noexcept override;
     bool SetSystemTime(const SYSTEMTIME &utc) noexcept override;
     bool SystemTimeToFileTime(const SYSTEMTIME &time, std::uint64_t *ticks) noexcept override;
@@ -40,13 +42,17 @@ public:
     bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept override;
     void CloseClockKey(ClockKey key) noexcept override;
     FileHandle OpenForReading(const TZChar *path) noexcept override;
-    FileHandle OpenForWriting(const TZChar *path) noexcept override;
+    FileHandle CreateNewFile(const TZChar *path) noexcept override;
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
     bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override;
     bool FlushFile(FileHandle file) noexcept override;
     bool CloseFile(FileHandle file) noexcept override;
     bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override;
+    bool SyncDirectory(const TZChar *directory) noexcept override;
     bool DeleteFile(const TZChar *path) noexcept override;
+    LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override;
+    void UnlockDirectory(LockHandle lock) noexcept override;
+    bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
 
     std::string ConfigPath() const;
 

@@ -10,7 +10,7 @@ namespace kelvane {
 
 inline constexpr std::size_t kPathUnits = 4096;  // path buffers, terminator included
 
-// Writes "<directory of the executable>\<fileName>" into path (kPathUnits
+// Writes "<directory of the executable><separator><fileName>" into path (kPathUnits
 // units). File when the executable's path is unknown or the result would not
 // fit; path is then left unset and must not be opened.
 Result BuildDataFilePath(const TZChar *fileName, TZChar *path) noexcept;

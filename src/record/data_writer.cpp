@@ -1,5 +1,6 @@
 #include "record/data_writer.h"
 
+#include "platform/host_files.h"
 #include "platform/memory.h"
 #include "platform/platform.h"
 #include "record/data_path.h"
@@ -35,6 +36,17 @@ bool WriteContent(Platform &platform, FileHandle file, std::uint16_t lineCount, 
     return platform.FlushFile(file);
 }
 
+// Syncs the directory of path, cut at its last separator in place and restored.
+void SyncDirectory(Platform &platform, TZChar *path) noexcept {
+    std::size_t cut = BoundedLength(path, kPathUnits);
+    while (cut > 0 && path[cut - 1] != host::kSeparator) --cut;
+    if (cut == 0) return;
+    const TZChar separator = path[cut - 1];
+    path[cut - 1] = 0;
+    platform.SyncDirectory(path);
+    path[cut - 1] = separator;
+}
+
 bool AppendSuffix(TZChar *path, const TZChar *suffix) noexcept {
     std::size_t length = BoundedLength(path, kPathUnits);
     const std::size_t suffixLength = BoundedLength(suffix, kPathUnits);
@@ -59,13 +71,17 @@ Result DataFileWriter::Write(const TZChar *fileName, std::uint16_t lineCount, co
     if (!AppendSuffix(temporary, kTemporarySuffix)) return Result::File;
 
     Platform &platform = CurrentPlatform();
-    const FileHandle file = platform.OpenForWriting(temporary);
+    platform.DeleteFile(temporary);
+    const FileHandle file = platform.CreateNewFile(temporary);
     if (file == kNoFile) return Result::File;
     bool written = WriteContent(platform, file, lineCount, lines);
     written = platform.CloseFile(file) && written;
-    if (written && platform.ReplaceFile(temporary, target)) return Result::Ok;
-    platform.DeleteFile(temporary);
-    return Result::Write;
+    if (!written || !platform.ReplaceFile(temporary, target)) {
+        platform.DeleteFile(temporary);
+        return Result::Write;
+    }
+    SyncDirectory(platform, target);  // the new file is in place even if this fails
+    return Result::Ok;
 }
 
 Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {

@@ -61,7 +61,7 @@ TEST(FixTZ, TheSettingsWriteDecidesForAZoneWithoutRule) {
     World dir("clock = 2024-07-01 12:00:00\nAutoDST = 1\nHomeDST = 1\n");
     dir.WriteLines("TZ_Set.ini", {u"33 1 1033 12"});
     test::FaultyDevice device((dir.Path() / "host").string());
-    device.failOpenForWriting = true;
+    device.failCreate = true;
     testing::InstallPlatform(&device);
     const std::string settingsBefore = dir.ReadBytes("TZ_Set.ini");
     EXPECT_EQ(FixTZ(), TZ_ERR_FILE);

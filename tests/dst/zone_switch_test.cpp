@@ -55,27 +55,30 @@ TEST(ChangeTZ, SetsTheNamesAndTheSwitchFromTheNewZone) {
     }
 }
 
-// The device keeps local time, so switching zones must move its clock by
-// exactly what keeps UTC where it was: every zone to every other, winter and
-// summer, east and west, with and without daylight saving.
+// A device that keeps local time needs its clock moved by exactly what keeps
+// UTC where it was; one that keeps UTC (desktop Windows) must not be moved at
+// all: every zone to every other, winter and summer, east and west, with and
+// without daylight saving, on both kinds of clock.
 TEST(ChangeTZ, KeepsTheDevicesUtcTime) {
     const uint16_t zones[] = {20, 33, 12, 21, 10000, 50};
+    for (const char *keeps : {"local", "utc"}) {
     for (const char *clock : {"2024-01-15 12:00:00", "2024-07-01 12:00:00", "2024-03-31 01:30:00"}) {
         for (uint16_t from : zones) {
             for (uint16_t to : zones) {
                 for (uint32_t dlt : {0u, 1u}) {
-                    World dir(std::string("clock = ") + clock + "\n");
+                    World dir(std::string("clock_keeps = ") + keeps + "\nclock = " + clock + "\n");
                     ASSERT_EQ(ChangeTZ(from, dlt), TZ_OK);
                     SYSTEMTIME before{}, after{};
                     dir.Device().GetSystemTime(&before);
                     ASSERT_EQ(ChangeTZ(to, dlt), TZ_OK);
                     dir.Device().GetSystemTime(&after);
                     EXPECT_EQ(CompareDateTime(&before, &after), 0)
-                        << clock << " from " << from << " to " << to << " dlt " << dlt << ": UTC moved to "
-                        << after.wHour << ":" << after.wMinute;
+                        << keeps << " clock " << clock << " from " << from << " to " << to << " dlt " << dlt
+                        << ": UTC moved to " << after.wHour << ":" << after.wMinute;
                 }
             }
         }
+    }
     }
 }
 

@@ -17,16 +17,23 @@ using test::Utf16Bytes;
 
 TEST(DataPath, LiesBesideTheHostExecutableOrIsRefused) {
     const std::tuple<std::string, Result, Text> cases[] = {
-        {"C:\\Apps\\Clock\\host.exe", Result::Ok, u"C:\\Apps\\Clock\\TZ_UserDef.ini"},
-        {"\\Windows\\host.exe", Result::Ok, u"\\Windows\\TZ_UserDef.ini"},
-        {"/opt/kelvane/bin/host", Result::Ok, u"/opt/kelvane/bin\\TZ_UserDef.ini"},
-        {"C:\\" + std::string(4080, 'd') + "\\host.exe", Result::File, u""},  // would not fit
+#if defined(_WIN32)
+        {"C:\\Apps\\Clock\\host.exe", Result::Ok, L"C:\\Apps\\Clock\\TZ_UserDef.ini"},
+        {"\\Windows\\host.exe", Result::Ok, L"\\Windows\\TZ_UserDef.ini"},
+        {"C:\\" + std::string(4080, 'd') + "\\host.exe", Result::File, L""},  // would not fit
+#else
+        {"/opt/kelvane/bin/host", Result::Ok, u"/opt/kelvane/bin/TZ_UserDef.ini"},
+        {"/host", Result::Ok, u"/TZ_UserDef.ini"},
+        // A backslash is part of a POSIX name, never turned into a separator.
+        {"/tmp/a\\b/host", Result::Ok, u"/tmp/a\\b/TZ_UserDef.ini"},
+        {"/" + std::string(4080, 'd') + "/host", Result::File, u""},  // would not fit
+#endif
     };
     for (const auto &[module, result, expected] : cases) {
         SimulatedDevice device(module);
         testing::InstallPlatform(&device);
         TZChar path[kPathUnits] = {};
-        EXPECT_EQ(BuildDataFilePath(u"TZ_UserDef.ini", path), result) << module.size();
+        EXPECT_EQ(BuildDataFilePath(KT("TZ_UserDef.ini"), path), result) << module.size();
         if (result == Result::Ok) {
             EXPECT_EQ(Text(path), expected);
         }
@@ -42,7 +49,7 @@ TEST(WriteDataFile, RewritesTheWholeFileOrLeavesTheOldOneAndNoTemporary) {
     };
     const Case cases[] = {
         {"written", [](FaultyDevice &) {}, Result::Ok},
-        {"cannot create", [](FaultyDevice &d) { d.failOpenForWriting = true; }, Result::File},
+        {"cannot create", [](FaultyDevice &d) { d.failCreate = true; }, Result::File},
         {"mark fails", [](FaultyDevice &d) { d.writableBytes = 0; }, Result::Write},
         {"line fails", [](FaultyDevice &d) { d.writableBytes = 10; }, Result::Write},
         {"flush fails", [](FaultyDevice &d) { d.failFlush = true; }, Result::Write},

@@ -11,13 +11,13 @@ class FaultyDevice : public SimulatedDevice {
 public:
     using SimulatedDevice::SimulatedDevice;
 
-    bool failOpenForWriting = false;
+    bool failCreate = false;
     std::ptrdiff_t writableBytes = -1;  // bytes accepted before writes fail; -1: all
     bool failFlush = false;
     bool failReplace = false;
 
-    FileHandle OpenForWriting(const TZChar *path) noexcept override {
-        return failOpenForWriting ? kNoFile : SimulatedDevice::OpenForWriting(path);
+    FileHandle CreateNewFile(const TZChar *path) noexcept override {
+        return failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path);
     }
     bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override {
         if (writableBytes >= 0) {

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "platform/platform.h"
-#include "platform/posix_files.h"
+#include "platform/host_files.h"
 #include "platform/utf.h"
 #include "record/text.h"
 
@@ -32,7 +32,7 @@ private:
 bool RunFromBuildTree() {
     const std::string buildTree = KELVANE_BUILD_TREE;
     if (buildTree.empty()) return false;
-    const std::string exe = posix::ExecutablePath();
+    const std::string exe = host::ExecutablePath();
     return exe.rfind(buildTree, 0) == 0;
 }
 }  // namespace
@@ -43,7 +43,7 @@ std::filesystem::path ResolveDataDirectory(const std::string &flag) {
         return std::filesystem::absolute(env);
     const std::filesystem::path shipped = KELVANE_SHIPPED_DATA;
     if (!shipped.empty() && RunFromBuildTree() && std::filesystem::is_directory(shipped)) return shipped;
-    return std::filesystem::path(posix::ExecutablePath()).parent_path();
+    return std::filesystem::path(host::ExecutablePath()).parent_path();
 }
 
 Session::Session(const Options &options)

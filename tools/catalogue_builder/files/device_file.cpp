@@ -3,7 +3,7 @@
 // running on the host's clock, its interface language the default one.
 #include "files/writers.h"
 #include "platform/device_config.h"
-#include "platform/posix_files.h"
+#include "platform/host_files.h"
 
 namespace kelvane::builder {
 namespace {
@@ -33,7 +33,7 @@ WriteOutcome WriteDeviceFile(const SimulatedDevice &device, const CatalogueZone 
     config.Set("tz_standard_date", TransitionDate(r.standardStart));
     config.Set("tz_daylight_date", TransitionDate(r.daylightStart));
     config.Set("clock_key", "1");
-    if (!posix::ReplaceWhole(device.ConfigPath(), config.Text()))
+    if (!host::ReplaceWhole(device.ConfigPath(), config.Text()))
         return WriteOutcome::Failed(device.ConfigPath() + ": cannot be written");
     return {};
 }
