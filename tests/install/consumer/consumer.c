@@ -21,15 +21,19 @@ int main(void) {
     TZChar names[TZ_MAX_SYSTEM_ZONES][30];
     TZChar *namePointers[TZ_MAX_SYSTEM_ZONES];
     TZInfo zone;
+    TZDesc desc;
     static const TZChar utc[] = u"Coordinated Universal Time";
     for (int i = 0; i < TZ_MAX_SYSTEM_ZONES; ++i) namePointers[i] = names[i];
 
     if (GetDayOfWeek(&date) != 6) return Fail("1 January 2000 is not a Saturday");
+    count = TZ_MAX_ZONES; /* the room the caller has */
     if (GetTZCount(1, &count) != TZ_OK || count < 100) return Fail("the catalogue beside the program is not read");
     if (GetLocalTZID(&current) != TZ_OK) return Fail("no current zone");
     if (GetTZInfoByID(&current, 1, &zone) != TZ_OK || zone.Offset != 0) return Fail("the current zone is not UTC");
+    desc.TZID = current;
+    if (GetTZDescByID(&current, 1, &desc) != TZ_OK) return Fail("no names for the current zone");
     for (int i = 0; utc[i] != 0; ++i)
-        if (zone.Detail[i] != utc[i]) return Fail("the current zone's name is not Coordinated Universal Time");
+        if (desc.Desc1[i] != utc[i]) return Fail("the current zone's name is not Coordinated Universal Time");
     if (SearchTZbyName(u"Central European", &count, ids, namePointers) != TZ_OK || count == 0)
         return Fail("no Central European zone found by name");
     printf("consumer ok: Kelvane %s, zone %u is UTC\n", KELVANE_VERSION_STRING, (unsigned)current);
