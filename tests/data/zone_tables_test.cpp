@@ -92,7 +92,7 @@ TEST(DataSetNotes, ListYearRangesAndReplaceOnlyTheBuildersSection) {
     const std::string readme = std::string("before\n") + kSectionStart + "\nold\n" + kSectionEnd + "\nafter\n";
     EXPECT_EQ(ReplaceGeneratedSection(readme, "NEW"), "before\nNEW\nafter\n");
     EXPECT_EQ(ReplaceGeneratedSection("no markers", "NEW"), std::nullopt);
-    EXPECT_EQ(DataSetRecordText(facts).substr(DataSetRecordText(facts).find("year")),
+    EXPECT_EQ(DataSetRecordText(facts).substr(DataSetRecordText(facts).find("\nyear = ") + 1),
               "year = 2026\ntzdata = 2026f\ncldr = 42.0\nicu = 72.1\n");
 }
 
