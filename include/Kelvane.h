@@ -9,6 +9,22 @@
 #ifndef KELVANE_H
 #define KELVANE_H
 
+/*
+ * The library's version. The build reads it from here, so these lines are
+ * its one source. KELVANE_VERSION_AT_LEAST needs no call and works in #if:
+ *
+ *   #if KELVANE_VERSION_AT_LEAST(0, 1, 0)
+ */
+#define KELVANE_VERSION_MAJOR 0
+#define KELVANE_VERSION_MINOR 1
+#define KELVANE_VERSION_PATCH 0
+#define KELVANE_VERSION_STRING "0.1.0"
+#define KELVANE_VERSION_NUMBER(major, minor, patch) ((major) * 1000000L + (minor) * 1000L + (patch))
+#define KELVANE_VERSION \
+    KELVANE_VERSION_NUMBER(KELVANE_VERSION_MAJOR, KELVANE_VERSION_MINOR, KELVANE_VERSION_PATCH)
+#define KELVANE_VERSION_AT_LEAST(major, minor, patch) \
+    (KELVANE_VERSION >= KELVANE_VERSION_NUMBER(major, minor, patch))
+
 #include <stdint.h>
 
 #if defined(_WIN32)

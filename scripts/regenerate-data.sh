@@ -8,8 +8,11 @@
 #
 # On the same tzdata and ICU the output is byte for byte the same. New
 # Windows zones get new identifiers in tools/catalogue_builder/zone_ids.tsv;
-# commit that table together with data/. Zones whose rule had to be
-# approximated are reported on standard error.
+# commit that table together with data/. The builder also writes
+# data/dataset.txt and the list of zones whose rule changes in
+# data/README.md. Zones whose rule had to be approximated, places filed under
+# another zone than CLDR's, and places no zone fits are reported on
+# standard error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

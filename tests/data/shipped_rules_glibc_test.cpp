@@ -73,12 +73,22 @@ void CompareWithGlibc(const ShippedZone &z, int year) {
     const std::int64_t first = builder::SecondsFromCivil(year, 1, 1) - 86400;
     const std::int64_t last = builder::SecondsFromCivil(year + 1, 1, 1) + 86400;
     const auto changes = glibc.Changes(first, last);
+    // A year whose changes form no single daylight period is stored as the
+    // offset or rule in force at its end: compared from its last change on,
+    // by offset only (a daylight offset kept all year is stored as standard).
+    const std::int64_t yearStart = first + 86400, yearEnd = last - 86400;
+    const auto inYear = std::count_if(changes.begin(), changes.end(),
+                                      [&](const auto &c) { return c.at >= yearStart && c.at < yearEnd; });
+    std::int64_t from = first;
+    if (inYear != 0 && inYear != 2)
+        for (const auto &c : changes)
+            if (c.at < yearEnd) from = std::max(from, c.at);
     const bool southern = rule.StdMonth <= rule.DltMonth;
     int compared = 0, daylightHours = 0, queried = 0;
     std::uint32_t previous = 2;
     for (std::int64_t t = first; t < last; t += 3600) {
         const auto local = glibc.At(t);
-        if (local.year != year || std::any_of(changes.begin(), changes.end(), [&](const auto &c) {
+        if (t < from || local.year != year || std::any_of(changes.begin(), changes.end(), [&](const auto &c) {
                 return IsTransitionHour(t, c.at, c.offsetBefore, c.offsetAfter, southern);
             }))
             continue;
@@ -93,12 +103,15 @@ void CompareWithGlibc(const ShippedZone &z, int year) {
         }
         previous = state;
         const std::int32_t bias = rule.Offset + (state == 1 ? rule.DltOffset : rule.StdOffSet);
-        ASSERT_EQ(state == 1, local.daylight) << local.month << "-" << local.day << " " << local.hour << ":00";
+        if (from == first) {
+            ASSERT_EQ(state == 1, local.daylight) << local.month << "-" << local.day << " " << local.hour << ":00";
+        }
         ASSERT_EQ(-60 * bias, local.utcOffset) << local.month << "-" << local.day << " " << local.hour << ":00";
         ++compared;
         daylightHours += state == 1;
     }
-    EXPECT_GE(compared, 8760 - 3 * static_cast<int>(changes.size()));  // at most three transition hours a change
+    const auto hours = static_cast<int>((yearEnd - std::max(from, yearStart)) / 3600) - (from > first ? 24 : 0);
+    EXPECT_GE(compared, hours - 3 * static_cast<int>(changes.size()));  // at most three transition hours a change
     EXPECT_EQ(daylightHours > 0, rule.DltMonth != 0);
     EXPECT_GE(queried, 1);
 }

@@ -2,6 +2,8 @@
 // changed) and the default zone of each offset.
 #include <gtest/gtest.h>
 
+#include "files/data_set_notes.h"
+#include "zones/city_placement.h"
 #include "zones/default_zones.h"
 #include "zones/zone_id_table.h"
 
@@ -61,6 +63,37 @@ TEST(AssignDefaultZones, PicksTheZoneWithTheMostPlacesPerOffset) {
     // Ties go to the lower identifier; the default zone is Type 0.
     const std::vector<std::pair<int, int>> expected = {{2, 1}, {2, 0}, {2, 1}, {4, 0}, {5, 0}, {5, 1}, {7, 0}};
     EXPECT_EQ(contactsAndTypes, expected);
+}
+
+// A place stays under CLDR's zone when it keeps the place's time all year,
+// else moves to the fitting zone with the most places; none fits: nullopt.
+TEST(PlaceUnder, KeepsCldrsZoneOnlyWhenItKeepsThePlacesTime) {
+    const YearSignature utc{0, {}}, plus6{21600, {}}, cet{3600, {{100, 7200}, {200, 3600}}};
+    const std::vector<PlacementZone> zones = {{plus6, 1}, {utc, 5}, {plus6, 4}, {plus6, 4}, {cet, 9}};
+    const YearSignature cetLater{3600, {{100, 7200}, {300, 3600}}};
+    struct Case {
+        YearSignature place;
+        std::size_t cldrZone;
+        std::optional<std::size_t> expected;
+    };
+    for (const Case &c : {Case{plus6, 0, 0}, Case{plus6, 1, 2}, Case{plus6, 4, 2}, Case{cet, 1, 4},
+                          Case{YearSignature{3600, {}}, 4, std::nullopt}, Case{cetLater, 4, std::nullopt}})
+        EXPECT_EQ(PlaceUnder(c.place, c.cldrZone, zones), c.expected) << c.place.utcOffsetAtStart << " " << c.cldrZone;
+}
+
+TEST(DataSetNotes, ListYearRangesAndReplaceOnlyTheBuildersSection) {
+    const DataSetFacts facts{2026, "2026f", "42.0", "72.1"};
+    const std::string section = YearlyZonesSection(
+        facts, {{57, "Egypt Standard Time", "Africa/Cairo", {2026, 2027, 2028, 2031, 2033, 2034}}, {20, "Cuba", "X", {}}},
+        2036);
+    EXPECT_NE(section.find("| 57 | Egypt Standard Time | Africa/Cairo | 2026-2028, 2031, 2033-2034 |\n"),
+              std::string::npos);
+    EXPECT_NE(section.find("| 20 | Cuba | X | none |\n"), std::string::npos);
+    const std::string readme = std::string("before\n") + kSectionStart + "\nold\n" + kSectionEnd + "\nafter\n";
+    EXPECT_EQ(ReplaceGeneratedSection(readme, "NEW"), "before\nNEW\nafter\n");
+    EXPECT_EQ(ReplaceGeneratedSection("no markers", "NEW"), std::nullopt);
+    EXPECT_EQ(DataSetRecordText(facts).substr(DataSetRecordText(facts).find("\nyear = ") + 1),
+              "year = 2026\ntzdata = 2026f\ncldr = 42.0\nicu = 72.1\n");
 }
 
 }  // namespace

@@ -42,6 +42,24 @@ TEST(DataCheck, ASoundDirectoryHasNoProblem) {
     EXPECT_EQ(Report(dir), std::vector<std::string>{});
 }
 
+// Rules of another year than the device's clock: a warning, never an error.
+TEST(DataCheck, WarnsWhenTheClockIsInAnotherYearThanTheRules) {
+    DataDir dir;
+    WriteSoundDirectory(dir);
+    dir.WriteBytes("dataset.txt", "# made by hand\nyear = 2026\ntzdata = 2026f\n");
+    for (const int clockYear : {2026, 2027}) {
+        const Problems problems = CheckDataDirectory(dir.Path(), clockYear);
+        EXPECT_EQ(problems.ErrorCount(), 0);
+        ASSERT_EQ(problems.List().size(), clockYear == 2026 ? 0u : 1u);
+        if (clockYear == 2027) {
+            EXPECT_EQ(Format(problems.List()[0]).rfind("dataset.txt: warning: the data holds the rules of 2026 but the "
+                                                       "device's clock is in 2027", 0), 0u);
+        }
+    }
+    dir.WriteBytes("dataset.txt", "tzdata = 2026f\n");
+    EXPECT_EQ(Report(dir), std::vector<std::string>{"dataset.txt: warning: no 'year = YYYY' line: the year of the rules is unknown"});
+}
+
 struct BrokenCase {
     const char *name;
     void (*breakIt)(const DataDir &);

@@ -1,30 +1,56 @@
 // kelvane zones / count / zone / search / cities: the catalogue and its names.
+#include <algorithm>
 #include <array>
+#include <map>
 #include <sstream>
 
+#include "check/data_file.h"
 #include "commands.h"
 #include "zone_format.h"
 
 namespace kelvane::tool {
 namespace {
-constexpr std::size_t kEntryUnits = 76;  // a 12-unit label, a 63-unit name, the terminator
 constexpr std::size_t kLabelUnits = 12;
 constexpr std::size_t kNameUnits = 64;
+constexpr std::size_t kSearchNameUnits = 30;  // the engine's room for a search result's name
 
-// A zone number right-aligned in five columns and a gap, as the lists print it.
-std::string IdColumn(uint16_t id) {
-    const std::string digits = std::to_string(id);
-    return std::string(5 - digits.size(), ' ') + digits + "  ";
+// The groups TZ_Zone.ini names, in file order.
+std::vector<std::string> GroupNames(const Session &session) {
+    Problems ignored;
+    std::vector<std::string> groups;
+    if (const auto file = LoadDataFile(session.DataDirectory(), "TZ_Zone.ini", ignored)) {
+        for (const DataLine &line : file->lines) {
+            if (line.comment || line.fields.size() < 2) continue;
+            const std::string group = Utf8(line.fields[1]);
+            if (std::find(groups.begin(), groups.end(), group) == groups.end()) groups.push_back(group);
+        }
+    }
+    return groups;
 }
 
-// Caller-owned text buffers and the pointer array the engine writes through.
-struct TextBuffers {
-    TextBuffers(std::size_t count, std::size_t units) : storage(count * units, 0), pointers(count) {
-        for (std::size_t i = 0; i < count; ++i) pointers[i] = storage.data() + i * units;
+// The Detail of every system zone, the English name the search matches,
+// read whole from TZ_Def.ini.
+std::map<uint16_t, std::string> CatalogueNames(const Session &session) {
+    constexpr std::size_t kDetailField = 16;
+    Problems ignored;
+    std::map<uint16_t, std::string> names;
+    if (const auto file = LoadDataFile(session.DataDirectory(), "TZ_Def.ini", ignored)) {
+        for (const DataLine &line : file->lines) {
+            if (line.comment || line.fields.size() <= kDetailField) continue;
+            names.emplace(static_cast<uint16_t>(std::stoul(Utf8(line.fields[0]))), Utf8(line.fields[kDetailField]));
+        }
     }
-    std::vector<TZChar> storage;
-    std::vector<TZChar *> pointers;
-};
+    return names;
+}
+
+// An unknown group is an error, not an empty list.
+void RequireGroup(const Session &session, const std::string &group) {
+    const std::vector<std::string> groups = GroupNames(session);
+    if (std::find(groups.begin(), groups.end(), group) != groups.end()) return;
+    std::string list;
+    for (const std::string &g : groups) list += (list.empty() ? "" : ", ") + g;
+    throw std::runtime_error("no group \"" + group + "\" in TZ_Zone.ini; the groups are: " + list);
+}
 
 void AddZones(CLI::App &app, const Options &options) {
     auto *cmd = app.add_subcommand("zones", "List zones west to east with GMT labels (GetAllTZInfo, GetSelectTZInfo)");
@@ -43,10 +69,10 @@ void AddZones(CLI::App &app, const Options &options) {
             session.Check(GetAllTZInfo(&count, ids.data(), entries.pointers.data(), *selection), "listing the zones");
             for (uint32_t i = 0; i < count; ++i) {
                 list.push_back(Json{{"id", ids[i]}, {"entry", Utf8(entries.pointers[i])}});
-                text << IdColumn(ids[i])
-                     << Utf8(entries.pointers[i]) << '\n';
+                text << IdColumn(ids[i]) << EntryText(entries.pointers[i]) << '\n';
             }
         } else {
+            RequireGroup(session, *group);
             TextBuffers names(TZ_MAX_ZONES, kNameUnits), labels(TZ_MAX_ZONES, kLabelUnits);
             uint16_t count = TZ_MAX_ZONES;
             const auto groupName = Utf16(*group);
@@ -55,9 +81,7 @@ void AddZones(CLI::App &app, const Options &options) {
                           "listing the zones of group " + *group);
             for (uint16_t i = 0; i < count; ++i) {
                 list.push_back(Json{{"id", ids[i]}, {"label", Utf8(labels.pointers[i])}, {"name", Utf8(names.pointers[i])}});
-                text << IdColumn(ids[i])
-                     << Utf8(labels.pointers[i]) << (Utf8(labels.pointers[i]) == "GMT" ? " " : "")
-                     << Utf8(names.pointers[i]) << '\n';
+                text << IdColumn(ids[i]) << LabelColumn(labels.pointers[i]) << Utf8(names.pointers[i]) << '\n';
             }
         }
         session.Emit(list, text.str());
@@ -127,15 +151,19 @@ void AddSearch(CLI::App &app, const Options &options) {
     cmd->callback([&options, prefix] {
         Session session(options);
         std::vector<uint16_t> ids(TZ_MAX_SYSTEM_ZONES);
-        TextBuffers names(TZ_MAX_SYSTEM_ZONES, 30);
+        TextBuffers names(TZ_MAX_SYSTEM_ZONES, kSearchNameUnits);
         uint16_t count = 0;
         const auto name = Utf16(*prefix);
         session.Check(SearchTZbyName(name.c_str(), &count, ids.data(), names.pointers.data()), "searching for " + *prefix);
         Json list = Json::array();
         std::ostringstream text;
+        const auto catalogue = CatalogueNames(session);
         for (uint16_t i = 0; i < count; ++i) {
-            list.push_back(Json{{"id", ids[i]}, {"name", Utf8(names.pointers[i])}});
-            text << ids[i] << "  " << Utf8(names.pointers[i]) << '\n';
+            // The engine's room cuts long names; the catalogue has them whole.
+            const auto whole = catalogue.find(ids[i]);
+            const std::string full = whole != catalogue.end() ? whole->second : Utf8(names.pointers[i]);
+            list.push_back(Json{{"id", ids[i]}, {"name", full}});
+            text << IdColumn(ids[i]) << full << '\n';
         }
         session.Emit(list, text.str());
     });

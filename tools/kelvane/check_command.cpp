@@ -3,6 +3,7 @@
 
 #include "check/data_check.h"
 #include "commands.h"
+#include "zone_format.h"
 
 namespace kelvane::tool {
 
@@ -12,7 +13,10 @@ void AddCheckCommand(CLI::App &app, const Options &options, int *exitCode) {
     cmd->add_option("dir", *directory, "data directory (default: the one --data selects)");
     cmd->callback([&options, directory, exitCode] {
         const std::filesystem::path dir = directory->empty() ? ResolveDataDirectory(options.data) : std::filesystem::path(*directory);
-        const Problems problems = CheckDataDirectory(dir);
+        Options checked = options;
+        checked.data = dir.string();
+        const int clockYear = DeviceUtc(*std::make_unique<Session>(checked)).wYear;
+        const Problems problems = CheckDataDirectory(dir, clockYear);
         if (options.json) {
             Json list = Json::array();
             for (const Problem &p : problems.List())

@@ -1,7 +1,9 @@
 // kelvane dst / offset / switch / fix / daylight / clock: daylight saving,
 // zone switching and the world clock.
+#include <iostream>
 #include <sstream>
 
+#include "check/data_set.h"
 #include "commands.h"
 #include "text_width.h"
 #include "zone_format.h"
@@ -83,6 +85,13 @@ std::string ClockLine(const std::string &name, const ZoneClock &clock, bool curr
            UtcOffsetText(clock.bias) + (clock.daylight ? "  DST" : "") + "\n";
 }
 
+// Once, before the clock: rules of another year may show wrong times.
+void WarnIfStale(const Session &session, int clockYear) {
+    const auto record = ReadDataSetRecord(session.DataDirectory());
+    if (!record) return;
+    if (const auto stale = StaleRulesWarning(*record, clockYear)) std::cerr << "kelvane: warning: " << *stale << '\n';
+}
+
 void AddClock(CLI::App &app, const Options &options) {
     auto *cmd = app.add_subcommand("clock", "World clock: the current zone and every favourite");
     cmd->callback([&options] {
@@ -97,6 +106,7 @@ void AddClock(CLI::App &app, const Options &options) {
             if (favourites[i] != current) zones.push_back(favourites[i]);
         }
         const SYSTEMTIME utc = DeviceUtc(session);
+        WarnIfStale(session, utc.wYear);
         Json list = Json::array();
         std::string text = "UTC " + FormatDateTime(utc) + "\n";
         for (uint16_t id : zones) {

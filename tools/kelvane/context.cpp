@@ -14,6 +14,9 @@
 #ifndef KELVANE_BUILD_TREE
 #define KELVANE_BUILD_TREE ""
 #endif
+#ifndef KELVANE_INSTALLED_DATA
+#define KELVANE_INSTALLED_DATA "../share/kelvane/data"
+#endif
 
 namespace kelvane::tool {
 namespace {
@@ -35,15 +38,28 @@ bool RunFromBuildTree() {
     const std::string exe = host::ExecutablePath();
     return exe.rfind(buildTree, 0) == 0;
 }
+
+std::filesystem::path ExecutableDirectory() { return std::filesystem::path(host::ExecutablePath()).parent_path(); }
+
+// The data set installed with the tool: <prefix>/share/kelvane/data.
+std::filesystem::path InstalledData() { return (ExecutableDirectory() / KELVANE_INSTALLED_DATA).lexically_normal(); }
 }  // namespace
 
 std::filesystem::path ResolveDataDirectory(const std::string &flag) {
     if (!flag.empty()) return std::filesystem::absolute(flag);
     if (const char *env = std::getenv("KELVANE_DATA"); env != nullptr && *env != '\0')
         return std::filesystem::absolute(env);
+    if (const auto installed = InstalledData(); std::filesystem::is_directory(installed)) return installed;
     const std::filesystem::path shipped = KELVANE_SHIPPED_DATA;
     if (!shipped.empty() && RunFromBuildTree() && std::filesystem::is_directory(shipped)) return shipped;
-    return std::filesystem::path(host::ExecutablePath()).parent_path();
+    return ExecutableDirectory();
+}
+
+std::string DataLookupText() {
+    std::string text = "The data directory is the first of: --data DIR; $KELVANE_DATA; " + InstalledData().string() +
+                       " (the data set installed with this tool)";
+    if (RunFromBuildTree()) text += std::string("; ") + KELVANE_SHIPPED_DATA + " (the source tree's data/)";
+    return text + "; " + ExecutableDirectory().string() + " (the tool's own directory, as the engine does).";
 }
 
 Session::Session(const Options &options)

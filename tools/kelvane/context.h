@@ -64,9 +64,12 @@ private:
     std::unique_ptr<SimulatedDevice> device_;
 };
 
-// --data, else KELVANE_DATA, else the shipped data/ when run from the build
-// tree, else the executable's own directory (as the engine itself does).
+// --data, else $KELVANE_DATA, else the share/kelvane/data of the tool's own
+// install prefix, else the shipped data/ when run from the build tree, else
+// the executable's own directory (as the engine itself does).
 std::filesystem::path ResolveDataDirectory(const std::string &flag);
+// That order in words, with this tool's paths, for --help.
+std::string DataLookupText();
 
 // "TZ_ERR_FILE" and the like; a number for codes without a name.
 std::string ResultName(std::uint32_t code);

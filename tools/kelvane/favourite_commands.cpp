@@ -1,4 +1,5 @@
 // kelvane favourites ... and kelvane userzone ...: the lists the user keeps.
+#include <map>
 #include <sstream>
 
 #include "commands.h"
@@ -6,8 +7,21 @@
 
 namespace kelvane::tool {
 namespace {
+// Every listed zone's entry as the zone lists show it: system and user zones.
+std::map<uint16_t, std::string> ZoneEntries(const Session &session) {
+    std::map<uint16_t, std::string> entries;
+    for (const uint16_t selection : {uint16_t{1}, uint16_t{3}}) {
+        std::vector<uint16_t> ids(TZ_MAX_ZONES);
+        TextBuffers texts(TZ_MAX_ZONES, kEntryUnits);
+        uint32_t count = 0;
+        session.Check(GetAllTZInfo(&count, ids.data(), texts.pointers.data(), selection), "listing the zones");
+        for (uint32_t i = 0; i < count; ++i) entries[ids[i]] = EntryText(texts.pointers[i]);
+    }
+    return entries;
+}
+
 void AddFavouriteList(CLI::App &favourites, const Options &options) {
-    auto *cmd = favourites.add_subcommand("list", "The favourites in order (GetTZFrequency)");
+    auto *cmd = favourites.add_subcommand("list", "The favourites in order, with offset and name (GetTZFrequency)");
     auto raw = std::make_shared<bool>(false);
     cmd->add_flag("--raw", *raw, "as stored, without dropping zones that left the catalogue");
     cmd->callback([&options, raw] {
@@ -15,11 +29,14 @@ void AddFavouriteList(CLI::App &favourites, const Options &options) {
         std::vector<uint16_t> ids(TZ_MAX_ZONES);
         uint16_t count = TZ_MAX_ZONES;
         session.Check(GetTZFrequency(&count, ids.data(), *raw ? 0 : 1), "reading the favourites");
+        const auto entries = ZoneEntries(session);
         Json list = Json::array();
         std::ostringstream text;
         for (uint16_t i = 0; i < count; ++i) {
-            list.push_back(ids[i]);
-            text << ids[i] << '\n';
+            const auto entry = entries.find(ids[i]);
+            const std::string shown = entry == entries.end() ? "(not in the catalogue)" : entry->second;
+            list.push_back(Json{{"id", ids[i]}, {"entry", shown}});
+            text << IdColumn(ids[i]) << shown << '\n';
         }
         session.Emit(list, text.str());
     });

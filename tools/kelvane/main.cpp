@@ -5,17 +5,31 @@
 // command line or a value on it was wrong.
 #include <iostream>
 
+#include "check/data_set.h"
 #include "commands.h"
+
+namespace {
+// The tool's version, and the year and sources of the data set it would use.
+std::string VersionText(const kelvane::tool::Options &options) {
+    using namespace kelvane::tool;
+    const auto directory = ResolveDataDirectory(options.data);
+    const auto record = ReadDataSetRecord(directory);
+    return std::string("kelvane ") + KELVANE_VERSION_STRING + "\ndata set " + directory.string() + ": " +
+           (record ? DescribeDataSet(*record) : std::string("no ") + kDataSetFile + ", year and sources unknown") + "\n";
+}
+}  // namespace
 
 int main(int argc, char **argv) {
     using namespace kelvane::tool;
     CLI::App app{"kelvane: time zones, daylight saving, favourites and the world clock"};
-    app.require_subcommand(1);
+    app.require_subcommand(0, 1);
     Options options;
-    std::string lang;
-    app.add_option("--data", options.data, "data directory (default: $KELVANE_DATA, else the shipped data/)");
+    bool version = false;
+    app.add_option("--data", options.data, "data directory (default: see below)");
     app.add_option("--lang", options.lang, "interface language of the simulated device, e.g. 2052");
     app.add_flag("--json", options.json, "machine-readable output");
+    app.add_flag("--version", version, "the tool's version and the data set's year and sources");
+    app.footer(DataLookupText() + "\n");
     int exitCode = 0;
     AddClockCommands(app, options);
     AddCatalogueCommands(app, options);
@@ -26,6 +40,12 @@ int main(int argc, char **argv) {
     AddCheckCommand(app, options, &exitCode);
     try {
         app.parse(argc, argv);
+        if (version) {
+            std::cout << VersionText(options);
+        } else if (app.get_subcommands().empty()) {
+            std::cerr << "kelvane: a subcommand is required\nRun with --help for more information.\n";
+            return 2;
+        }
     } catch (const CLI::ParseError &e) {
         const int status = app.exit(e);
         return status == 0 ? 0 : 2;

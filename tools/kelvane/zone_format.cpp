@@ -7,6 +7,25 @@
 
 namespace kelvane::tool {
 
+std::string IdColumn(uint16_t id) {
+    const std::string digits = std::to_string(id);
+    return std::string(digits.size() < 5 ? 5 - digits.size() : 0, ' ') + digits + "  ";
+}
+
+std::string EntryText(const TZChar *entry) {
+    std::string text = Utf8(entry);
+    const std::string bare = "(GMT)";
+    if (text.starts_with(bare) && text.size() > bare.size() && text[bare.size()] != ' ') text.insert(bare.size(), " ");
+    return text;
+}
+
+std::string LabelColumn(const TZChar *label) {
+    constexpr std::size_t kWidth = 9;  // "GMT+01:00"
+    std::string text = Utf8(label);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text + std::string(text.size() < kWidth ? kWidth - text.size() : 0, ' ') + " ";
+}
+
 TZInfo LoadZone(const Session &session, uint16_t id) {
     TZInfo zone{};
     const uint32_t code = GetTZInfoByID(&id, 1, &zone);

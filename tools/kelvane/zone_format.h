@@ -8,6 +8,24 @@
 
 namespace kelvane::tool {
 
+// A zone number right-aligned in five columns and a gap, as the lists print it.
+std::string IdColumn(uint16_t id);
+// A list entry of GetAllTZInfo as shown: "(GMT)" is followed by a space, as
+// the labels with an offset are.
+std::string EntryText(const TZChar *entry);
+// A bare label of GetSelectTZInfo padded so the names after it line up.
+std::string LabelColumn(const TZChar *label);
+
+// Caller-owned text buffers and the pointer array the engine writes through.
+struct TextBuffers {
+    TextBuffers(std::size_t count, std::size_t units) : storage(count * units, 0), pointers(count) {
+        for (std::size_t i = 0; i < count; ++i) pointers[i] = storage.data() + i * units;
+    }
+    std::vector<TZChar> storage;
+    std::vector<TZChar *> pointers;
+};
+inline constexpr std::size_t kEntryUnits = 76;  // a 12-unit label, a 63-unit name, the terminator
+
 // The zone's record; throws EngineError when it is not in the catalogue.
 TZInfo LoadZone(const Session &session, uint16_t id);
 // The zone's texts in the interface language; empty texts when it has none.

@@ -12,7 +12,10 @@
 #include "icu/windows_zones.h"
 #include "icu/zone_namer.h"
 #include "rules/civil_time.h"
+#include "rules/year_fit.h"
+#include "rules/year_rule.h"
 #include "rules/zoneinfo.h"
+#include "zones/city_placement.h"
 #include "zones/default_zones.h"
 
 namespace kelvane::builder {
@@ -20,6 +23,7 @@ namespace {
 struct Candidate {
     WindowsZone windows;
     YearRule rule;
+    ZoneTimeline timeline;
     std::uint16_t id = 0;
 };
 
@@ -29,11 +33,12 @@ std::optional<std::vector<Candidate>> ReadRules(const BuildRequest &request, Bui
     if (zones.empty()) return std::nullopt;
     std::vector<Candidate> candidates;
     for (const WindowsZone &zone : zones) {
-        const auto rule = ReadYearRule(request.zoneinfo, zone.representative, request.year, problem);
-        if (!rule) return std::nullopt;
-        for (const std::string &why : rule->approximations)
+        const auto timeline = ReadZoneTimeline(request.zoneinfo, zone.representative, problem);
+        if (!timeline) return std::nullopt;
+        const YearRule rule = RuleForYear(*timeline, request.year);
+        for (const std::string &why : rule.approximations)
             report->approximations.push_back(zone.windowsId + " (" + zone.representative + "): " + why);
-        candidates.push_back({zone, *rule, 0});
+        candidates.push_back({zone, rule, *timeline, 0});
     }
     return candidates;
 }
@@ -92,14 +97,53 @@ std::vector<CityEntry> Cities(const std::vector<Candidate> &candidates, const Pl
     return cities;
 }
 
-// "CLDR 42.0 through ICU 72.1".
-std::string NamesSource() {
+// Each place under the zone that keeps its time in the data's year.
+void PlaceCities(std::vector<Candidate> *candidates, const BuildRequest &request, BuildReport *report) {
+    std::vector<PlacementZone> zones;
+    for (const Candidate &c : *candidates)
+        zones.push_back({SignatureOfYear(c.timeline, request.year), c.windows.places.size()});
+    std::vector<std::vector<std::string>> placed(candidates->size());
+    for (std::size_t from = 0; from < candidates->size(); ++from) {
+        const Candidate &c = (*candidates)[from];
+        for (const std::string &place : c.windows.places) {
+            std::string problem;
+            const auto timeline = ReadZoneTimeline(request.zoneinfo, place, &problem);
+            const auto to = timeline ? PlaceUnder(SignatureOfYear(*timeline, request.year), from, zones) : std::nullopt;
+            if (!to)
+                report->unplaced.push_back(place + " (under " + c.windows.windowsId + "): " +
+                                           (timeline ? "no zone keeps its time in " + std::to_string(request.year)
+                                                     : problem));
+            else if (*to != from)
+                report->notes.push_back(place + " filed under " + (*candidates)[*to].windows.windowsId +
+                                        ", not under " + c.windows.windowsId + " as CLDR has it");
+            placed[to.value_or(from)].push_back(place);
+        }
+    }
+    for (std::size_t i = 0; i < candidates->size(); ++i) {
+        std::sort(placed[i].begin(), placed[i].end());
+        (*candidates)[i].windows.places = std::move(placed[i]);
+    }
+}
+
+// The zones whose rule of the data's year is not right in every year after it.
+std::vector<YearlyZone> YearlyZones(const std::vector<Candidate> &candidates, std::int64_t year) {
+    std::vector<YearlyZone> zones;
+    for (const Candidate &c : candidates) {
+        auto years = YearsWithTheSameRule(c.timeline, year, year + kYearsJudged);
+        if (years.size() != static_cast<std::size_t>(kYearsJudged + 1))
+            zones.push_back({c.id, c.windows.windowsId, c.windows.representative, std::move(years)});
+    }
+    return zones;
+}
+
+// The CLDR and ICU versions the names come from.
+DataSetFacts NamesVersions(std::int64_t year, std::string tzdata) {
     UErrorCode status = U_ZERO_ERROR;
     UVersionInfo cldr;
     ulocdata_getCLDRVersion(cldr, &status);
     char version[U_MAX_VERSION_STRING_LENGTH];
     u_versionToString(cldr, version);
-    return std::string("CLDR ") + (U_SUCCESS(status) ? version : "unknown") + " through ICU " + U_ICU_VERSION;
+    return {year, std::move(tzdata), U_SUCCESS(status) ? version : "unknown", U_ICU_VERSION};
 }
 
 NamingMoment MomentOf(const Candidate &c, std::int64_t year) {
@@ -114,6 +158,9 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
     std::vector<LanguageChoice> languages = candidates ? ChooseLanguages(problem) : std::vector<LanguageChoice>{};
     if (!candidates || languages.empty()) return std::nullopt;
     Number(&*candidates, ids, report);
+    PlaceCities(&*candidates, request, report);
+    report->yearlyZones = YearlyZones(*candidates, request.year);
+    report->dataSet = NamesVersions(request.year, TzdataVersion(request.zoneinfo));
 
     std::vector<ZoneNamer> namers;
     for (const LanguageChoice &l : languages) namers.emplace_back(l.locale);
@@ -124,7 +171,8 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
     }
 
     DataDirectory data;
-    data.sources = RulesNote(request.year, TzdataVersion(request.zoneinfo), NamesSource());
+    const DataSetFacts &facts = report->dataSet;
+    data.sources = RulesNote(facts.year, facts.tzdata, "CLDR " + facts.cldr + " through ICU " + facts.icu);
     std::map<std::uint16_t, std::size_t> cityCounts;
     for (const Candidate &c : *candidates) {
         const NamingMoment moment = MomentOf(c, request.year);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/catalogue_model.h"
+#include "files/data_set_notes.h"
 #include "zones/zone_id_table.h"
 
 namespace kelvane::builder {
@@ -22,8 +23,14 @@ struct BuildRequest {
 // What a person regenerating the data must hear about.
 struct BuildReport {
     std::vector<std::string> approximations;  // "<Windows zone> (<IANA zone>): why"
-    std::vector<std::string> notes;           // new identifiers, zones left out
+    std::vector<std::string> notes;           // new identifiers, zones left out, places moved
+    std::vector<std::string> unplaced;        // places no zone keeps the time of
+    DataSetFacts dataSet;
+    std::vector<YearlyZone> yearlyZones;      // zones whose rule is not the same every year
 };
+
+// The span of years after the data's year that yearlyZones is judged over.
+inline constexpr std::int64_t kYearsJudged = 10;
 
 inline constexpr const char *kDefaultWindowsZone = "UTC";
 // The shipped favourites, so the world clock shows the world from the start.

@@ -3,8 +3,11 @@
 //
 //   catalogue_builder --out data --year 2026
 //
-// Every zone whose rule had to be approximated is reported on standard
-// error; so are new identifiers. Exit status 0 on success, 1 when a source
+// Besides the engine's files it writes dataset.txt (the year and the
+// sources' versions) and, in the README.md of the output directory, the list
+// of zones whose rule changes from year to year. Every zone whose rule had
+// to be approximated is reported on standard error; so are new identifiers,
+// places filed under another zone than CLDR's, and places no zone fits. Exit status 0 on success, 1 when a source
 // cannot be read or a file cannot be written, CLI11's codes (105, 106, ...)
 // for options it refuses.
 #include <CLI/CLI.hpp>
@@ -36,6 +39,21 @@ std::int64_t CurrentYear() {
     return static_cast<int>(year_month_day(floor<days>(system_clock::now())).year());
 }
 
+std::optional<std::string> ReadText(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool WriteText(const std::filesystem::path &path, const std::string &text) {
+    if (ReadText(path) == text) return true;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
 std::optional<ZoneIdTable> LoadIds(const std::filesystem::path &path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -47,13 +65,28 @@ std::optional<ZoneIdTable> LoadIds(const std::filesystem::path &path) {
 }
 
 bool SaveIds(const std::filesystem::path &path, const ZoneIdTable &table) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream old;
-    if (in) old << in.rdbuf();
-    if (old.str() == table.Text()) return true;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << table.Text();
-    return static_cast<bool>(out.flush());
+    return WriteText(path, table.Text());
+}
+
+// dataset.txt, and the list of zones whose rule changes in the README of
+// the data directory, when it has one.
+bool WriteNotes(const BuildReport &report, const std::filesystem::path &dir) {
+    if (!WriteText(dir / kDataSetRecordFile, DataSetRecordText(report.dataSet))) {
+        std::cerr << "catalogue_builder: " << (dir / kDataSetRecordFile).string() << ": cannot be written\n";
+        return false;
+    }
+    const std::filesystem::path readmePath = dir / "README.md";
+    const auto readme = ReadText(readmePath);
+    if (!readme) return true;
+    const auto section = YearlyZonesSection(report.dataSet, report.yearlyZones, report.dataSet.year + kYearsJudged);
+    const auto updated = ReplaceGeneratedSection(*readme, section);
+    if (!updated || !WriteText(readmePath, *updated)) {
+        std::cerr << "catalogue_builder: " << readmePath.string() << ": "
+                  << (updated ? "cannot be written" : std::string("lacks the lines ") + kSectionStart + " and " + kSectionEnd)
+                  << "\n";
+        return false;
+    }
+    return true;
 }
 
 // Writes through the engine's own writers into the output directory: the
@@ -81,7 +114,8 @@ int Run(const Options &options) {
     }
     for (const std::string &note : report.notes) std::cerr << "note: " << note << "\n";
     for (const std::string &why : report.approximations) std::cerr << "approximated: " << why << "\n";
-    if (!WriteOut(*data, options.out)) return 1;
+    for (const std::string &place : report.unplaced) std::cerr << "no fitting zone: " << place << "\n";
+    if (!WriteOut(*data, options.out) || !WriteNotes(report, options.out)) return 1;
     if (!SaveIds(options.ids, *ids)) {
         std::cerr << "catalogue_builder: " << options.ids.string() << ": cannot be written\n";
         return 1;

@@ -39,6 +39,9 @@ struct CatalogueRule {
 struct YearRule {
     CatalogueRule rule;
     std::vector<std::string> approximations;
+    // False when the year's changes form no single daylight period, so the
+    // rule is the one in force at the year's end and wrong before.
+    bool givesTheYear = true;
 };
 
 }  // namespace kelvane::builder

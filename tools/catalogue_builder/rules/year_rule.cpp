@@ -104,6 +104,7 @@ YearRule EndOfYearRule(const ZoneTimeline &zone, std::int64_t year, std::size_t 
         result = FixedRule(zone.At(end - 1));
         result.approximations.insert(result.approximations.begin(), why + "stored the offset in force at the end of the year");
     }
+    result.givesTheYear = false;
     return result;
 }
 }  // namespace

@@ -4,12 +4,11 @@
 
 #include "rules/tzif_file.h"
 #include "rules/year_rule.h"
-#include "rules/zone_timeline.h"
 
 namespace kelvane::builder {
 
-std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, const std::string &zone,
-                                     std::int64_t year, std::string *problem) {
+std::optional<ZoneTimeline> ReadZoneTimeline(const std::filesystem::path &zoneinfo, const std::string &zone,
+                                             std::string *problem) {
     if (zone.empty() || zone.find("..") != std::string::npos || zone.front() == '/') {
         *problem = "\"" + zone + "\" is not a zone name";
         return std::nullopt;
@@ -20,11 +19,15 @@ std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, cons
         *problem = path.string() + ": missing, or not a TZif file of version 2 or later";
         return std::nullopt;
     }
-    const auto timeline = ZoneTimeline::FromTzif(*data);
-    if (!timeline) {
-        *problem = path.string() + ": its rule \"" + data->footer + "\" cannot be read";
-        return std::nullopt;
-    }
+    auto timeline = ZoneTimeline::FromTzif(*data);
+    if (!timeline) *problem = path.string() + ": its rule \"" + data->footer + "\" cannot be read";
+    return timeline;
+}
+
+std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, const std::string &zone,
+                                     std::int64_t year, std::string *problem) {
+    const auto timeline = ReadZoneTimeline(zoneinfo, zone, problem);
+    if (!timeline) return std::nullopt;
     return RuleForYear(*timeline, year);
 }
 

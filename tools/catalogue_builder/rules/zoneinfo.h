@@ -8,6 +8,7 @@
 #include <string>
 
 #include "rules/catalogue_rule.h"
+#include "rules/zone_timeline.h"
 
 namespace kelvane::builder {
 
@@ -15,6 +16,8 @@ inline constexpr const char *kSystemZoneinfo = "/usr/share/zoneinfo";
 
 // nullopt, with the reason in *problem, when the zone's file is missing,
 // not a TZif file of version 2 or later, or ends with a rule that cannot be read.
+std::optional<ZoneTimeline> ReadZoneTimeline(const std::filesystem::path &zoneinfo, const std::string &zone,
+                                             std::string *problem);
 std::optional<YearRule> ReadYearRule(const std::filesystem::path &zoneinfo, const std::string &zone,
                                      std::int64_t year, std::string *problem);
 

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "check/data_file.h"
+#include "check/data_set.h"
 #include "check/field_rules.h"
 
 namespace kelvane::tool {
@@ -51,7 +52,8 @@ std::vector<const DataLine *> DataLines(const DataFile &file, std::size_t minFie
 
 class DirectoryCheck {
 public:
-    explicit DirectoryCheck(std::filesystem::path directory) : directory_(std::move(directory)) {}
+    DirectoryCheck(std::filesystem::path directory, std::optional<int> clockYear)
+        : directory_(std::move(directory)), clockYear_(clockYear) {}
 
     Problems Run() {
         CheckCatalogue("TZ_Def.ini", 16, false);
@@ -61,6 +63,7 @@ public:
         CheckZoneReferences("TZ_Zone.ini", 2, "group entry");
         CheckCities();
         CheckLanguages();
+        CheckDataSet();
         return std::move(problems_);
     }
 
@@ -201,13 +204,28 @@ private:
         problems_.Error(name, 0, "lacks " + std::to_string(lacking.size()) + " catalogue zone(s): " + list);
     }
 
+    // Directories without a data set record (hand-made ones) are not judged.
+    void CheckDataSet() {
+        if (!std::filesystem::exists(directory_ / kDataSetFile)) return;
+        const auto record = ReadDataSetRecord(directory_);
+        if (!record) {
+            problems_.Warning(kDataSetFile, 0, "no 'year = YYYY' line: the year of the rules is unknown");
+            return;
+        }
+        if (!clockYear_) return;
+        if (const auto stale = StaleRulesWarning(*record, *clockYear_)) problems_.Warning(kDataSetFile, 0, *stale);
+    }
+
     std::filesystem::path directory_;
+    std::optional<int> clockYear_;
     Problems problems_;
     std::map<std::uint16_t, ZoneSource> zones_;
     std::set<std::uint16_t> systemZones_;
 };
 }  // namespace
 
-Problems CheckDataDirectory(const std::filesystem::path &directory) { return DirectoryCheck(directory).Run(); }
+Problems CheckDataDirectory(const std::filesystem::path &directory, std::optional<int> clockYear) {
+    return DirectoryCheck(directory, clockYear).Run();
+}
 
 }  // namespace kelvane::tool
