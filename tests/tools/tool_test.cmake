@@ -31,3 +31,5 @@ expect(0 "10000" zones --selection 3)
 expect(0 "deleted" userzone delete 10000)
 expect(0 "standard|daylight" daylight)
 expect(0 "uiLanguage" device)
+# An offset beyond a day is refused before anything is negated or stored.
+expect(2 "not in range" userzone add --utc-offset -2147483648 --name Far)
