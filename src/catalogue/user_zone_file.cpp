@@ -45,7 +45,7 @@ std::uint32_t LiveZones(const TZInfo *zones, std::uint16_t count) noexcept {
 
 }  // namespace
 
-Result SaveUserTZFile(const TZInfo *zones, std::uint16_t count) noexcept {
+Result SaveUserTZFile(const DataDirectoryLock &lock, const TZInfo *zones, std::uint16_t count) noexcept {
     if (zones == nullptr || count == 0) return Result::Param;
     if (LiveZones(zones, count) > kMaxFileLines - kHeaderLines) return Result::Param;
     LineList lines;
@@ -58,7 +58,7 @@ Result SaveUserTZFile(const TZInfo *zones, std::uint16_t count) noexcept {
     for (std::uint16_t i = 0; i < count; ++i) {
         if (zones[i].TZID != 0) AppendZoneLine(lines.Add(), zones[i]);
     }
-    return WriteDataFile(kUserCatalogueFile, lines);
+    return WriteDataFile(lock, kUserCatalogueFile, lines);
 }
 
 }  // namespace kelvane

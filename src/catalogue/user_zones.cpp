@@ -5,6 +5,8 @@
 // two files are not changed together: once the user file is rewritten, a
 // failure in the frequency step is reported, but the zone change stays.
 // System zones are never matched, so they cannot be changed or deleted.
+// The export takes the data directory's lock once; both rewrites and the
+// reads they are based on run under it.
 #include "Kelvane.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/user_zone_file.h"
@@ -50,41 +52,41 @@ void StoreZone(const TZInfo &from, uint16_t id, TZInfo *to) noexcept {
 }
 
 // Puts the zone on the frequency list or takes it off, as the record asks.
-Result FollowFrequencyFlag(uint16_t id, bool wanted) noexcept {
-    return wanted ? AddFrequencyZones(1, &id) : DeleteFrequencyZones(1, &id);
+Result FollowFrequencyFlag(const DataDirectoryLock &lock, uint16_t id, bool wanted) noexcept {
+    return wanted ? AddFrequencyZones(lock, 1, &id) : DeleteFrequencyZones(lock, 1, &id);
 }
 
-Result AddUserZone(const TZInfo &info, TZInfo *zones) noexcept {
+Result AddUserZone(const DataDirectoryLock &lock, const TZInfo &info, TZInfo *zones) noexcept {
     uint16_t count = 0;
     if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
     if (count >= TZ_MAX_USER_ZONES) return Result::ListFull;
     const uint16_t id = FreeUserZoneId(zones, count);
     StoreZone(info, id, &zones[count]);
-    if (const Result saved = SaveUserTZFile(zones, count + 1); saved != Result::Ok) return saved;
-    return info.InFrequency == 0 ? Result::Ok : FollowFrequencyFlag(id, true);
+    if (const Result saved = SaveUserTZFile(lock, zones, count + 1); saved != Result::Ok) return saved;
+    return info.InFrequency == 0 ? Result::Ok : FollowFrequencyFlag(lock, id, true);
 }
 
-Result UpdateUserZone(const TZInfo &info, TZInfo *zones) noexcept {
+Result UpdateUserZone(const DataDirectoryLock &lock, const TZInfo &info, TZInfo *zones) noexcept {
     uint16_t count = 0;
     if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
     const uint16_t i = FindUserZone(zones, count, info.TZID);
     if (i == count) return Result::State;
     StoreZone(info, info.TZID, &zones[i]);
-    if (const Result saved = SaveUserTZFile(zones, count); saved != Result::Ok) return saved;
-    return FollowFrequencyFlag(info.TZID, info.InFrequency != 0);
+    if (const Result saved = SaveUserTZFile(lock, zones, count); saved != Result::Ok) return saved;
+    return FollowFrequencyFlag(lock, info.TZID, info.InFrequency != 0);
 }
 
 // Every given zone leaves the frequency list, user zone or not. With no user
 // zone at all the rewrite is refused (Param) and the list is left alone.
-Result DeleteUserZones(uint16_t idCount, const uint16_t *ids, TZInfo *zones) noexcept {
+Result DeleteUserZones(const DataDirectoryLock &lock, uint16_t idCount, const uint16_t *ids, TZInfo *zones) noexcept {
     uint16_t count = 0;
     if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
     for (uint16_t k = 0; k < idCount; ++k) {
         const uint16_t i = FindUserZone(zones, count, ids[k]);
         if (i < count) zones[i].TZID = 0;
     }
-    if (const Result saved = SaveUserTZFile(zones, count); saved != Result::Ok) return saved;
-    return DeleteFrequencyZones(idCount, ids);
+    if (const Result saved = SaveUserTZFile(lock, zones, count); saved != Result::Ok) return saved;
+    return DeleteFrequencyZones(lock, idCount, ids);
 }
 }  // namespace
 
@@ -92,19 +94,25 @@ extern "C" uint32_t AddTZ(const TZInfo *info) {
     if (!HasDetail(info)) return Code(Result::Param);
     Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
     if (!zones) return Code(Result::NoMemory);
-    return Code(AddUserZone(*info, zones.get()));
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
+    return Code(AddUserZone(lock, *info, zones.get()));
 }
 
 extern "C" uint32_t UpdateTZ(const TZInfo *info) {
     if (!HasDetail(info)) return Code(Result::Param);
     Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
     if (!zones) return Code(Result::NoMemory);
-    return Code(UpdateUserZone(*info, zones.get()));
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
+    return Code(UpdateUserZone(lock, *info, zones.get()));
 }
 
 extern "C" uint32_t DeleteTZ(uint16_t count, const uint16_t *ids) {
     if (count == 0 || ids == nullptr) return Code(Result::Param);
     Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
     if (!zones) return Code(Result::NoMemory);
-    return Code(DeleteUserZones(count, ids, zones.get()));
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
+    return Code(DeleteUserZones(lock, count, ids, zones.get()));
 }

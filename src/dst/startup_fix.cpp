@@ -18,7 +18,7 @@ using namespace kelvane;
 namespace {
 // The switch goes off. The file is composed before the registry is touched,
 // so a lack of memory changes nothing.
-Result TurnSwitchOff(TZSetting setting) noexcept {
+Result TurnSwitchOff(const DataDirectoryLock &lock, TZSetting setting) noexcept {
     LineList lines;
     if (lines.Allocate() != Result::Ok) return Result::NoMemory;
     DataFileWriter writer;
@@ -26,10 +26,14 @@ Result TurnSwitchOff(TZSetting setting) noexcept {
     setting.DLT = 0;
     ComposeTZSetting(setting, lines);
     SetClockDST(0, 0);  // best effort: only the settings write decides the result
-    return writer.Write(kSettingsFile, lines);
+    return writer.Write(lock, kSettingsFile, lines);
 }
 
+// Under the data directory's lock: the settings it reads and may rewrite and
+// the clock values it sets belong to one writer at a time.
 Result CorrectClockDaylight() noexcept {
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return locked;
     TZSetting setting;
     if (const Result read = ReadTZSetting(&setting); read != Result::Ok) return read;
     SYSTEMTIME utc{};
@@ -43,7 +47,7 @@ Result CorrectClockDaylight() noexcept {
         return static_cast<Result>(typed);
     if (setting.DLT != 1) return SetClockDST(0, 0);
     if (hasRule == 1) return SetClockDST(1, state);
-    return TurnSwitchOff(setting);
+    return TurnSwitchOff(lock, setting);
 }
 }  // namespace
 

@@ -4,12 +4,18 @@
 // information, records the zone and the user's daylight-saving switch in
 // TZ_Set.ini, sets the clock's AutoDST and HomeDST values, and moves the
 // system clock by the difference between the old zone and the new one, in
-// that order; nothing is undone once the platform zone is set. So everything
+// that order; only the platform zone can be put back. So everything
 // that can fail without changing anything comes first: all the memory the
 // call needs (the settings file is composed and the writer's paths taken
 // before the zone is set), the platform state, the settings, both zone
-// records, the names and the language. After the zone is set only the file
-// system and the registry can still fail.
+// records, the names and the language, and whether any platform could apply
+// the zone at all. After the zone is set only the file system and the
+// registry can still fail. Should the settings rewrite fail, the previous
+// platform zone is put back, so a failed switch changes nothing; should that
+// fail too, the clock is still moved so that UTC stays right.
+//
+// The whole call runs under the data directory's lock: the settings it reads
+// and rewrites and the device state it changes belong to one writer at a time.
 //
 // The device keeps its clock in local time: setting the zone leaves the
 // local clock where it was and moves UTC, which is why the clock is moved
@@ -77,8 +83,28 @@ void MoveClock(Platform &platform, int64_t minutes) noexcept {
     platform.SetSystemTime(utc);
 }
 
+constexpr int64_t kMaxBiasMinutes = 1440;
+
+bool WithinADay(int64_t minutes) noexcept { return minutes >= -kMaxBiasMinutes && minutes <= kMaxBiasMinutes; }
+
+bool ValidChangeover(uint16_t month, uint16_t occurrence, uint16_t weekday, uint16_t hour) noexcept {
+    return month <= 12 && occurrence <= 5 && weekday <= 6 && hour <= 23;
+}
+
+// Whether a platform can apply the zone: biases within a day either way and,
+// for a zone with a rule, changeovers a calendar has. AddTZ stores any
+// fields, so a user zone may hold values no clock can take.
+bool Applicable(const TZInfo &zone, bool hasRule) noexcept {
+    const int64_t offset = zone.Offset;
+    if (!WithinADay(offset) || !WithinADay(offset + zone.StdOffSet) || !WithinADay(offset + zone.DltOffset))
+        return false;
+    return !hasRule || (ValidChangeover(zone.StdMonth, zone.StdDay, zone.StdDayOfWeek, zone.StdHour) &&
+                        ValidChangeover(zone.DltMonth, zone.DltDay, zone.DltDayOfWeek, zone.DltHour));
+}
+
 // What the switch needs, gathered before anything is changed.
 struct SwitchPlan {
+    TimeZoneInformation previous;  // the platform zone before the switch
     TZInfo newZone, oldZone;
     TZDesc names;
     TZSetting setting;  // as it will be written
@@ -88,7 +114,8 @@ struct SwitchPlan {
 };
 
 Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) noexcept {
-    TimeZoneInformation current{};
+    TimeZoneInformation &current = plan->previous;
+    current = TimeZoneInformation{};
     const uint32_t platformState = CurrentPlatform().GetTimeZoneInformation(&current);
     if (platformState == kTimeZoneIdUnknown) return Result::State;
     if (const Result read = ReadTZSetting(&plan->setting); read != Result::Ok) return read;
@@ -99,6 +126,7 @@ Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) n
     if (const Result r = ReadZoneDescriptions(reader, &tzid, 1, &plan->names); r != Result::Ok) return r;
     // A zone without daylight saving cannot keep the switch on.
     const bool noRule = plan->newZone.StdMonth == 0 && plan->newZone.DltMonth == 0;
+    if (!Applicable(plan->newZone, !noRule)) return Result::SetTimeZone;
     plan->keepSwitch = dlt && !noRule;
     plan->setting.TZID = tzid;
     plan->setting.DLT = plan->keepSwitch ? 1 : 0;
@@ -109,20 +137,27 @@ Result Gather(RecordReader &reader, uint16_t tzid, bool dlt, SwitchPlan *plan) n
     return Result::Ok;
 }
 
-// Zone, settings, registry, clock; a registry failure is reported after the clock has moved.
-//
 // The device keeps local time, so setting the zone moved UTC by the
 // difference between what the platform applied before and what it applies
 // now; moving the clock by that difference gives back the UTC time it had.
-Result Apply(const SwitchPlan &plan, DataFileWriter &writer, const LineList &settingsLines) noexcept {
-    Platform &platform = CurrentPlatform();
-    if (!platform.SetTimeZoneInformation(ZoneInformation(plan.newZone, plan.names))) return Result::SetTimeZone;
-    if (const Result written = writer.Write(kSettingsFile, settingsLines); written != Result::Ok) return written;
-    const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, plan.homeDst);
-    if (platform.KeptClock() == ClockKind::Utc) return registry;
+void KeepUtc(Platform &platform, const SwitchPlan &plan) noexcept {
+    if (platform.KeptClock() == ClockKind::Utc) return;
     TimeZoneInformation applied{};
     const uint32_t state = platform.GetTimeZoneInformation(&applied);
     MoveClock(platform, plan.oldBias - EffectiveBias(applied, state));
+}
+
+// Zone, settings, registry, clock; a registry failure is reported after the clock has moved.
+Result Apply(const DataDirectoryLock &lock, const SwitchPlan &plan, DataFileWriter &writer,
+             const LineList &settingsLines) noexcept {
+    Platform &platform = CurrentPlatform();
+    if (!platform.SetTimeZoneInformation(ZoneInformation(plan.newZone, plan.names))) return Result::SetTimeZone;
+    if (const Result written = writer.Write(lock, kSettingsFile, settingsLines); written != Result::Ok) {
+        if (!platform.SetTimeZoneInformation(plan.previous)) KeepUtc(platform, plan);
+        return written;
+    }
+    const Result registry = SetClockDST(plan.keepSwitch ? 1 : 0, plan.homeDst);
+    KeepUtc(platform, plan);
     return registry;
 }
 
@@ -133,10 +168,12 @@ Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     if (settingsLines.Allocate() != Result::Ok) return Result::NoMemory;
     DataFileWriter writer;
     if (const Result prepared = writer.Prepare(); prepared != Result::Ok) return prepared;
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return locked;
     SwitchPlan plan;
     if (const Result gathered = Gather(reader, tzid, dlt, &plan); gathered != Result::Ok) return gathered;
     ComposeTZSetting(plan.setting, settingsLines);
-    return Apply(plan, writer, settingsLines);
+    return Apply(lock, plan, writer, settingsLines);
 }
 }  // namespace
 

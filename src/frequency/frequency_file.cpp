@@ -39,7 +39,7 @@ Result ReadTZFrequency(std::uint16_t *count, std::uint16_t *ids, bool checkCatal
     return Result::Ok;
 }
 
-Result WriteTZFrequency(std::uint16_t count, const std::uint16_t *ids) noexcept {
+Result WriteTZFrequency(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept {
     if (count > kMaxFileLines - kHeaderLines || (count > 0 && ids == nullptr)) return Result::Param;
     LineList lines;
     if (lines.Allocate() != Result::Ok) return Result::NoMemory;
@@ -48,7 +48,7 @@ Result WriteTZFrequency(std::uint16_t count, const std::uint16_t *ids) noexcept 
     lines.Add().Text(KT(";Count -- 使用次数\r\n"));
     AppendSeparator(lines);
     for (std::uint16_t i = 0; i < count; ++i) lines.Add().Unsigned(ids[i], 5).Text(KT("\t1\r\n"));
-    return WriteDataFile(kFrequencyFile, lines);
+    return WriteDataFile(lock, kFrequencyFile, lines);
 }
 
 }  // namespace kelvane

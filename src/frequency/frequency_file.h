@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "record/data_lock.h"
 #include "record/result.h"
 #include "record/text.h"
 
@@ -25,8 +26,9 @@ inline constexpr std::uint16_t kFrequencyLimit = 50;
 // leaves it alone, a failure of the catalogue check leaves it 0.
 Result ReadTZFrequency(std::uint16_t *count, std::uint16_t *ids, bool checkCatalogue) noexcept;
 
-// Rewrites the file with exactly these entries, in this order.
-Result WriteTZFrequency(std::uint16_t count, const std::uint16_t *ids) noexcept;
+// Rewrites the file with exactly these entries, in this order; the caller
+// holds the data directory's lock.
+Result WriteTZFrequency(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept;
 
 inline bool ListHolds(const std::uint16_t *list, std::uint32_t count, std::uint16_t id) noexcept {
     for (std::uint32_t i = 0; i < count; ++i) {

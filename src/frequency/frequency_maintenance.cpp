@@ -8,7 +8,7 @@
 
 namespace kelvane {
 
-Result AddFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept {
+Result AddFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept {
     if (ids == nullptr || count == 0) return Result::Param;
     Owned<std::uint16_t[]> list = AllocateArray<std::uint16_t>(kFrequencyCapacity);
     if (!list) return Result::NoMemory;
@@ -22,10 +22,10 @@ Result AddFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept
     std::uint16_t kept = 0;
     if (const Result checked = KeepCatalogueZones(list.get(), n, list.get(), &kept); checked != Result::Ok)
         return checked;
-    return WriteTZFrequency(kept, list.get());
+    return WriteTZFrequency(lock, kept, list.get());
 }
 
-Result DeleteFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept {
+Result DeleteFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept {
     if (count > 0 && ids == nullptr) return Result::Param;
     Owned<std::uint16_t[]> list = AllocateArray<std::uint16_t>(kFrequencyCapacity);
     if (!list) return Result::NoMemory;
@@ -35,17 +35,25 @@ Result DeleteFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexc
     for (std::uint16_t i = 0; i < n; ++i) {
         if (!ListHolds(ids, count, list[i])) list[kept++] = list[i];
     }
-    return WriteTZFrequency(kept, list.get());
+    return WriteTZFrequency(lock, kept, list.get());
 }
 
 }  // namespace kelvane
 
 using namespace kelvane;
 
-extern "C" uint32_t AddTZFrequency(uint16_t count, const uint16_t *ids) { return Code(AddFrequencyZones(count, ids)); }
+extern "C" uint32_t AddTZFrequency(uint16_t count, const uint16_t *ids) {
+    if (ids == nullptr || count == 0) return Code(Result::Param);
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
+    return Code(AddFrequencyZones(lock, count, ids));
+}
 
 extern "C" uint32_t DeleteTZFrequency(uint16_t count, const uint16_t *ids) {
-    return Code(DeleteFrequencyZones(count, ids));
+    if (count > 0 && ids == nullptr) return Code(Result::Param);
+    DataDirectoryLock lock;
+    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
+    return Code(DeleteFrequencyZones(lock, count, ids));
 }
 
 // Additions first, then removals: each is a full rewrite of the file, and a
@@ -63,9 +71,10 @@ extern "C" uint32_t UpdateTZFrequency(uint16_t count, const uint16_t *ids, const
             removes[removeCount++] = ids[i];
         }
     }
-    Result result = Result::Ok;
-    if (addCount > 0) result = AddFrequencyZones(addCount, adds.get());
+    DataDirectoryLock lock;
+    Result result = lock.Acquire();
+    if (result == Result::Ok && addCount > 0) result = AddFrequencyZones(lock, addCount, adds.get());
     if (result != Result::Ok) return Code(result);
-    if (removeCount > 0) result = DeleteFrequencyZones(removeCount, removes.get());
+    if (removeCount > 0) result = DeleteFrequencyZones(lock, removeCount, removes.get());
     return Code(result);
 }

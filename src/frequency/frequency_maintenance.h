@@ -1,10 +1,12 @@
 // Changing the frequency list: each change reads the list with the catalogue
 // check, changes it in memory and rewrites the file whole, so every rewrite
-// also drops zones that no longer exist.
+// also drops zones that no longer exist. The caller holds the data
+// directory's lock from the read to the rewrite.
 #pragma once
 
 #include <cstdint>
 
+#include "record/data_lock.h"
 #include "record/result.h"
 
 namespace kelvane {
@@ -12,9 +14,9 @@ namespace kelvane {
 // Appends the zones not on the list yet, in the order given. ListFull when the
 // list would hold kFrequencyLimit entries or more (given zones unknown to the
 // catalogue count here, and are dropped only when the list is written).
-Result AddFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept;
+Result AddFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept;
 
 // Removes every occurrence of the given zones; count 0 only drops stale entries.
-Result DeleteFrequencyZones(std::uint16_t count, const std::uint16_t *ids) noexcept;
+Result DeleteFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept;
 
 }  // namespace kelvane

@@ -48,6 +48,9 @@ LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexc
 void UnlockDirectory(LockHandle lock) noexcept;
 // Each entry name of the directory, "." and ".." left out.
 bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept;
+// The process's identifier, a per-process count and random bits, for
+// naming temporary files.
+std::uint64_t UniqueNumber() noexcept;
 
 // Whole small files by UTF-8 path, for device.ini and the tools.
 bool ReadWhole(const std::string &path, std::string *contents);

@@ -35,6 +35,10 @@ inline constexpr FileHandle kNoFile = -1;
 using LockHandle = std::intptr_t;
 inline constexpr LockHandle kNoLock = -1;
 using ClockKey = std::uintptr_t;
+// The ending of the engine's temporary files: "<file>.<16 hex digits>.kvtmp".
+// One found while the data directory's lock is held belongs to a writer that
+// died, and is removed.
+inline constexpr char kTemporaryEnding[] = ".kvtmp";
 // Called with each entry name of a listed directory.
 using DirectoryVisitor = void (*)(void *context, const TZChar *name);
 
@@ -89,6 +93,9 @@ public:
     virtual void UnlockDirectory(LockHandle lock) noexcept = 0;
     // Calls visit with each entry name of the directory; false when it cannot be listed.
     virtual bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept = 0;
+    // A number no other call of any process is likely to get, for naming
+    // temporary files (their exclusive creation settles a rare collision).
+    virtual std::uint64_t UniqueNumber() noexcept = 0;
 };
 
 Platform &CurrentPlatform() noexcept;

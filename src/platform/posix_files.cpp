@@ -9,9 +9,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -147,6 +149,15 @@ bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *contex
     return true;
 } catch (...) {
     return false;
+}
+
+std::uint64_t UniqueNumber() noexcept {
+    static std::atomic<std::uint32_t> count{0};
+    std::uint16_t random = 0;
+    if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random))
+        random = static_cast<std::uint16_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::uint64_t process = static_cast<std::uint32_t>(::getpid());
+    return process << 32 | static_cast<std::uint64_t>(count++ & 0xFFFFu) << 16 | random;
 }
 
 std::string ExecutablePath() {

@@ -1,6 +1,8 @@
 #include "platform/simulated_device.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,14 +21,32 @@ std::int64_t ParseNumber(const std::string &text, std::int64_t fallback) {
     if (text.empty()) return fallback;
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     char *end = nullptr;
+    errno = 0;
     const std::int64_t value = hex ? static_cast<std::int64_t>(std::strtoull(text.c_str() + 2, &end, 16))
                                    : std::strtoll(text.c_str(), &end, 10);
-    return end != nullptr && *end == '\0' ? value : fallback;
+    return end != nullptr && *end == '\0' && errno != ERANGE ? value : fallback;
+}
+
+// The widest values the device takes: a bias is a 32-bit count of minutes,
+// and a clock offset stays within the years the calendar has (1601 to 30827).
+// A value beyond them is invalid and counts as absent, so no arithmetic on it
+// can overflow.
+constexpr std::int64_t kMaxClockOffsetSeconds = 1000000000000;  // about 31,700 years
+
+std::int64_t NumberIn(const DeviceConfig &config, const char *key, std::int64_t fallback, std::int64_t lowest,
+                      std::int64_t highest) {
+    const auto value = config.Get(key);
+    if (!value) return fallback;
+    const std::int64_t number = ParseNumber(*value, fallback);
+    return number >= lowest && number <= highest ? number : fallback;
 }
 
 std::int64_t NumberOr(const DeviceConfig &config, const char *key, std::int64_t fallback) {
-    const auto value = config.Get(key);
-    return value ? ParseNumber(*value, fallback) : fallback;
+    return NumberIn(config, key, fallback, INT32_MIN, INT32_MAX);
+}
+
+std::int64_t ClockOffset(const DeviceConfig &config) {
+    return NumberIn(config, "clock_offset", 0, -kMaxClockOffsetSeconds, kMaxClockOffsetSeconds);
 }
 
 std::int64_t HostUtcSeconds() {
@@ -140,7 +160,7 @@ std::int64_t LocalClock(const DeviceConfig &config) {
     std::int64_t seconds = 0;
     const auto frozen = config.Get("clock");
     if (frozen && ParseClock(*frozen, &seconds)) return seconds;
-    return HostUtcSeconds() + NumberOr(config, "clock_offset", 0);
+    return HostUtcSeconds() + ClockOffset(config);
 }
 
 std::uint32_t StateOf(const DeviceConfig &config) {
@@ -350,5 +370,7 @@ void SimulatedDevice::UnlockDirectory(LockHandle lock) noexcept { host::UnlockDi
 bool SimulatedDevice::ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept {
     return host::ListDirectory(directory, visit, context);
 }
+
+std::uint64_t SimulatedDevice::UniqueNumber() noexcept { return host::UniqueNumber(); }
 
 }  // namespace kelvane

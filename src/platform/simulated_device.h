@@ -53,6 +53,7 @@ public:
     LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override;
     void UnlockDirectory(LockHandle lock) noexcept override;
     bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
+    std::uint64_t UniqueNumber() noexcept override;
 
     std::string ConfigPath() const;
 

@@ -22,17 +22,49 @@ std::size_t DirectoryLength(const TZChar *path, std::size_t length) noexcept {
     const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
     return isRoot ? cut : cut - 1;
 }
+
+// A name that stays inside the data directory: not absolute, no ".."
+// component and, on Windows, no drive, UNC or stream (':') name. Subfolders
+// are fine. The description file names come from Lang_Def.ini, which must
+// not be able to point the engine at any other file of the host.
+bool StaysInside(const TZChar *name, std::size_t length) noexcept {
+    if (length == 0 || IsSeparator(name[0])) return false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= length; ++i) {
+#if defined(_WIN32)
+        if (i < length && name[i] == L':') return false;
+#endif
+        if (i < length && !IsSeparator(name[i])) continue;
+        if (i - start == 2 && name[start] == u'.' && name[start + 1] == u'.') return false;
+        start = i + 1;
+    }
+    return true;
+}
+
+// The executable's directory into path; its length, or 0 when unknown.
+std::size_t ModuleDirectory(TZChar *path) noexcept {
+    const std::uint32_t moduleLength = CurrentPlatform().ModuleFileName(path, kPathUnits);
+    if (moduleLength == 0 || moduleLength >= kPathUnits) return 0;
+    return DirectoryLength(path, moduleLength);
+}
 }  // namespace
 
 Result BuildDataFilePath(const TZChar *fileName, TZChar *path) noexcept {
     if (fileName == nullptr || path == nullptr) return Result::Param;
-    const std::uint32_t moduleLength = CurrentPlatform().ModuleFileName(path, kPathUnits);
-    if (moduleLength == 0 || moduleLength >= kPathUnits) return Result::File;
-    std::size_t length = DirectoryLength(path, moduleLength);
     const std::size_t nameLength = BoundedLength(fileName, kPathUnits);
-    if (length + 1 + nameLength >= kPathUnits) return Result::File;
+    if (!StaysInside(fileName, nameLength)) return Result::File;
+    std::size_t length = ModuleDirectory(path);
+    if (length == 0 || length + 1 + nameLength >= kPathUnits) return Result::File;
     if (length == 0 || !IsSeparator(path[length - 1])) path[length++] = host::kSeparator;  // a root has one
     for (std::size_t i = 0; i < nameLength; ++i) path[length++] = fileName[i];
+    path[length] = 0;
+    return Result::Ok;
+}
+
+Result BuildDataDirectoryPath(TZChar *path) noexcept {
+    if (path == nullptr) return Result::Param;
+    const std::size_t length = ModuleDirectory(path);
+    if (length == 0) return Result::File;
     path[length] = 0;
     return Result::Ok;
 }

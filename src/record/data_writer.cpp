@@ -4,12 +4,15 @@
 #include "platform/memory.h"
 #include "platform/platform.h"
 #include "record/data_path.h"
+#include "record/temporary_name.h"
 #include "record/text.h"
 
 namespace kelvane {
 namespace {
 constexpr TZChar kByteOrderMark = 0xFEFF;
-constexpr const TZChar *kTemporarySuffix = KT(".new");
+// Fresh names tried before the writer gives up; an exclusive creation fails
+// for a name in use (a rare collision, or a planted file or link).
+constexpr int kNameAttempts = 4;
 
 // Little-endian bytes of text, written in pieces through a small buffer.
 bool WriteUnits(Platform &platform, FileHandle file, TextView text) noexcept {
@@ -47,12 +50,14 @@ void SyncDirectory(Platform &platform, TZChar *path) noexcept {
     path[cut - 1] = separator;
 }
 
-bool AppendSuffix(TZChar *path, const TZChar *suffix) noexcept {
-    std::size_t length = BoundedLength(path, kPathUnits);
-    const std::size_t suffixLength = BoundedLength(suffix, kPathUnits);
-    if (length + suffixLength >= kPathUnits) return false;
-    for (std::size_t i = 0; i <= suffixLength; ++i) path[length + i] = suffix[i];
-    return true;
+// A new temporary file beside target, created exclusively under a fresh name.
+FileHandle CreateTemporary(Platform &platform, const TZChar *target, TZChar *temporary) noexcept {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        if (!BuildTemporaryName(target, platform.UniqueNumber(), temporary)) return kNoFile;
+        const FileHandle file = platform.CreateNewFile(temporary);
+        if (file != kNoFile) return file;
+    }
+    return kNoFile;
 }
 }  // namespace
 
@@ -62,17 +67,16 @@ Result DataFileWriter::Prepare() noexcept {
     return target_ && temporary_ ? Result::Ok : Result::NoMemory;
 }
 
-Result DataFileWriter::Write(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
+Result DataFileWriter::Write(const DataDirectoryLock &lock, const TZChar *fileName, std::uint16_t lineCount,
+                             const TZChar *const *lines) noexcept {
     if (fileName == nullptr || lineCount == 0 || lines == nullptr) return Result::Param;
+    if (!lock.Held()) return Result::Write;
     if (!target_ || !temporary_) return Result::NoMemory;
     TZChar *target = target_.get(), *temporary = temporary_.get();
     if (BuildDataFilePath(fileName, target) != Result::Ok) return Result::File;
-    CopyText(temporary, kPathUnits, ViewOf(target, kPathUnits));
-    if (!AppendSuffix(temporary, kTemporarySuffix)) return Result::File;
 
     Platform &platform = CurrentPlatform();
-    platform.DeleteFile(temporary);
-    const FileHandle file = platform.CreateNewFile(temporary);
+    const FileHandle file = CreateTemporary(platform, target, temporary);
     if (file == kNoFile) return Result::File;
     bool written = WriteContent(platform, file, lineCount, lines);
     written = platform.CloseFile(file) && written;
@@ -84,11 +88,12 @@ Result DataFileWriter::Write(const TZChar *fileName, std::uint16_t lineCount, co
     return Result::Ok;
 }
 
-Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept {
+Result WriteDataFile(const DataDirectoryLock &lock, const TZChar *fileName, std::uint16_t lineCount,
+                     const TZChar *const *lines) noexcept {
     if (fileName == nullptr || lineCount == 0 || lines == nullptr) return Result::Param;
     DataFileWriter writer;
     if (const Result prepared = writer.Prepare(); prepared != Result::Ok) return prepared;
-    return writer.Write(fileName, lineCount, lines);
+    return writer.Write(lock, fileName, lineCount, lines);
 }
 
 }  // namespace kelvane

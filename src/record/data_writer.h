@@ -1,23 +1,30 @@
 // Rewrites a data file whole: the byte-order mark, then the given lines as
 // they stand (each carries its own line end), nothing else.
 //
-// The new content goes to a temporary file beside the old one, reaches the
-// disk, and only then replaces it. A failure at any step leaves the old file
-// byte for byte as it was and removes the temporary, so a reader never sees a
-// half-written file and a full disk never costs the user their data.
+// The new content goes to a temporary file beside the old one (a fresh name,
+// created exclusively: see temporary_name.h), reaches the disk, and only then
+// replaces it. A failure at any step leaves the old file byte for byte as it
+// was and removes the temporary, so a reader never sees a half-written file
+// and a full disk never costs the user their data. Once the replace has
+// succeeded the rewrite succeeds, even if making it durable in the directory
+// fails: the new file is in place. Every rewrite runs under the data
+// directory's lock (data_lock.h), which the caller holds.
 #pragma once
 
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "record/data_lock.h"
 #include "record/line_list.h"
 #include "record/result.h"
 
 namespace kelvane {
 
 // Param for an absent name or lines or no lines; NoMemory; File when the file
-// cannot be created; Write when writing, flushing or replacing fails.
-Result WriteDataFile(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept;
+// cannot be created; Write when writing, flushing or replacing fails, or the
+// lock is not held.
+Result WriteDataFile(const DataDirectoryLock &lock, const TZChar *fileName, std::uint16_t lineCount,
+                     const TZChar *const *lines) noexcept;
 
 // The same rewrite in two steps, for an operation that must have all its
 // memory before it changes anything: Prepare takes the path buffers (NoMemory
@@ -26,9 +33,10 @@ class DataFileWriter {
 public:
     Result Prepare() noexcept;
     // As WriteDataFile; NoMemory when Prepare did not succeed.
-    Result Write(const TZChar *fileName, std::uint16_t lineCount, const TZChar *const *lines) noexcept;
-    Result Write(const TZChar *fileName, const LineList &lines) noexcept {
-        return Write(fileName, lines.Count(), lines.Lines());
+    Result Write(const DataDirectoryLock &lock, const TZChar *fileName, std::uint16_t lineCount,
+                 const TZChar *const *lines) noexcept;
+    Result Write(const DataDirectoryLock &lock, const TZChar *fileName, const LineList &lines) noexcept {
+        return Write(lock, fileName, lines.Count(), lines.Lines());
     }
 
 private:
@@ -36,8 +44,8 @@ private:
     Owned<TZChar[]> temporary_;
 };
 
-inline Result WriteDataFile(const TZChar *fileName, const LineList &lines) noexcept {
-    return WriteDataFile(fileName, lines.Count(), lines.Lines());
+inline Result WriteDataFile(const DataDirectoryLock &lock, const TZChar *fileName, const LineList &lines) noexcept {
+    return WriteDataFile(lock, fileName, lines.Count(), lines.Lines());
 }
 
 }  // namespace kelvane

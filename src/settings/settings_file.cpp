@@ -57,12 +57,12 @@ void ComposeTZSetting(const TZSetting &setting, LineList &lines) noexcept {
     AppendRecordLine(lines, setting);
 }
 
-Result WriteTZSetting(const TZSetting *setting) noexcept {
+Result WriteTZSetting(const DataDirectoryLock &lock, const TZSetting *setting) noexcept {
     if (setting == nullptr) return Result::Param;
     LineList lines;
     if (lines.Allocate() != Result::Ok) return Result::NoMemory;
     ComposeTZSetting(*setting, lines);
-    return WriteDataFile(kSettingsFile, lines);
+    return WriteDataFile(lock, kSettingsFile, lines);
 }
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Kelvane.h"
+#include "record/data_lock.h"
 #include "record/line_list.h"
 #include "record/result.h"
 #include "record/text.h"
@@ -16,7 +17,8 @@ inline constexpr const TZChar *kSettingsFile = KT("TZ_Set.ini");
 // only on success.
 Result ReadTZSetting(TZSetting *setting) noexcept;
 // Rewrites the file whole: banner, legend, and the record line without a line end.
-Result WriteTZSetting(const TZSetting *setting) noexcept;
+// The caller holds the data directory's lock.
+Result WriteTZSetting(const DataDirectoryLock &lock, const TZSetting *setting) noexcept;
 // The lines WriteTZSetting writes, composed into an allocated list, for an
 // operation that writes them later with a prepared DataFileWriter.
 void ComposeTZSetting(const TZSetting &setting, LineList &lines) noexcept;

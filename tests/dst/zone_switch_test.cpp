@@ -82,6 +82,12 @@ TEST(ChangeTZ, KeepsTheDevicesUtcTime) {
     }
 }
 
+// A user zone 10000 with the given fields.
+std::u16string Far(test::ZoneLine zone) {
+    zone.id = 10000, zone.type = 3, zone.detail = "Far";
+    return test::ZoneText(zone);
+}
+
 TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
     // The file is removed, or rewritten when a line is given.
     struct Case {
@@ -105,6 +111,21 @@ TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
         {"no interface language", 33, clock + "ui_language = 0\n", nullptr, u"", TZ_ERR_NO_LANGUAGE},
         {"description file missing", 33, clock, "En.ini", u"", TZ_ERR_FILE},
         {"platform refuses the zone", 33, clock + "fail = set_time_zone\n", nullptr, u"", TZ_ERR_SET_TZ},
+        // Zones no clock can apply, as AddTZ stores them.
+        {"lowest offset", 10000, clock, "TZ_UserDef.ini", Far({.offset = INT32_MIN}), TZ_ERR_SET_TZ},
+        {"offset beyond a day", 10000, clock, "TZ_UserDef.ini", Far({.offset = 1441}), TZ_ERR_SET_TZ},
+        {"standard bias beyond a day", 10000, clock, "TZ_UserDef.ini", Far({.offset = -1440, .stdOffset = -1}),
+         TZ_ERR_SET_TZ},
+        {"daylight bias beyond a day", 10000, clock, "TZ_UserDef.ini",
+         Far({.offset = 1000, .dltMonth = 3, .dltDay = 5, .dltOffset = 441}), TZ_ERR_SET_TZ},
+        {"month 13", 10000, clock, "TZ_UserDef.ini", Far({.stdMonth = 13, .stdDay = 5, .dltMonth = 3, .dltDay = 5}),
+         TZ_ERR_SET_TZ},
+        {"sixth occurrence", 10000, clock, "TZ_UserDef.ini", Far({.stdMonth = 10, .stdDay = 6, .dltMonth = 3}),
+         TZ_ERR_SET_TZ},
+        {"weekday 7", 10000, clock, "TZ_UserDef.ini", Far({.stdMonth = 10, .dltMonth = 3, .dltDayOfWeek = 7}),
+         TZ_ERR_SET_TZ},
+        {"hour 24", 10000, clock, "TZ_UserDef.ini", Far({.stdMonth = 10, .stdHour = 24, .dltMonth = 3}),
+         TZ_ERR_SET_TZ},
     };
     for (const Case &c : cases) {
         World dir(c.device);
@@ -116,49 +137,39 @@ TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
     }
 }
 
-// Once the platform zone is set nothing is undone. A registry failure is
-// reported after the clock has moved; a failed settings write stops before.
+// After the platform zone is set: a registry failure is reported after the
+// clock has moved, and everything else stays; a failed settings write puts
+// the previous zone back and changes nothing, or, when that fails too, still
+// moves the clock so UTC stays right.
 TEST(ChangeTZ, FailuresAfterThePlatformZoneIsSet) {
-    for (const bool registryFails : {true, false}) {
-        World dir(kCentralDevice + "clock = 2024-01-15 08:00:00\n" + (registryFails ? "fail = registry_set\n" : ""));
-        test::FaultyDevice device((dir.Path() / "host").string());
-        device.failReplace = !registryFails;
-        testing::InstallPlatform(&device);
-        const std::string settingsBefore = dir.ReadBytes("TZ_Set.ini");
-        EXPECT_EQ(ChangeTZ(12, 1), registryFails ? TZ_ERR_REGISTRY : TZ_ERR_WRITE);
-        // 07:00 UTC kept: 02:00 in New York.
-        EXPECT_EQ(DeviceValues(dir, {"tz_bias", "clock", "AutoDST"}),
-                  (Values{"300", registryFails ? "2024-01-15 02:00:00" : "2024-01-15 08:00:00", "-"}));
-        EXPECT_EQ(dir.ReadBytes("TZ_Set.ini") == settingsBefore, !registryFails);
-        testing::InstallPlatform(&dir.Device());
-    }
-}
-
-// Every operation that reads the catalogue, with each allocation failing in turn.
-TEST(DaylightSaving, AllocationFailureIsReportedAndChangesNothing) {
-    const SYSTEMTIME summer{2024, 7, 0, 1, 12, 0, 0, 0};
-    uint32_t state = 7;
-    const struct { const char16_t *settings; std::function<uint32_t()> operation; } cases[] = {
-        {u"20 1 1033 33", [&] { return QueryTZDltStateByDate(12, &summer, &state); }},
-        {u"20 1 1033 33", [] { return ChangeTZ(12, 1); }},
-        {u"12 1 1033 12", [] { return FixTZ(); }},  // the registry values set
-        {u"33 1 1033 12", [] { return FixTZ(); }},  // the switch turned off
-        {u"12 0 1033 12", [] { return FixTZ(); }},  // the registry values cleared
+    struct Case {
+        const char *name;
+        bool registryFails, settingsFail;
+        uint64_t failZoneSetAt;
+        uint32_t result;
+        Values device;  // tz_bias, clock, AutoDST
     };
-    for (const auto &c : cases) {
-        World dir(kCentralDevice + "clock = 2024-01-15 08:00:00\n");
-        dir.WriteLines("TZ_Set.ini", {c.settings});
+    // 07:00 UTC kept: 02:00 in New York.
+    const Case cases[] = {
+        {"registry", true, false, 0, TZ_ERR_REGISTRY, {"300", "2024-01-15 02:00:00", "-"}},
+        {"settings", false, true, 0, TZ_ERR_WRITE, {"-60", "2024-01-15 08:00:00", "1"}},
+        {"settings, then putting the zone back", false, true, 2, TZ_ERR_WRITE, {"300", "2024-01-15 02:00:00", "1"}},
+    };
+    for (const Case &c : cases) {
+        World dir(kCentralDevice + "clock = 2024-01-15 08:00:00\n" + (c.registryFails ? "fail = registry_set\n" : ""));
+        ASSERT_EQ(ChangeTZ(20, 1), c.registryFails ? TZ_ERR_REGISTRY : TZ_OK) << "device.ini as the device writes it";
+        test::FaultyDevice device((dir.Path() / "host").string());
+        device.failReplace = c.settingsFail;
+        device.failZoneSetAt = c.failZoneSetAt;
+        testing::InstallPlatform(&device);
         const auto before = dir.Snapshot();
-        int failures = 0;
-        state = 7;
-        test::SweepAllocationFailures(c.operation, [&](uint32_t result, uint64_t n) {
-            ++failures;
-            EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
-            EXPECT_EQ(dir.Snapshot(), before) << "allocation " << n;
-            EXPECT_EQ(state, 7u) << "allocation " << n;
-        });
-        EXPECT_GT(failures, 3);
-        EXPECT_EQ(c.operation(), TZ_OK) << "with memory enough";
+        EXPECT_EQ(ChangeTZ(12, 1), c.result) << c.name;
+        EXPECT_EQ(DeviceValues(dir, {"tz_bias", "clock", "AutoDST"}), c.device) << c.name;
+        EXPECT_EQ(dir.ReadBytes("TZ_Set.ini") == before.at("TZ_Set.ini"), c.settingsFail) << c.name;
+        if (c.settingsFail && c.failZoneSetAt == 0) {
+            EXPECT_EQ(dir.Snapshot(), before) << c.name;
+        }
+        testing::InstallPlatform(&dir.Device());
     }
 }
 

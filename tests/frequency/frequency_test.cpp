@@ -47,14 +47,14 @@ std::vector<Text> ExpectedFile(const Ids &ids) {
 TEST(FrequencyFile, IsWrittenLineForLine) {
     DataDir dir;
     const Ids ids = {33, 7, 65535, 33};
-    ASSERT_EQ(WriteTZFrequency(4, ids.data()), Result::Ok);
+    ASSERT_EQ(WriteTZFrequency(test::HeldLock(), 4, ids.data()), Result::Ok);
     EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile(ids));
-    ASSERT_EQ(WriteTZFrequency(0, nullptr), Result::Ok);
+    ASSERT_EQ(WriteTZFrequency(test::HeldLock(), 0, nullptr), Result::Ok);
     EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile({}));
     EXPECT_EQ(ExpectedFile({}).size(), 19u);
     const Ids many(494, 1);
-    EXPECT_EQ(WriteTZFrequency(494, many.data()), Result::Param) << "only 493 entries fit in 512 lines";
-    EXPECT_EQ(WriteTZFrequency(1, nullptr), Result::Param);
+    EXPECT_EQ(WriteTZFrequency(test::HeldLock(), 494, many.data()), Result::Param) << "only 493 entries fit in 512 lines";
+    EXPECT_EQ(WriteTZFrequency(test::HeldLock(), 1, nullptr), Result::Param);
 }
 
 TEST(GetTZFrequency, ReadsTheListInFileOrder) {
@@ -175,21 +175,6 @@ TEST(FrequencyMaintenance, NeverCreatesTheFileAndKeepsItOnFailure) {
     EXPECT_EQ(Delete({33}), TZ_ERR_FILE);
     EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old);
     testing::InstallPlatform(&dir.Device());
-}
-
-TEST(FrequencyMaintenance, AllocationFailureChangesNothing) {
-    DataDir dir;
-    WriteCatalogue(dir);
-    WriteFrequency(dir, {33, 12});
-    const auto before = dir.Snapshot();
-    int failures = 0;
-    test::SweepAllocationFailures([] { return Add({45, 10000}); }, [&](uint32_t result, uint64_t n) {
-        ++failures;
-        EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
-        EXPECT_EQ(dir.Snapshot(), before) << "allocation " << n;
-    });
-    EXPECT_GT(failures, 5);
-    EXPECT_EQ(FileLines(dir, "TZ_Frequency.ini"), ExpectedFile({33, 12, 45, 10000}));
 }
 
 }  // namespace

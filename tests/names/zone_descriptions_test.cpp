@@ -89,19 +89,6 @@ TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
     EXPECT_EQ(Record(desc), u"-");
 }
 
-TEST(GetTZDescByID, AllocationFailureIsReportedAndReleased) {
-    DataDir dir;
-    WriteNames(dir);
-    const uint16_t ids[] = {10000, 12};
-    TZDesc descs[2];
-    int failures = 0;
-    test::SweepAllocationFailures([&] { return GetTZDescByID(ids, 2, descs); }, [&](uint32_t result, uint64_t n) {
-        ++failures;
-        EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
-    });
-    EXPECT_GT(failures, 0);
-}
-
 struct AllLanguages {
     uint16_t count = 0;
     std::vector<uint16_t> ids = std::vector<uint16_t>(TZ_MAX_LANGUAGES + 1, 0xEEEE);

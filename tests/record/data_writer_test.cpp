@@ -54,6 +54,8 @@ TEST(WriteDataFile, RewritesTheWholeFileOrLeavesTheOldOneAndNoTemporary) {
         {"line fails", [](FaultyDevice &d) { d.writableBytes = 10; }, Result::Write},
         {"flush fails", [](FaultyDevice &d) { d.failFlush = true; }, Result::Write},
         {"replace fails", [](FaultyDevice &d) { d.failReplace = true; }, Result::Write},
+        // Once the replace succeeded the new file is in place: success.
+        {"directory sync fails", [](FaultyDevice &d) { d.failSync = true; }, Result::Ok},
     };
     const TZChar *lines[] = {u"line one\r\n", u"", u"last without end"};
     for (const Case &c : cases) {
@@ -61,15 +63,15 @@ TEST(WriteDataFile, RewritesTheWholeFileOrLeavesTheOldOneAndNoTemporary) {
         FaultyDevice device((dir.Path() / "host").string());
         testing::InstallPlatform(&device);
         dir.WriteBytes("X.ini", "old contents");
-        EXPECT_EQ(WriteDataFile(u"X.ini", 0, lines), Result::Param);
-        EXPECT_EQ(WriteDataFile(nullptr, 1, lines), Result::Param);
-        EXPECT_EQ(WriteDataFile(u"X.ini", 1, nullptr), Result::Param);
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), u"X.ini", 0, lines), Result::Param);
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), nullptr, 1, lines), Result::Param);
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), u"X.ini", 1, nullptr), Result::Param);
         c.arm(device);
-        EXPECT_EQ(WriteDataFile(u"X.ini", 3, lines), c.expected) << c.name;
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), u"X.ini", 3, lines), c.expected) << c.name;
         EXPECT_EQ(dir.ReadBytes("X.ini"),
                   c.expected == Result::Ok ? Utf16Bytes(u"line one\r\nlast without end") : "old contents")
             << c.name;
-        EXPECT_FALSE(dir.Exists("X.ini.new")) << c.name;
+        for (const auto &[name, bytes] : dir.Snapshot()) EXPECT_FALSE(name.ends_with(".kvtmp")) << c.name;
         testing::InstallPlatform(&dir.Device());
     }
 }
@@ -79,16 +81,18 @@ TEST(DataFileWriter, WritesWithoutMemoryOfItsOwnOncePrepared) {
     DataDir dir;
     const TZChar *lines[] = {u"a\r\n", u"b"};
     DataFileWriter unprepared, failed, prepared;
-    EXPECT_EQ(unprepared.Write(u"X.ini", 2, lines), Result::NoMemory);
+    EXPECT_EQ(unprepared.Write(test::HeldLock(), u"X.ini", 2, lines), Result::NoMemory);
     testing::FailAllocationAfter(2);
     EXPECT_EQ(failed.Prepare(), Result::NoMemory);
     testing::FailAllocationAfter(0);
-    EXPECT_EQ(failed.Write(u"X.ini", 2, lines), Result::NoMemory);
+    EXPECT_EQ(failed.Write(test::HeldLock(), u"X.ini", 2, lines), Result::NoMemory);
     EXPECT_FALSE(dir.Exists("X.ini"));
     ASSERT_EQ(prepared.Prepare(), Result::Ok);
-    EXPECT_EQ(prepared.Write(nullptr, 2, lines), Result::Param);
+    const test::HeldLock lock;
+    EXPECT_EQ(prepared.Write(lock, nullptr, 2, lines), Result::Param);
+    EXPECT_EQ(prepared.Write(DataDirectoryLock(), u"X.ini", 2, lines), Result::Write) << "only under the lock";
     testing::ResetAllocationCount();
-    ASSERT_EQ(prepared.Write(u"X.ini", 2, lines), Result::Ok);
+    ASSERT_EQ(prepared.Write(lock, u"X.ini", 2, lines), Result::Ok);
     EXPECT_EQ(testing::AllocationCount(), 0u);
     EXPECT_EQ(dir.ReadBytes("X.ini"), Utf16Bytes(u"a\r\nb"));
 }

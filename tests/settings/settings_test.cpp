@@ -22,7 +22,7 @@ Text ExpectedSettingsFile(const Text &record, const Text &banner) {
 TEST(SettingsFile, IsWrittenByteForByte) {
     DataDir dir;
     const TZSetting setting{1, 0, 1033, 7};
-    ASSERT_EQ(WriteTZSetting(&setting), Result::Ok);
+    ASSERT_EQ(WriteTZSetting(test::HeldLock(), &setting), Result::Ok);
     const std::string bytes = dir.ReadBytes("TZ_Set.ini");
     // The banner's notice wording is ours to choose; take it from the file and check the rest exactly.
     const std::string bannerEnd = Utf16Bytes(u";" + Text(109, u'-') + u"\r\n", false);
@@ -67,7 +67,7 @@ TEST(SettingsFile, ReadsTheFirstDataLineOfThreeOrMoreFields) {
 TEST(SettingsFile, WriteThenReadGivesTheSameValues) {
     DataDir dir;
     for (const TZSetting s : {TZSetting{33, 1, 2052, 33}, TZSetting{65535, 65535, 65535, 65535}, TZSetting{0, 0, 0, 0}}) {
-        ASSERT_EQ(WriteTZSetting(&s), Result::Ok);
+        ASSERT_EQ(WriteTZSetting(test::HeldLock(), &s), Result::Ok);
         TZSetting back{};
         ASSERT_EQ(ReadTZSetting(&back), Result::Ok);
         EXPECT_EQ(back.TZID, s.TZID);
@@ -94,7 +94,7 @@ TEST(SettingsQueries, AnswerFromTheFileOrLeaveTheOutputAlone) {
     EXPECT_EQ(GetLocalTZID(nullptr), TZ_ERR_PARAM);
     EXPECT_EQ(GetDeaultTZID(nullptr), TZ_ERR_PARAM);
     EXPECT_EQ(ReadTZSetting(nullptr), Result::Param);
-    EXPECT_EQ(WriteTZSetting(nullptr), Result::Param);
+    EXPECT_EQ(WriteTZSetting(test::HeldLock(), nullptr), Result::Param);
 }
 
 }  // namespace

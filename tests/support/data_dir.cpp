@@ -77,6 +77,15 @@ std::map<std::string, std::string> DataDir::Snapshot() const {
     return files;
 }
 
+void DataDir::Restore(const std::map<std::string, std::string> &snapshot) const {
+    for (const auto &entry : std::filesystem::directory_iterator(path_)) {
+        if (!snapshot.count(entry.path().filename().string())) std::filesystem::remove(entry.path());
+    }
+    for (const auto &[name, bytes] : snapshot) {
+        if (ReadBytes(name) != bytes || !Exists(name)) WriteBytes(name, bytes);
+    }
+}
+
 void SweepAllocationFailures(const std::function<std::uint32_t()> &operation,
                              const std::function<void(std::uint32_t, std::uint64_t)> &check) {
     for (std::uint64_t n = 1;; ++n) {

@@ -10,6 +10,7 @@
 
 #include "Kelvane.h"
 #include "platform/simulated_device.h"
+#include "record/data_lock.h"
 
 namespace kelvane::test {
 
@@ -19,6 +20,13 @@ using Text = std::basic_string<TZChar>;
 std::string Utf16Bytes(const Text &text, bool byteOrderMark = true);
 // Lines joined with CR LF after each.
 Text JoinLines(const std::vector<Text> &lines);
+
+// The data directory's lock, held for as long as the object lives: a writer
+// called directly, as an export would call it, takes HeldLock() for its lock.
+class HeldLock : public DataDirectoryLock {
+public:
+    HeldLock() { Acquire(); }
+};
 
 class DataDir {
 public:
@@ -36,6 +44,8 @@ public:
     void WriteDevice(const std::string &text) const;
     // Every file in the directory with its bytes.
     std::map<std::string, std::string> Snapshot() const;
+    // Puts the directory back to a snapshot: its files, no others.
+    void Restore(const std::map<std::string, std::string> &snapshot) const;
 
     SimulatedDevice &Device() { return device_; }
 

@@ -1,11 +1,19 @@
-// The simulated device with file writes that fail on demand.
+// The simulated device with file operations that fail on demand: either by
+// flag, or the n-th call of one operation, counted, so a sweep can make each
+// file operation a call makes fail in turn without knowing the call.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/simulated_device.h"
 
 namespace kelvane::test {
+
+enum FileOp : std::size_t { kOpen, kCreate, kRead, kWrite, kFlush, kClose, kReplace, kDelete, kSync, kLock, kList, kFileOps };
+inline constexpr const char *kFileOpNames[kFileOps] = {"open",  "create", "read", "write",          "flush", "close",
+                                                       "replace", "delete", "directory sync", "lock",  "list"};
 
 class FaultyDevice : public SimulatedDevice {
 public:
@@ -15,21 +23,59 @@ public:
     std::ptrdiff_t writableBytes = -1;  // bytes accepted before writes fail; -1: all
     bool failFlush = false;
     bool failReplace = false;
+    bool failSync = false;
+    bool skipDurability = false;  // flushes and directory syncs succeed without reaching the disk
+    std::uint64_t zoneSets = 0, failZoneSetAt = 0;  // SetTimeZoneInformation calls; the one that fails
+    // Calls of each operation so far, and the call (1 = the first) made to fail; 0: none.
+    std::array<std::uint64_t, kFileOps> calls{}, failAt{};
 
+    FileHandle OpenForReading(const TZChar *path) noexcept override {
+        return Fails(kOpen) ? kNoFile : SimulatedDevice::OpenForReading(path);
+    }
     FileHandle CreateNewFile(const TZChar *path) noexcept override {
-        return failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path);
+        return Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path);
+    }
+    std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override {
+        return Fails(kRead) ? -1 : SimulatedDevice::ReadFile(file, buffer, bytes);
     }
     bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override {
+        if (Fails(kWrite)) return false;
         if (writableBytes >= 0) {
             if (static_cast<std::size_t>(writableBytes) < bytes) return false;
             writableBytes -= static_cast<std::ptrdiff_t>(bytes);
         }
         return SimulatedDevice::WriteFile(file, data, bytes);
     }
-    bool FlushFile(FileHandle file) noexcept override { return !failFlush && SimulatedDevice::FlushFile(file); }
-    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override {
-        return !failReplace && SimulatedDevice::ReplaceFile(source, target);
+    bool FlushFile(FileHandle file) noexcept override {
+        return !Fails(kFlush) && !failFlush && (skipDurability || SimulatedDevice::FlushFile(file));
     }
+    // The descriptor is released even when the close reports a failure, as on POSIX.
+    bool CloseFile(FileHandle file) noexcept override {
+        const bool closed = SimulatedDevice::CloseFile(file);
+        return !Fails(kClose) && closed;
+    }
+    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override {
+        return !Fails(kReplace) && !failReplace && SimulatedDevice::ReplaceFile(source, target);
+    }
+    bool DeleteFile(const TZChar *path) noexcept override {
+        return !Fails(kDelete) && SimulatedDevice::DeleteFile(path);
+    }
+    bool SyncDirectory(const TZChar *directory) noexcept override {
+        return !Fails(kSync) && !failSync && (skipDurability || SimulatedDevice::SyncDirectory(directory));
+    }
+    LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override {
+        return Fails(kLock) ? kNoLock : SimulatedDevice::LockDirectory(directory, timeoutMs);
+    }
+    bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override {
+        return !Fails(kList) && SimulatedDevice::ListDirectory(directory, visit, context);
+    }
+
+    bool SetTimeZoneInformation(const TimeZoneInformation &info) noexcept override {
+        return ++zoneSets != failZoneSetAt && SimulatedDevice::SetTimeZoneInformation(info);
+    }
+
+private:
+    bool Fails(FileOp op) noexcept { return ++calls[op] == failAt[op]; }
 };
 
 }  // namespace kelvane::test

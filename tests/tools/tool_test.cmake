@@ -34,6 +34,8 @@ expect(0 "10000" zones --selection 3)
 expect(0 "deleted" userzone delete 10000)
 expect(0 "standard|daylight" daylight)
 expect(0 "uiLanguage" device)
+# An offset beyond a day is refused before anything is negated or stored.
+expect(2 "not in range" userzone add --utc-offset -2147483648 --name Far)
 
 # A clock in another year than the data's rules: a warning, not an error.
 file(READ ${WORK}/dataset.txt record)

@@ -63,11 +63,16 @@ struct UserZoneArguments {
 };
 
 void AddUserZoneOptions(CLI::App &cmd, UserZoneArguments &a) {
-    cmd.add_option("--utc-offset", a.offset, "minutes east of UTC, e.g. 330 for UTC+05:30")->required();
+    // Within a day either way: beyond that no clock can apply the zone, and
+    // negating the lowest 32-bit value would overflow.
+    cmd.add_option("--utc-offset", a.offset, "minutes east of UTC, e.g. 330 for UTC+05:30")
+        ->required()
+        ->check(CLI::Range(-1440, 1440));
     cmd.add_option("--name", a.name, "the zone's name (at most 63 characters)")->required();
     cmd.add_option("--daylight-start", a.daylight, "month week weekday hour")->expected(4);
     cmd.add_option("--standard-start", a.standard, "month week weekday hour")->expected(4);
-    cmd.add_option("--daylight-bias", a.daylightBias, "minutes added to the bias in daylight time (default -60)");
+    cmd.add_option("--daylight-bias", a.daylightBias, "minutes added to the bias in daylight time (default -60)")
+        ->check(CLI::Range(-1440, 1440));
     cmd.add_flag("--favourite", a.favourite, "also put it on the favourites");
 }
 

@@ -32,7 +32,9 @@ WriteOutcome DataFile::Write(const TZChar *fileName) const {
     const std::string name = ToUtf8(Text(fileName));
     if (!allocated_) return WriteOutcome::Failed(name + ": out of memory");
     if (overflow_) return WriteOutcome::Failed(name + ": more than " + std::to_string(kMaxFileLines) + " lines");
-    const Result written = WriteDataFile(fileName, lines_);
+    DataDirectoryLock lock;
+    Result written = lock.Acquire();
+    if (written == Result::Ok) written = WriteDataFile(lock, fileName, lines_);
     if (written != Result::Ok)
         return WriteOutcome::Failed(name + ": cannot be written (result " + std::to_string(Code(written)) + ")");
     return {};

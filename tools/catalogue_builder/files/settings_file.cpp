@@ -11,7 +11,9 @@ WriteOutcome WriteSettingsFile(const CatalogueZone &zone, std::uint16_t language
     setting.DLT = zone.rule.HasDaylight() ? 1 : 0;
     setting.LangID = language;
     setting.DefaultTZ = zone.id;
-    const Result written = WriteTZSetting(&setting);
+    DataDirectoryLock lock;
+    Result written = lock.Acquire();
+    if (written == Result::Ok) written = WriteTZSetting(lock, &setting);
     if (written != Result::Ok)
         return WriteOutcome::Failed("TZ_Set.ini: cannot be written (result " + std::to_string(Code(written)) + ")");
     return {};

@@ -178,7 +178,23 @@ private:
         if (lines.empty()) problems_.Error(file->name, 0, "no language: zone names cannot be looked up");
     }
 
+    // A name the engine opens only inside the data directory: relative, no
+    // ".." component; subfolders are fine.
+    static bool StaysInside(const std::string &name) {
+        const std::filesystem::path path(name);
+        if (path.empty() || path.has_root_path() || name.find(':') != std::string::npos) return false;
+        for (const auto &part : path) {
+            if (part == "..") return false;
+        }
+        return true;
+    }
+
     void CheckDescriptions(const std::string &name, const std::string &languageFile, int languageLine) {
+        if (!StaysInside(name)) {
+            problems_.Error(languageFile, languageLine,
+                            "description file " + name + " lies outside the data directory; the engine treats it as missing");
+            return;
+        }
         if (!std::filesystem::exists(directory_ / name)) {
             problems_.Error(languageFile, languageLine, "description file " + name + " is missing");
             return;

@@ -1,9 +1,8 @@
 #include "check/data_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
+#include "platform/host_files.h"
 #include "platform/utf.h"
 #include "record/field_parser.h"
 
@@ -12,6 +11,28 @@ namespace {
 constexpr std::size_t kEngineLineUnits = 254;  // the engine reads longer lines in pieces
 constexpr std::size_t kEngineFieldUnits = 63;
 constexpr std::size_t kEngineFields = 32;
+// Shipped data files are tens of kilobytes; a file this large is not sound
+// data (a device node, a runaway generator) and is not read at all.
+constexpr std::size_t kMaxFileBytes = 8u << 20;
+
+enum class Reading { Read, Missing, NotRegular, TooLarge };
+
+// The file's bytes, the way the engine opens it: a regular file only, opened
+// without blocking (a FIFO never hangs the check), and never more than the cap.
+Reading ReadBounded(const std::filesystem::path &path, std::string *bytes) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) return Reading::Missing;
+    const auto wide = path.u16string();
+    const FileHandle file = host::OpenForReading(reinterpret_cast<const TZChar *>(wide.c_str()));
+    if (file == kNoFile) return Reading::NotRegular;
+    char chunk[65536];
+    std::int64_t n = 0;
+    while (bytes->size() <= kMaxFileBytes && (n = host::Read(file, chunk, sizeof chunk)) > 0)
+        bytes->append(chunk, static_cast<std::size_t>(n));
+    host::Close(file);
+    return bytes->size() > kMaxFileBytes ? Reading::TooLarge : Reading::Read;
+}
 
 bool LooksLikeUtf8(const std::string &bytes) {
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return true;
@@ -83,12 +104,20 @@ std::string Utf8(const std::u16string &text) {
 
 std::optional<DataFile> LoadDataFile(const std::filesystem::path &directory, const std::string &name,
                                      Problems &problems) {
-    std::ifstream in(directory / name, std::ios::binary);
-    if (!in) {
-        problems.Error(name, 0, "missing: the engine fails with 1001 wherever it needs this file");
-        return std::nullopt;
+    std::string bytes;
+    switch (ReadBounded(directory / name, &bytes)) {
+        case Reading::Missing:
+            problems.Error(name, 0, "missing: the engine fails with 1001 wherever it needs this file");
+            return std::nullopt;
+        case Reading::NotRegular:
+            problems.Error(name, 0, "not a regular file: the engine fails with 1001 wherever it needs this file");
+            return std::nullopt;
+        case Reading::TooLarge:
+            problems.Warning(name, 0, "more than " + std::to_string(kMaxFileBytes) +
+                                          " bytes: too large to be a sound data file; not checked");
+            return std::nullopt;
+        case Reading::Read: break;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (bytes.empty()) {
         problems.Error(name, 0, "empty file: it must at least hold the UTF-16LE byte-order mark");
         return DataFile{name, {}};
