@@ -15,17 +15,32 @@ std::size_t DirectoryLength(const TZChar *path, std::size_t length) noexcept {
 }
 }  // namespace
 
-Result BuildDataFilePath(const TZChar *fileName, TZChar *path) noexcept {
-    if (fileName == nullptr || path == nullptr) return Result::Param;
+Result BuildDataDirectory(TZChar *path, std::size_t *length) noexcept {
+    if (path == nullptr || length == nullptr) return Result::Param;
     const std::uint32_t moduleLength = CurrentPlatform().ModuleFileName(path, kPathUnits);
     if (moduleLength == 0 || moduleLength >= kPathUnits) return Result::File;
-    std::size_t length = DirectoryLength(path, moduleLength);
-    const std::size_t nameLength = BoundedLength(fileName, kPathUnits);
-    if (length + 1 + nameLength >= kPathUnits) return Result::File;
-    path[length++] = u'\\';
-    for (std::size_t i = 0; i < nameLength; ++i) path[length++] = fileName[i];
-    path[length] = 0;
+    std::size_t n = DirectoryLength(path, moduleLength);
+    if (n + 1 >= kPathUnits) return Result::File;
+    path[n++] = u'\\';
+    path[n] = 0;
+    *length = n;
     return Result::Ok;
+}
+
+Result PlaceFileName(TZChar *path, std::size_t directoryLength, const TZChar *fileName) noexcept {
+    if (fileName == nullptr || path == nullptr) return Result::Param;
+    const std::size_t nameLength = BoundedLength(fileName, kPathUnits);
+    if (directoryLength + nameLength >= kPathUnits) return Result::File;
+    for (std::size_t i = 0; i < nameLength; ++i) path[directoryLength + i] = fileName[i];
+    path[directoryLength + nameLength] = 0;
+    return Result::Ok;
+}
+
+Result BuildDataFilePath(const TZChar *fileName, TZChar *path) noexcept {
+    if (fileName == nullptr || path == nullptr) return Result::Param;
+    std::size_t length = 0;
+    if (const Result built = BuildDataDirectory(path, &length); built != Result::Ok) return built;
+    return PlaceFileName(path, length, fileName);
 }
 
 }  // namespace kelvane
