@@ -203,6 +203,31 @@ TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
     }
 }
 
+// The order of ties, pinned: twelve zones on three offsets, listed as a
+// group and as the catalogue, come out in exactly this unstable order.
+TEST(SelectionLists, PinTheOrderOfEqualOffsets) {
+    DataDir dir;
+    const int32_t offsets[] = {0, 60, 0, -60, 60, 0, 60, -60, 0, 60, 0, -60};
+    Texts lines, names, members;
+    for (uint16_t id = 1; id <= 12; ++id) {
+        lines.push_back(ZoneText({.id = id, .offset = offsets[id - 1]}));
+        names.push_back(Widen(std::to_string(id) + " N" + std::to_string(id) + " x x x"));
+        members.push_back(Widen(std::to_string(id) + " Ties"));
+    }
+    dir.WriteLines("TZ_Def.ini", lines);
+    dir.WriteLines("TZ_UserDef.ini", {});
+    dir.WriteLines("TZ_Zone.ini", members);
+    WriteNames(dir, names);
+    const Ids golden = {2, 5, 7, 10, 6, 3, 9, 1, 11, 8, 4, 12};
+    Lists list;
+    ASSERT_EQ(list.All(1), TZ_OK);
+    EXPECT_EQ(list.Listed(list.allCount), golden);
+    EXPECT_EQ(list.entries.First(1), Texts{u"(GMT-01:00) N2"});
+    ASSERT_EQ(list.Group(u"Ties", 1), TZ_OK);
+    EXPECT_EQ(list.Listed(list.count), golden);
+    EXPECT_EQ(list.names.First(2), (Texts{u"N2", u"N5"}));
+}
+
 TEST(GetAllTZInfo, AllocationFailureReportsMemoryAndWritesNoText) {
     DataDir dir;
     WriteData(dir);
