@@ -3,6 +3,7 @@
 namespace kelvane {
 
 Result RecordReader::Open() noexcept {
+    if (parser_ && path_ && chunk_) return Result::Ok;
     path_ = AllocateArray<TZChar>(kPathUnits);
     chunk_ = AllocateArray<TZChar>(kReadChunkUnits);
     parser_ = CreateFieldParser();

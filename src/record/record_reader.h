@@ -41,7 +41,8 @@ private:
 class RecordReader {
 public:
     // Ok; Parser when the parser could not be created (whatever else failed);
-    // NoMemory when only a buffer could not be had.
+    // NoMemory when only a buffer could not be had. Operations that share a
+    // reader each open it; once open, it stays open and Open gives Ok.
     Result Open() noexcept;
 
     // Reads the data file through the loop; onLine(const RecordLine &)
