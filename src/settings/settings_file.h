@@ -4,6 +4,7 @@
 
 #include "Kelvane.h"
 #include "record/line_list.h"
+#include "record/record_reader.h"
 #include "record/result.h"
 #include "record/text.h"
 
@@ -15,6 +16,8 @@ inline constexpr const TZChar *kSettingsFile = KT("TZ_Set.ini");
 // A line of exactly three fields reads DefaultTZ as 0. The record is written
 // only on success.
 Result ReadTZSetting(TZSetting *setting) noexcept;
+// The same through the calling operation's reader.
+Result ReadTZSetting(RecordReader &reader, TZSetting *setting) noexcept;
 // Rewrites the file whole: banner, legend, and the record line without a line end.
 Result WriteTZSetting(const TZSetting *setting) noexcept;
 // The lines WriteTZSetting writes, composed into an allocated list, for an
