@@ -195,7 +195,7 @@ std::vector<Call> ReadCalls() {
         {"SearchTZbyName/C", {def}, [] { std::uint16_t n = 0; SearchTZbyName(u"C", &n, ids, rooms.pointers[0].data()); }},
         {"QueryTZDltStateByDate", {user, def}, [] { QueryTZDltStateByDate(21, &july, values); }},
         {"GetTZOffset", {set, device, user, def}, [] { benchmark::DoNotOptimize(GetTZOffset(21, 119, 0)); }},
-        {"GetTZDaylightTime", {set, device, user, def}, [] { GetTZDaylightTime(values); }},
+        {"GetTZDaylightTime", {device}, [] { GetTZDaylightTime(values); }},
     };
 }
 

@@ -71,12 +71,17 @@ void SelectionList::SortWestToEast(std::uint16_t *ids, std::uint16_t count) noex
     std::int32_t offsets[TZ_MAX_ZONES];
     std::uint16_t sortedIds[TZ_MAX_ZONES];
     for (std::uint16_t i = 0; i < count; ++i) offsets[i] = records_[i].Offset;
+    // Position i's offset and slot ride in registers while j runs.
     for (std::uint16_t i = 0; i + 1 < count; ++i) {
-        for (std::uint16_t j = i; j < count; ++j) {
-            if (offsets[j] <= offsets[i]) continue;
-            std::swap(offsets[i], offsets[j]);
-            std::swap(order_[i], order_[j]);
+        std::int32_t offset = offsets[i];
+        std::uint8_t slot = order_[i];
+        for (std::uint16_t j = i + 1; j < count; ++j) {
+            if (offsets[j] <= offset) continue;
+            std::swap(offset, offsets[j]);
+            std::swap(slot, order_[j]);
         }
+        offsets[i] = offset;
+        order_[i] = slot;
     }
     for (std::uint16_t i = 0; i < count; ++i) sortedIds[i] = ids[order_[i]];
     for (std::uint16_t i = 0; i < count; ++i) ids[i] = sortedIds[i];
