@@ -115,7 +115,7 @@ TEST(SelectionLists, ListTheFirst200ZonesAndKeepTheTextSizes) {
     }
     dir.WriteLines("TZ_Def.ini", catalogue);
     dir.WriteLines("TZ_UserDef.ini", {});
-    WriteNames(dir, {u"1 " + Text(63, u'n') + u" x x x"});
+    WriteNames(dir, {Text(u"1 ").append(63, u'n').append(u" x x x")});
     dir.WriteLines("TZ_Zone.ini", table);
     Lists list;
     ASSERT_EQ(list.Group(u"Big", 1), TZ_OK);
@@ -127,7 +127,7 @@ TEST(SelectionLists, ListTheFirst200ZonesAndKeepTheTextSizes) {
     EXPECT_EQ(list.names.First(2)[1], Text(63, u'n'));
     EXPECT_TRUE(list.labels.WrittenOnlyBefore(200) && list.names.WrittenOnlyBefore(200));
     ASSERT_EQ(list.All(1), TZ_OK);
-    EXPECT_EQ(list.entries.First(2)[1], u"(GMT-01:00) " + Text(63, u'n'));
+    EXPECT_EQ(list.entries.First(2)[1], Text(u"(GMT-01:00) ").append(63, u'n'));
     EXPECT_TRUE(list.entries.WrittenOnlyBefore(150));
 }
 
@@ -198,7 +198,7 @@ TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
         const Texts entries = list.entries.First(zones.size());
         for (std::size_t i = 0; i < zones.size(); ++i) {
             EXPECT_EQ(list.ids[i], zones[i].second) << round << " " << i;
-            EXPECT_NE(entries[i].find(Widen("N" + std::to_string(zones[i].second))), Text::npos) << round << " " << i;
+            EXPECT_NE(entries[i].find(Widen(std::string("N").append(std::to_string(zones[i].second)))), Text::npos) << round << " " << i;
         }
     }
 }

@@ -60,8 +60,8 @@ TEST(ReadLoop, LinesBeyondTheReadChunkArriveWhole) {
     DataDir dir;
     std::vector<Text> lines, expected;
     for (int i = 0; i < 3000; ++i) {  // far more than one read chunk, with an odd-byte boundary
-        expected.push_back(u"z" + Text(static_cast<std::size_t>(i % 7), u'q'));
-        lines.push_back(expected.back() + u" " + Text(1, static_cast<char16_t>(u'0' + i % 10)));
+        expected.push_back(Text(u"z").append(static_cast<std::size_t>(i % 7), u'q'));
+        lines.push_back(expected.back() + u" " + static_cast<char16_t>(u'0' + i % 10));
     }
     dir.WriteLines("T.ini", lines);
     EXPECT_EQ(FirstFields(2), expected);
