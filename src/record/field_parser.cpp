@@ -12,8 +12,8 @@ bool IsSeparator(TZChar c) noexcept { return c == 0x20 || c == 0x09 || c == kLin
 bool EndsLine(TZChar c) noexcept { return c == 0 || c == kCarriageReturn; }
 
 // Copies the field starting at p into out (63 units kept, '$' as a space,
-// the rest dropped) and returns where it ends; *kept: the units kept.
-const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out, std::size_t *kept = nullptr) noexcept {
+// the rest dropped) and returns where it ends.
+const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {
     std::size_t n = 0;
     for (; p != end; ++p) {
         TZChar c = *p;
@@ -24,27 +24,6 @@ const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out, std::si
         if (n < kFieldUnits - 1) out[n++] = c;
     }
     out[n] = 0;
-    if (kept != nullptr) *kept = n;
-    return p;
-}
-
-// The field starting at p as a view where it lies, or, when it holds '$',
-// as a copy in spill; returns where it ends.
-const TZChar *ViewField(const TZChar *p, const TZChar *end, TextView *view, TZChar *spill) noexcept {
-    const TZChar *start = p;
-    for (;;) {
-        while (p != end && IsOrdinary(*p)) ++p;
-        if (p == end || IsSeparator(*p) || EndsLine(*p)) break;
-        if (*p == kDollar) {
-            std::size_t kept = 0;
-            p = TakeField(start, end, spill, &kept);
-            *view = TextView(spill, kept);
-            return p;
-        }
-        ++p;
-    }
-    const std::size_t length = static_cast<std::size_t>(p - start);
-    *view = TextView(start, length < kFieldUnits - 1 ? length : kFieldUnits - 1);
     return p;
 }
 
@@ -61,17 +40,6 @@ std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limi
         p = SkipSeparators(p, end);
         if (p == end || EndsLine(*p) || stored == limit) return stored;
         p = TakeField(p, end, fields[stored++]);
-    }
-}
-
-std::uint16_t SplitFieldViews(TextView line, TextView *fields, FieldBuffer *spill, std::uint16_t limit) noexcept {
-    const TZChar *p = line.data(), *end = p + line.size();
-    std::uint16_t stored = 0;
-    for (;;) {
-        p = SkipSeparators(p, end);
-        if (p == end || EndsLine(*p) || stored == limit) return stored;
-        p = ViewField(p, end, &fields[stored], spill[stored]);
-        ++stored;
     }
 }
 

@@ -9,8 +9,8 @@
 // reads, so taking a line never needs memory and never fails for want of it.
 //
 // The read loop splits a line straight from where the line reader holds it
-// (SplitFieldViews) in one pass, copying only fields that hold '$'; SetLine
-// and Split copy each field into its buffer.
+// (SplitFields), in one pass that copies each kept unit once; SetLine and
+// Split do the same through the parser's own copy of the line.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +30,6 @@ using FieldBuffer = TZChar[kFieldUnits];
 // Splits line (which ends at its first NUL, if any) into at most limit
 // fields; returns how many were stored.
 std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept;
-
-// The same fields as views: a field is seen where it lies in line, and only
-// a field holding '$' is copied (into spill[i], '$' as a space).
-std::uint16_t SplitFieldViews(TextView line, TextView *fields, FieldBuffer *spill, std::uint16_t limit) noexcept;
 
 // Whether the line's first field begins with ';', found without splitting.
 bool IsCommentLine(TextView line) noexcept;

@@ -5,14 +5,14 @@ namespace {
 bool IsSpace(TZChar c) noexcept { return c == 0x20 || (c >= 0x09 && c <= 0x0D); }
 }  // namespace
 
-std::int32_t WideToLong(TextView digits) noexcept {
-    const TZChar *text = digits.data(), *end = text + digits.size();
-    while (text != end && IsSpace(*text)) ++text;
+std::int32_t WideToLong(const TZChar *text) noexcept {
+    if (text == nullptr) return 0;
+    while (IsSpace(*text)) ++text;
     bool negative = false;
-    if (text != end && (*text == u'+' || *text == u'-')) negative = *text++ == u'-';
+    if (*text == u'+' || *text == u'-') negative = *text++ == u'-';
     constexpr std::int64_t kLimit = 2147483648LL;  // magnitude of INT32_MIN
     std::int64_t magnitude = 0;
-    for (; text != end && *text >= u'0' && *text <= u'9'; ++text) {
+    for (; *text >= u'0' && *text <= u'9'; ++text) {
         magnitude = magnitude * 10 + (*text - u'0');
         if (magnitude > kLimit) magnitude = kLimit + 1;  // saturate; more digits change nothing
     }

@@ -7,14 +7,12 @@
 #include <cstdint>
 
 #include "Kelvane.h"
-#include "record/text.h"
 
 namespace kelvane {
 
-// The text ends at its end (a field holds no terminator).
-std::int32_t WideToLong(TextView text) noexcept;
+std::int32_t WideToLong(const TZChar *text) noexcept;
 
-inline std::uint16_t WideToU16(TextView text) noexcept {
+inline std::uint16_t WideToU16(const TZChar *text) noexcept {
     return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WideToLong(text)));
 }
 

@@ -21,7 +21,7 @@ Result RecordReader::OpenFile(const TZChar *fileName, FileHandle *file) noexcept
 
 bool RecordReader::Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
     if (IsCommentLine(piece)) return false;
-    *count = SplitFieldViews(piece, fields_, parser_->GetFields(), kMaxFields);
+    *count = SplitFields(piece, parser_->GetFields(), kMaxFields);
     return *count != 0 && *count >= minFields;
 }
 

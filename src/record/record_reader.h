@@ -26,14 +26,15 @@ namespace kelvane {
 // One accepted line: its fields, valid until the next line is read.
 class RecordLine {
 public:
-    RecordLine(const TextView *fields, std::uint16_t count) noexcept : fields_(fields), count_(count) {}
+    RecordLine(const FieldBuffer *fields, std::uint16_t count) noexcept : fields_(fields), count_(count) {}
     std::uint16_t Count() const noexcept { return count_; }
-    TextView Text(std::uint16_t i) const noexcept { return fields_[i]; }
+    const TZChar *Field(std::uint16_t i) const noexcept { return fields_[i]; }
+    TextView Text(std::uint16_t i) const noexcept { return ViewOf(fields_[i], kFieldUnits); }
     std::int32_t Number(std::uint16_t i) const noexcept { return WideToLong(fields_[i]); }
     std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(fields_[i]); }
 
 private:
-    const TextView *fields_;
+    const FieldBuffer *fields_;
     std::uint16_t count_;
 };
 
@@ -58,7 +59,6 @@ private:
     Owned<TZChar[]> path_;
     std::size_t directoryLength_ = 0;  // 0 until the directory is known
     Owned<TZChar[]> chunk_;
-    TextView fields_[kMaxFields];
 };
 
 template <typename OnLine>
@@ -72,7 +72,7 @@ Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLin
     std::uint16_t count = 0;
     bool stopped = false;
     while (!stopped && lines.Next(&piece)) {
-        if (Accept(piece, minFields, &count)) stopped = !onLine(RecordLine(fields_, count));
+        if (Accept(piece, minFields, &count)) stopped = !onLine(RecordLine(parser_->GetFields(), count));
     }
     platform.CloseFile(file);
     return lines.Failed() ? Result::File : Result::Ok;
