@@ -2,6 +2,9 @@
 
 #include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvane {
 namespace {
@@ -9,17 +12,28 @@ constexpr TZChar kByteOrderMark = 0xFEFF;
 constexpr TZChar kLineFeed = 0x0A;
 constexpr std::size_t kMaxPiece = kLinePieceUnits - 1;
 
-// The first line feed in [begin, end), or end. Four units at a time: a lane
-// equal to the line feed becomes zero, and a zero lane sets its top bit.
+// The first line feed in [begin, end), or end: eight units at a time where
+// the processor compares them at once, else four at a time in a 64-bit word
+// (a lane equal to the line feed becomes zero, and a zero lane sets its top
+// bit).
 const TZChar *FindLineFeed(const TZChar *begin, const TZChar *end) noexcept {
-    constexpr std::uint64_t kOnes = 0x0001000100010001u, kTops = 0x8000800080008000u, kFeeds = kOnes * kLineFeed;
     const TZChar *p = begin;
+#if defined(__SSE2__)
+    const __m128i feeds = _mm_set1_epi16(kLineFeed);
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi16(units, feeds));
+        if (hits != 0) return p + std::countr_zero(static_cast<unsigned>(hits)) / 2;
+    }
+#else
+    constexpr std::uint64_t kOnes = 0x0001000100010001u, kTops = 0x8000800080008000u, kFeeds = kOnes * kLineFeed;
     for (; end - p >= 4; p += 4) {
         std::uint64_t word;
         std::memcpy(&word, p, sizeof word);
         word ^= kFeeds;
         if (((word - kOnes) & ~word & kTops) != 0) break;
     }
+#endif
     while (p != end && *p != kLineFeed) ++p;
     return p;
 }
