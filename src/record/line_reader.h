@@ -21,7 +21,7 @@
 namespace kelvane {
 
 inline constexpr std::size_t kLinePieceUnits = 255;  // 254 units and the terminator
-inline constexpr std::size_t kReadChunkUnits = 16384;
+inline constexpr std::size_t kReadChunkUnits = 8192;  // 16 KB
 
 class LineReader {
 public:
