@@ -32,7 +32,7 @@ using Codes = std::set<uint32_t>;
 // A read error in the middle of a file gives 1001. Until the read loop
 // reports read errors (being changed elsewhere), a read failure is only
 // checked for leaks; set this to true once it does.
-constexpr bool kReadErrorsReported = false;
+constexpr bool kReadErrorsReported = true;
 
 const Codes kMemory = {TZ_ERR_NO_MEMORY, TZ_ERR_PARSER};
 

@@ -17,9 +17,14 @@ void FillUserZone(const RecordLine &line, TZInfo *zone) noexcept {
 }  // namespace
 
 Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection) noexcept {
+    RecordReader reader;
+    return LoadTZList(reader, zones, count, selection);
+}
+
+Result LoadTZList(RecordReader &reader, TZInfo *zones, std::uint16_t *count, std::uint16_t selection,
+                  UserLineWatcher *watcher) noexcept {
     if (zones == nullptr || count == nullptr) return Result::Param;
     if (selection > kSelectUserZones || *count < TZ_MAX_ZONES) return Result::Param;
-    RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     std::uint16_t filled = 0;
 
@@ -37,6 +42,7 @@ Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection) 
         const std::uint16_t limit = selection == kSelectUserZones ? TZ_MAX_USER_ZONES : TZ_MAX_ZONES;
         const Result read = reader.Read(kUserCatalogueFile, kUserZoneMinFields, [&](const RecordLine &line) noexcept {
             if (filled < limit && LineZoneType(line) == kUserZoneType) FillUserZone(line, &zones[filled++]);
+            if (watcher != nullptr) watcher->OnUserLine(line, zones, filled);
             return true;
         });
         if (read != Result::Ok) return read;

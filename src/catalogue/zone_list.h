@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "record/record_reader.h"
 #include "record/result.h"
 
 namespace kelvane {
@@ -17,5 +18,19 @@ inline constexpr std::uint16_t kSelectUserZones = 3;
 // zones: at least TZ_MAX_ZONES records; count: capacity in (at least
 // TZ_MAX_ZONES), records filled out, written only on success.
 Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection) noexcept;
+
+// Told of every accepted TZ_UserDef.ini line the list read passes, after the
+// line has been listed or not, with the records listed so far.
+class UserLineWatcher {
+public:
+    virtual void OnUserLine(const RecordLine &line, const TZInfo *zones, std::uint16_t listed) noexcept = 0;
+
+protected:
+    ~UserLineWatcher() = default;
+};
+
+// The same through the calling operation's reader.
+Result LoadTZList(RecordReader &reader, TZInfo *zones, std::uint16_t *count, std::uint16_t selection,
+                  UserLineWatcher *watcher = nullptr) noexcept;
 
 }  // namespace kelvane

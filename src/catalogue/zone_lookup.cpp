@@ -5,12 +5,12 @@
 // TZ_Def.ini. The call succeeds exactly when every requested slot was filled:
 // a repeated identifier fills only its first slot, and a zone found on lines
 // of both files still fills just one.
-#include "Kelvane.h"
+#include "catalogue/zone_lookup.h"
+
 #include "catalogue/catalogue_files.h"
 #include "platform/memory.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 // Index of the first slot asking for id, or count when none does.
 uint16_t SlotOf(const uint16_t *ids, uint16_t count, uint16_t id) noexcept {
@@ -18,9 +18,9 @@ uint16_t SlotOf(const uint16_t *ids, uint16_t count, uint16_t id) noexcept {
     while (j < count && ids[j] != id) ++j;
     return j;
 }
+}  // namespace
 
-Result LookUpZones(const uint16_t *ids, uint16_t count, TZInfo *infos, bool *filled) noexcept {
-    RecordReader reader;
+Result LookUpZones(RecordReader &reader, const uint16_t *ids, uint16_t count, TZInfo *infos, bool *filled) noexcept {
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     auto fill = [&](const RecordLine &line) noexcept {
         const uint16_t j = SlotOf(ids, count, LineZoneId(line));
@@ -37,12 +37,16 @@ Result LookUpZones(const uint16_t *ids, uint16_t count, TZInfo *infos, bool *fil
     }
     return Result::Ok;
 }
-}  // namespace
+
+}  // namespace kelvane
+
+using namespace kelvane;
 
 extern "C" uint32_t GetTZInfoByID(const uint16_t *ids, uint16_t count, TZInfo *infos) {
     if (ids == nullptr || infos == nullptr || count == 0) return Code(Result::Param);
     Owned<bool[]> filled = AllocateArray<bool>(count);
     if (!filled) return Code(Result::NoMemory);
     for (uint16_t j = 0; j < count; ++j) filled[j] = false;
-    return Code(LookUpZones(ids, count, infos, filled.get()));
+    RecordReader reader;
+    return Code(LookUpZones(reader, ids, count, infos, filled.get()));
 }

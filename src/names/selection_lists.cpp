@@ -27,7 +27,7 @@ Result BuildGroupList(const TZChar *groupName, uint16_t selection, const GroupOu
     SelectionList list;
     if (list.Allocate() != Result::Ok) return Result::NoMemory;
     uint16_t n = TZ_MAX_ZONES;
-    const Result read = ReadZoneTable(out.ids, selection, &n, groupName);
+    const Result read = ReadZoneTable(list.Reader(), out.ids, selection, &n, groupName);
     *out.count = n;
     if (read != Result::Ok || n == 0) return read;
     const Result looked = list.KeepCataloguedZones(out.ids, &n);
@@ -50,11 +50,11 @@ Result BuildCatalogueList(uint16_t selection, uint32_t *count, uint16_t *ids, TZ
     SelectionList list;
     if (list.Allocate() != Result::Ok) return Result::NoMemory;
     uint16_t n = TZ_MAX_ZONES;
-    const Result read = LoadTZList(list.Records(), &n, selection);
+    const Result read = list.LoadCatalogue(selection, &n);
     *count = n;
     if (read != Result::Ok || n == 0) return read;
     for (uint16_t i = 0; i < n; ++i) ids[i] = list.Record(i).TZID;
-    if (const Result described = list.Describe(ids, n); described != Result::Ok) return described;
+    if (const Result described = list.DescribeCatalogue(ids, n, selection); described != Result::Ok) return described;
     if (!AllPresent(entries, n)) return Result::Param;
     list.SortWestToEast(ids, n);
     for (uint16_t i = 0; i < n; ++i) {

@@ -39,6 +39,11 @@ Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std:
         return true;
     });
     if (user != Result::Ok) return user;
+    return ReadLanguageDescriptions(reader, ids, count, descs);
+}
+
+Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
+                                TZDesc *descs) noexcept {
     LangDef language;
     if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
     return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {

@@ -9,11 +9,10 @@ constexpr const TZChar *kZoneTableFile = KT("TZ_Zone.ini");
 constexpr std::uint16_t kZoneTableMinFields = 2;
 }  // namespace
 
-Result ReadZoneTable(std::uint16_t *ids, std::uint16_t selection, std::uint16_t *count,
+Result ReadZoneTable(RecordReader &reader, std::uint16_t *ids, std::uint16_t selection, std::uint16_t *count,
                      const TZChar *groupName) noexcept {
     if (ids == nullptr || count == nullptr || groupName == nullptr) return Result::Param;
     if (*count < TZ_MAX_ZONES) return Result::Param;
-    RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     if (selection > kSelectNothing) {
         *count = 0;

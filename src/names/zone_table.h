@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "record/record_reader.h"
 #include "record/result.h"
 
 namespace kelvane {
@@ -15,7 +16,8 @@ namespace kelvane {
 // in file order, at most TZ_MAX_ZONES. *count: the capacity of ids in (at
 // least TZ_MAX_ZONES, else Param), the zones stored out; left alone on
 // failure. A selection other than 0, 1 or 2 gives an empty list.
-Result ReadZoneTable(std::uint16_t *ids, std::uint16_t selection, std::uint16_t *count,
+// Read through the calling operation's reader.
+Result ReadZoneTable(RecordReader &reader, std::uint16_t *ids, std::uint16_t selection, std::uint16_t *count,
                      const TZChar *groupName) noexcept;
 
 }  // namespace kelvane

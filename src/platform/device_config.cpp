@@ -1,29 +1,42 @@
 #include "platform/device_config.h"
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
-std::string Trim(const std::string &s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
-    const auto last = s.find_last_not_of(" \t\r");
-    return s.substr(first, last - first + 1);
+constexpr std::string_view kBlanks = " \t\r";
+
+// [start, end) without the blanks around it.
+void Trim(std::string_view text, std::size_t *start, std::size_t *end) {
+    while (*start < *end && kBlanks.find(text[*start]) != std::string_view::npos) ++*start;
+    while (*end > *start && kBlanks.find(text[*end - 1]) != std::string_view::npos) --*end;
 }
 }  // namespace
 
+void DeviceConfig::AddLine(std::size_t start, std::size_t end) {
+    Line line{{start, end - start}, {}, {}};
+    const std::string_view text(text_);
+    const std::size_t contentEnd = std::min(end, text.find('#', start));
+    const std::size_t equals = text.substr(0, contentEnd).find('=', start);
+    if (equals != std::string_view::npos) {
+        std::size_t keyStart = start, keyEnd = equals, valueStart = equals + 1, valueEnd = contentEnd;
+        Trim(text, &keyStart, &keyEnd);
+        Trim(text, &valueStart, &valueEnd);
+        line.key = {keyStart, keyEnd - keyStart};
+        line.value = {valueStart, valueEnd - valueStart};
+    }
+    lines_.push_back(line);
+}
+
 DeviceConfig DeviceConfig::Parse(const std::string &text) {
     DeviceConfig config;
+    config.text_ = text;
+    config.lines_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
+        std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        Line line{text.substr(start, end - start), {}, {}};
-        const std::string content = line.raw.substr(0, line.raw.find('#'));
-        const auto equals = content.find('=');
-        if (equals != std::string::npos) {
-            line.key = Trim(content.substr(0, equals));
-            line.value = Trim(content.substr(equals + 1));
-        }
-        config.lines_.push_back(std::move(line));
+        config.AddLine(start, end);
         start = end + 1;
     }
     return config;
@@ -31,25 +44,36 @@ DeviceConfig DeviceConfig::Parse(const std::string &text) {
 
 std::optional<std::string> DeviceConfig::Get(const std::string &key) const {
     for (auto it = lines_.rbegin(); it != lines_.rend(); ++it) {
-        if (it->key == key) return it->value;
+        if (View(it->key) == key) return std::string(View(it->value));
     }
     return std::nullopt;
 }
 
+// Rare (a change of state): the text is rebuilt and parsed again.
 void DeviceConfig::Set(const std::string &key, const std::string &value) {
-    Line replacement{key + " = " + value, key, value};
-    for (auto it = lines_.rbegin(); it != lines_.rend(); ++it) {
-        if (it->key == key) {
-            *it = std::move(replacement);
-            return;
+    const std::string replacement = key + " = " + value;
+    std::string text;
+    bool replaced = false;
+    for (auto it = lines_.rbegin(); it != lines_.rend() && !replaced; ++it) {
+        if (View(it->key) != key) continue;
+        const Line &found = *it;
+        for (const Line &line : lines_) {
+            text += &line == &found ? std::string_view(replacement) : View(line.raw);
+            text += '\n';
         }
+        replaced = true;
     }
-    lines_.push_back(std::move(replacement));
+    if (!replaced) text = Text() + replacement + "\n";
+    *this = Parse(text);
 }
 
 std::string DeviceConfig::Text() const {
     std::string text;
-    for (const Line &line : lines_) text += line.raw + "\n";
+    text.reserve(text_.size() + 1);
+    for (const Line &line : lines_) {
+        text += View(line.raw);
+        text += '\n';
+    }
     return text;
 }
 

@@ -3,10 +3,16 @@
 // UTF-8, one "key = value" a line, '#' starts a comment. Lines the simulator
 // does not understand are kept as they stand when it rewrites the file, so a
 // person's notes and unknown keys survive every change of state.
+//
+// The text is kept once; each line is a pair of offsets into it, with the
+// key and value found once, so reading the file costs two allocations
+// whatever it holds.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvane {
@@ -21,11 +27,16 @@ public:
     std::string Text() const;
 
 private:
-    struct Line {
-        std::string raw;
-        std::string key;  // empty for comments, blanks and unreadable lines
-        std::string value;
+    struct Span {
+        std::size_t start = 0, length = 0;
     };
+    struct Line {
+        Span raw, key, value;  // key and value empty for comments, blanks and unreadable lines
+    };
+    std::string_view View(Span span) const { return std::string_view(text_).substr(span.start, span.length); }
+    void AddLine(std::size_t start, std::size_t end);
+
+    std::string text_;
     std::vector<Line> lines_;
 };
 

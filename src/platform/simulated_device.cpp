@@ -178,11 +178,11 @@ std::int64_t CurrentBias(const DeviceConfig &config) {
 }
 
 bool FailureInjected(const DeviceConfig &config, const std::string &name) {
-    const std::string list = "," + config.Get("fail").value_or("") + ",";
-    std::string compact;
-    for (char c : list) {
+    std::string compact = ",";
+    for (char c : config.Get("fail").value_or("")) {
         if (c != ' ' && c != '\t') compact += c;
     }
+    compact += ',';
     return compact.find("," + name + ",") != std::string::npos;
 }
 

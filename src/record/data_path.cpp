@@ -49,16 +49,30 @@ std::size_t ModuleDirectory(TZChar *path) noexcept {
 }
 }  // namespace
 
-Result BuildDataFilePath(const TZChar *fileName, TZChar *path) noexcept {
+Result BuildDataDirectory(TZChar *path, std::size_t *length) noexcept {
+    if (path == nullptr || length == nullptr) return Result::Param;
+    std::size_t n = ModuleDirectory(path);
+    if (n == 0 || n + 1 >= kPathUnits) return Result::File;
+    if (!IsSeparator(path[n - 1])) path[n++] = host::kSeparator;  // a root has one
+    path[n] = 0;
+    *length = n;
+    return Result::Ok;
+}
+
+Result PlaceFileName(TZChar *path, std::size_t directoryLength, const TZChar *fileName) noexcept {
     if (fileName == nullptr || path == nullptr) return Result::Param;
     const std::size_t nameLength = BoundedLength(fileName, kPathUnits);
-    if (!StaysInside(fileName, nameLength)) return Result::File;
-    std::size_t length = ModuleDirectory(path);
-    if (length == 0 || length + 1 + nameLength >= kPathUnits) return Result::File;
-    if (length == 0 || !IsSeparator(path[length - 1])) path[length++] = host::kSeparator;  // a root has one
-    for (std::size_t i = 0; i < nameLength; ++i) path[length++] = fileName[i];
-    path[length] = 0;
+    if (!StaysInside(fileName, nameLength) || directoryLength + nameLength >= kPathUnits) return Result::File;
+    for (std::size_t i = 0; i < nameLength; ++i) path[directoryLength + i] = fileName[i];
+    path[directoryLength + nameLength] = 0;
     return Result::Ok;
+}
+
+Result BuildDataFilePath(const TZChar *fileName, TZChar *path) noexcept {
+    if (fileName == nullptr || path == nullptr) return Result::Param;
+    std::size_t length = 0;
+    if (const Result built = BuildDataDirectory(path, &length); built != Result::Ok) return built;
+    return PlaceFileName(path, length, fileName);
 }
 
 Result BuildDataDirectoryPath(TZChar *path) noexcept {

@@ -1,19 +1,72 @@
 #include "record/field_parser.h"
 
+#include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kelvane {
 namespace {
 constexpr TZChar kCarriageReturn = 0x0D;
 constexpr TZChar kLineFeed = 0x0A;
+constexpr TZChar kDollar = u'$';
 
+// Every unit above '$' is an ordinary character: one comparison decides it.
+bool IsOrdinary(TZChar c) noexcept { return c > kDollar; }
 bool IsSeparator(TZChar c) noexcept { return c == 0x20 || c == 0x09 || c == kLineFeed; }
-bool EndsLine(TZChar c) noexcept { return c == 0 || c == kCarriageReturn || c == kLineFeed; }
+bool EndsLine(TZChar c) noexcept { return c == 0 || c == kCarriageReturn; }
 
-// The field being collected; it reaches a field buffer only once it ends.
-struct PendingField {
-    TZChar text[kFieldUnits];
-    std::size_t length = 0;  // characters seen, kept or dropped
-};
+// Copies the field starting at p into out (63 units kept, '$' as a space,
+// the rest dropped) and returns where it ends.
+const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {
+    std::size_t n = 0;
+    for (; p != end; ++p) {
+        TZChar c = *p;
+        if (!IsOrdinary(c)) {
+            if (IsSeparator(c) || EndsLine(c)) break;
+            if (c == kDollar) c = 0x20;
+        }
+        if (n < kFieldUnits - 1) out[n++] = c;
+    }
+    out[n] = 0;
+    return p;
+}
+
+// Runs of blanks pad the catalogue's numeric columns: after the first two
+// units, eight at a time where the processor compares them at once.
+const TZChar *SkipSeparators(const TZChar *p, const TZChar *end) noexcept {
+    for (int single = 0; single < 2; ++single, ++p) {
+        if (p == end || !IsSeparator(*p)) return p;
+    }
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(0x20), tab = _mm_set1_epi16(0x09), feed = _mm_set1_epi16(kLineFeed);
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i blanks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, space), _mm_cmpeq_epi16(units, tab)),
+                                            _mm_cmpeq_epi16(units, feed));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(blanks));
+        if (mask != 0xFFFFu) return p + std::countr_one(mask) / 2;
+    }
+#endif
+    while (p != end && IsSeparator(*p)) ++p;
+    return p;
+}
 }  // namespace
+
+std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept {
+    const TZChar *p = line.data(), *end = p + line.size();
+    std::uint16_t stored = 0;
+    for (;;) {
+        p = SkipSeparators(p, end);
+        if (p == end || EndsLine(*p) || stored == limit) return stored;
+        p = TakeField(p, end, fields[stored++]);
+    }
+}
+
+bool IsCommentLine(TextView line) noexcept {
+    const TZChar *p = SkipSeparators(line.data(), line.data() + line.size());
+    return p != line.data() + line.size() && *p == u';';
+}
 
 bool FieldParser::Init() noexcept {
     hasLine_ = false;
@@ -48,35 +101,7 @@ bool FieldParser::SetLine(const TZChar *text) noexcept {
 bool FieldParser::Split(FieldBuffer *fields, std::uint16_t *count) noexcept {
     if (!hasLine_ || fields == nullptr || count == nullptr) return false;
     const std::uint16_t limit = *count < kMaxFields ? *count : kMaxFields;
-    const TZChar *line = storage_->line;
-    std::uint16_t stored = 0;
-    PendingField pending;
-    bool full = false;
-
-    auto endField = [&]() noexcept {
-        if (stored == limit) {
-            full = true;
-            return;
-        }
-        const std::size_t kept = pending.length < kFieldUnits - 1 ? pending.length : kFieldUnits - 1;
-        for (std::size_t k = 0; k < kept; ++k) fields[stored][k] = pending.text[k];
-        fields[stored][kept] = 0;
-        ++stored;
-        pending.length = 0;
-    };
-
-    for (std::size_t i = 0; i < lineLength_ && !full; ++i) {
-        const TZChar c = line[i];
-        if (c == kCarriageReturn) break;
-        if (IsSeparator(c)) {
-            if (pending.length > 0) endField();
-            continue;
-        }
-        if (pending.length < kFieldUnits - 1) pending.text[pending.length] = c == u'$' ? TZChar(0x20) : c;
-        ++pending.length;
-        if (EndsLine(line[i + 1])) endField();
-    }
-    *count = stored;
+    *count = SplitFields(TextView(storage_->line, lineLength_), fields, limit);
     return true;
 }
 

@@ -7,12 +7,17 @@
 // first 255. The parser owns one line buffer and 32 field buffers, allocated
 // once when it is created and reused for every line of every file a call
 // reads, so taking a line never needs memory and never fails for want of it.
+//
+// The read loop splits a line straight from where the line reader holds it
+// (SplitFields), in one pass that copies each kept unit once; SetLine and
+// Split do the same through the parser's own copy of the line.
 #pragma once
 
 #include <cstdint>
 
 #include "Kelvane.h"
 #include "platform/memory.h"
+#include "record/text.h"
 
 namespace kelvane {
 
@@ -21,6 +26,13 @@ inline constexpr std::size_t kFieldUnits = 64;  // 63 characters and the termina
 inline constexpr std::size_t kLineUnits = 255;  // longest line SetLine keeps
 
 using FieldBuffer = TZChar[kFieldUnits];
+
+// Splits line (which ends at its first NUL, if any) into at most limit
+// fields; returns how many were stored.
+std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept;
+
+// Whether the line's first field begins with ';', found without splitting.
+bool IsCommentLine(TextView line) noexcept;
 
 class FieldParser {
 public:

@@ -24,7 +24,11 @@ LineBuilder &LineBuilder::Unit(TZChar unit) noexcept {
 }
 
 LineBuilder &LineBuilder::Text(TextView text) noexcept {
-    for (TZChar c : text) Unit(c);
+    const std::size_t room = kFileLineUnits - 1 - length_;
+    const std::size_t n = text.size() < room ? text.size() : room;
+    for (std::size_t i = 0; i < n; ++i) slot_[length_ + i] = text[i];
+    length_ += n;
+    slot_[length_] = 0;
     return *this;
 }
 

@@ -3,7 +3,12 @@
 // piece, line feed included, so a longer physical line arrives in pieces; a
 // trailing odd byte is dropped. Unlike the runtime it drops a byte-order mark
 // at the very start of the file, so a data line right after it reads like any
-// other. A read error ends the file.
+// other.
+//
+// The file is read in large chunks into one buffer and each piece is handed
+// out where it lies there, found with a word-wide search for the line feed:
+// a unit is copied only when a piece spans two chunks. A read error is not
+// the end of the file: it ends the reading and Failed() says so.
 #pragma once
 
 #include <cstddef>
@@ -11,30 +16,34 @@
 
 #include "Kelvane.h"
 #include "platform/platform.h"
+#include "record/text.h"
 
 namespace kelvane {
 
 inline constexpr std::size_t kLinePieceUnits = 255;  // 254 units and the terminator
-inline constexpr std::size_t kReadChunkBytes = 16384;
+inline constexpr std::size_t kReadChunkUnits = 8192;  // 16 KB
 
 class LineReader {
 public:
-    // chunk: a scratch buffer of kReadChunkBytes owned by the caller.
-    LineReader(Platform &platform, FileHandle file, unsigned char *chunk) noexcept;
+    // chunk: a scratch buffer of kReadChunkUnits units owned by the caller.
+    LineReader(Platform &platform, FileHandle file, TZChar *chunk) noexcept;
 
-    // Fills piece (kLinePieceUnits units, terminated); false once the file is exhausted.
-    bool Next(TZChar *piece) noexcept;
+    // The next piece (never empty), valid until the next call; false once the
+    // file is exhausted or a read failed.
+    bool Next(TextView *piece) noexcept;
+    bool Failed() const noexcept { return failed_; }
 
 private:
-    bool NextUnit(TZChar *unit) noexcept;
     bool Refill() noexcept;
+    std::size_t UnitsHeld() const noexcept { return bytesHeld_ / 2; }
 
     Platform &platform_;
     FileHandle file_;
-    unsigned char *chunk_;
-    std::size_t position_ = 0;
-    std::size_t end_ = 0;
+    TZChar *chunk_;
+    std::size_t position_ = 0;   // next unit to hand out
+    std::size_t bytesHeld_ = 0;  // bytes read into the chunk, an odd last byte included
     bool exhausted_ = false;
+    bool failed_ = false;
     bool atStart_ = true;
 };
 

@@ -3,8 +3,9 @@
 namespace kelvane {
 
 Result RecordReader::Open() noexcept {
+    if (parser_ && path_ && chunk_) return Result::Ok;
     path_ = AllocateArray<TZChar>(kPathUnits);
-    chunk_ = AllocateArray<unsigned char>(kReadChunkBytes);
+    chunk_ = AllocateArray<TZChar>(kReadChunkUnits);
     parser_ = CreateFieldParser();
     if (!parser_) return Result::Parser;
     if (!path_ || !chunk_) return Result::NoMemory;
@@ -12,17 +13,16 @@ Result RecordReader::Open() noexcept {
 }
 
 Result RecordReader::OpenFile(const TZChar *fileName, FileHandle *file) noexcept {
-    if (BuildDataFilePath(fileName, path_.get()) != Result::Ok) return Result::File;
+    if (directoryLength_ == 0 && BuildDataDirectory(path_.get(), &directoryLength_) != Result::Ok) return Result::File;
+    if (PlaceFileName(path_.get(), directoryLength_, fileName) != Result::Ok) return Result::File;
     *file = CurrentPlatform().OpenForReading(path_.get());
     return *file == kNoFile ? Result::File : Result::Ok;
 }
 
-bool RecordReader::Accept(std::uint16_t minFields, std::uint16_t *count) noexcept {
-    if (!parser_->SetLine(piece_)) return false;
-    *count = kMaxFields;
-    if (!parser_->Split(parser_->GetFields(), count)) return false;
-    if (*count == 0 || *count < minFields) return false;
-    return parser_->GetFields()[0][0] != u';';
+bool RecordReader::Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
+    if (IsCommentLine(piece)) return false;
+    *count = SplitFields(piece, parser_->GetFields(), kMaxFields);
+    return *count != 0 && *count >= minFields;
 }
 
 }  // namespace kelvane

@@ -1,10 +1,12 @@
 // The common read loop of every data-file reader.
 //
 // A call opens a RecordReader once (parser and buffers), then reads each file
-// it needs through it. Every line is split; a line is handed on only if it has
-// at least the file's minimum number of fields and its first field does not
-// begin with ';' (a comment). Each file's reader is then a small handler that
-// does only what that file needs, and the loop itself exists once.
+// it needs through it; the data directory is looked up at the first file and
+// kept for the others. A line whose first field begins with ';' (a comment) is
+// skipped before it is split; any other line is split where the line reader
+// holds it and handed on only if it has at least the file's minimum number of
+// fields. Each file's reader is then a small handler that does only what that
+// file needs, and the loop itself exists once.
 #pragma once
 
 #include <cstdint>
@@ -39,22 +41,24 @@ private:
 class RecordReader {
 public:
     // Ok; Parser when the parser could not be created (whatever else failed);
-    // NoMemory when only a buffer could not be had.
+    // NoMemory when only a buffer could not be had. Operations that share a
+    // reader each open it; once open, it stays open and Open gives Ok.
     Result Open() noexcept;
 
     // Reads the data file through the loop; onLine(const RecordLine &)
-    // returns false to stop early. File when the file cannot be opened.
+    // returns false to stop early. File when the file cannot be opened or a
+    // read fails before the end of the file.
     template <typename OnLine>
     Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept;
 
 private:
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
-    bool Accept(std::uint16_t minFields, std::uint16_t *count) noexcept;
+    bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
 
     ParserHandle parser_;
     Owned<TZChar[]> path_;
-    Owned<unsigned char[]> chunk_;
-    TZChar piece_[kLinePieceUnits];
+    std::size_t directoryLength_ = 0;  // 0 until the directory is known
+    Owned<TZChar[]> chunk_;
 };
 
 template <typename OnLine>
@@ -64,13 +68,14 @@ Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLin
     if (opened != Result::Ok) return opened;
     Platform &platform = CurrentPlatform();
     LineReader lines(platform, file, chunk_.get());
+    TextView piece;
     std::uint16_t count = 0;
-    while (lines.Next(piece_)) {
-        if (!Accept(minFields, &count)) continue;
-        if (!onLine(RecordLine(parser_->GetFields(), count))) break;
+    bool stopped = false;
+    while (!stopped && lines.Next(&piece)) {
+        if (Accept(piece, minFields, &count)) stopped = !onLine(RecordLine(parser_->GetFields(), count));
     }
     platform.CloseFile(file);
-    return Result::Ok;
+    return lines.Failed() ? Result::File : Result::Ok;
 }
 
 }  // namespace kelvane

@@ -33,8 +33,12 @@ void AppendRecordLine(LineList &lines, const TZSetting &s) noexcept {
 }  // namespace
 
 Result ReadTZSetting(TZSetting *setting) noexcept {
-    if (setting == nullptr) return Result::Param;
     RecordReader reader;
+    return ReadTZSetting(reader, setting);
+}
+
+Result ReadTZSetting(RecordReader &reader, TZSetting *setting) noexcept {
+    if (setting == nullptr) return Result::Param;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     Result found = Result::NotFound;
     const Result read = reader.Read(kSettingsFile, kSettingsMinFields, [&](const RecordLine &line) noexcept {

@@ -5,6 +5,7 @@
 #include "Kelvane.h"
 #include "record/data_lock.h"
 #include "record/line_list.h"
+#include "record/record_reader.h"
 #include "record/result.h"
 #include "record/text.h"
 
@@ -16,6 +17,8 @@ inline constexpr const TZChar *kSettingsFile = KT("TZ_Set.ini");
 // A line of exactly three fields reads DefaultTZ as 0. The record is written
 // only on success.
 Result ReadTZSetting(TZSetting *setting) noexcept;
+// The same through the calling operation's reader.
+Result ReadTZSetting(RecordReader &reader, TZSetting *setting) noexcept;
 // Rewrites the file whole: banner, legend, and the record line without a line end.
 // The caller holds the data directory's lock.
 Result WriteTZSetting(const DataDirectoryLock &lock, const TZSetting *setting) noexcept;

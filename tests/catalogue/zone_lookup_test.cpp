@@ -72,8 +72,8 @@ TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilled) {
         {"system line of 16 fields counts", {ZoneText(sixteenOnly)}, {}, {10000}, TZ_OK, {-345}},
         {"in both files: one slot, the system line wins", {ZoneText(mineAsSystem)}, {ZoneText(kMine)}, {10000}, TZ_OK,
          {-999}},
-        {"leading zeros match", {u"0033" + ZoneText(kBeijing).substr(2)}, {}, {33}, TZ_OK, {-480}},
-        {"comment mark before digits", {u";" + ZoneText(kBeijing)}, {}, {33}, TZ_ERR_NOT_FOUND, {kUnfilled}},
+        {"leading zeros match", {Text(u"0033").append(ZoneText(kBeijing).substr(2))}, {}, {33}, TZ_OK, {-480}},
+        {"comment mark before digits", {Text(u";").append(ZoneText(kBeijing))}, {}, {33}, TZ_ERR_NOT_FOUND, {kUnfilled}},
     };
     for (const Case &c : cases) {
         DataDir dir;

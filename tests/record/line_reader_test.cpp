@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "record/record_reader.h"
+#include "support/catalogue_lines.h"
 #include "support/data_dir.h"
+#include "support/faulty_device.h"
 
 namespace kelvane {
 namespace {
@@ -58,11 +60,35 @@ TEST(ReadLoop, LinesBeyondTheReadChunkArriveWhole) {
     DataDir dir;
     std::vector<Text> lines, expected;
     for (int i = 0; i < 3000; ++i) {  // far more than one read chunk, with an odd-byte boundary
-        expected.push_back(u"z" + Text(static_cast<std::size_t>(i % 7), u'q'));
-        lines.push_back(expected.back() + u" " + Text(1, static_cast<char16_t>(u'0' + i % 10)));
+        expected.push_back(Text(u"z").append(static_cast<std::size_t>(i % 7), u'q'));
+        lines.push_back(expected.back() + u" " + static_cast<char16_t>(u'0' + i % 10));
     }
     dir.WriteLines("T.ini", lines);
     EXPECT_EQ(FirstFields(2), expected);
+}
+
+// A read that fails part way is a file error, from the loop and from an
+// export alike, never a short file read to its end.
+TEST(ReadLoop, AReadErrorIsAFileErrorNotTheEnd) {
+    DataDir dir;
+    test::FaultyDevice device((dir.Path() / "host").string());
+    testing::InstallPlatform(&device);
+    std::vector<Text> lines;
+    for (int id = 1; id <= 150; ++id) lines.push_back(test::ZoneText({.id = id}));
+    dir.WriteLines("TZ_Def.ini", lines);  // about 10 KB
+    dir.WriteLines("TZ_UserDef.ini", {});
+    dir.WriteLines("T.ini", std::vector<Text>(4000, u"a b"));  // beyond one read chunk
+    for (const std::ptrdiff_t readable : {0, 4000}) {
+        device.readableBytes = readable;
+        EXPECT_LT(FirstFields(1, Result::File).size(), 4000u) << readable;
+        device.readableBytes = readable;
+        std::uint16_t count = TZ_MAX_ZONES;
+        EXPECT_EQ(GetTZCount(1, &count), TZ_ERR_FILE) << readable;
+    }
+    device.readableBytes = -1;
+    std::uint16_t count = TZ_MAX_ZONES;
+    EXPECT_EQ(GetTZCount(1, &count), TZ_OK);
+    EXPECT_EQ(count, 150);
 }
 
 TEST(ReadLoop, AMissingFileOrADirectoryIsAFileError) {

@@ -28,6 +28,7 @@ public:
     std::uint64_t zoneSets = 0, failZoneSetAt = 0;  // SetTimeZoneInformation calls; the one that fails
     // Calls of each operation so far, and the call (1 = the first) made to fail; 0: none.
     std::array<std::uint64_t, kFileOps> calls{}, failAt{};
+    std::ptrdiff_t readableBytes = -1;  // bytes read before a read fails; -1: all
 
     FileHandle OpenForReading(const TZChar *path) noexcept override {
         return Fails(kOpen) ? kNoFile : SimulatedDevice::OpenForReading(path);
@@ -36,7 +37,12 @@ public:
         return Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path);
     }
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override {
-        return Fails(kRead) ? -1 : SimulatedDevice::ReadFile(file, buffer, bytes);
+        if (Fails(kRead) || readableBytes == 0) return -1;
+        if (readableBytes < 0) return SimulatedDevice::ReadFile(file, buffer, bytes);
+        const std::size_t allowed = bytes < static_cast<std::size_t>(readableBytes) ? bytes : readableBytes;
+        const std::int64_t n = SimulatedDevice::ReadFile(file, buffer, allowed);
+        if (n > 0) readableBytes -= n;
+        return n;
     }
     bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override {
         if (Fails(kWrite)) return false;

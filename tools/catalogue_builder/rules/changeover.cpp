@@ -27,7 +27,8 @@ std::string DescribeChangeover(const Changeover &c) {
     static constexpr const char *kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                               "July",    "August",   "September", "October", "November", "December"};
     if (c.month < 1 || c.month > 12 || c.week > 5 || c.weekday > 6) return "no changeover";
-    const std::string hour = (c.hour < 10 ? "0" : "") + std::to_string(c.hour) + ":00";
+    std::string hour = c.hour < 10 ? "0" : "";
+    hour += std::to_string(c.hour) + ":00";
     return std::string(kWeeks[c.week]) + " " + kDays[c.weekday] + " of " + kMonths[c.month - 1] + " at " + hour;
 }
 
