@@ -27,3 +27,14 @@ echo "== Release build with clang (engine, library, tool) =="
 cmake -S . -B build-clang-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVANE_WERROR=ON -DKELVANE_TESTS=OFF \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-clang-release -j "$jobs" --target Kelvane kelvane
+echo "== threaded rewrites under ThreadSanitizer (clang) =="
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVANE_WERROR=ON -DKELVANE_BENCHMARKS=OFF \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_C_FLAGS=-fsanitize=thread \
+  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread >/dev/null
+cmake --build build-tsan -j "$jobs" --target kelvane_tests
+# clang 14's TSan needs the address space laid out without randomisation.
+TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R \
+  build-tsan/tests/kelvane_tests --gtest_filter='ConcurrentRewrites.Threads*'
+echo "== fuzzers, each for a bounded time (ASan + UBSan) =="
+bash scripts/fuzz.sh 20

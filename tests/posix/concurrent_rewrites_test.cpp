@@ -137,7 +137,7 @@ struct Writer {
     int refused = 0;  // 1002: the lock was kept from it for five seconds
     void Run(int additions) {
         for (int k = 0; k < additions; ++k) {
-            const std::string name = "W" + std::to_string(index) + "-" + std::to_string(k);
+            const std::string name = std::string("W").append(std::to_string(index)) + "-" + std::to_string(k);
             const TZInfo zone = UserZone(name);
             const uint16_t favourite = static_cast<uint16_t>(index * additions + k + 1);
             const uint32_t added = AddTZ(&zone), listed = AddTZFrequency(1, &favourite);

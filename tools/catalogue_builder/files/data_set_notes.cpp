@@ -8,8 +8,9 @@ std::string YearRanges(const std::vector<std::int64_t> &years) {
     for (std::size_t i = 0; i < years.size();) {
         std::size_t j = i;
         while (j + 1 < years.size() && years[j + 1] == years[j] + 1) ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(years[i]);
-        if (j > i) text += "-" + std::to_string(years[j]);
+        if (!text.empty()) text += ", ";
+        text += std::to_string(years[i]);
+        if (j > i) text.append("-").append(std::to_string(years[j]));
         i = j + 1;
     }
     return text;
