@@ -22,7 +22,7 @@ const std::set<uint32_t> kMemoryCodes = {TZ_ERR_NO_MEMORY, TZ_ERR_PARSER};
 void WriteSmallCatalogue(const DataDir &dir) {
     dir.WriteLines("TZ_Def.ini", {ZoneText(ZoneLine{.id = 33, .offset = -480})});
     dir.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10000, .type = 3, .detail = "Mine"})});
-    dir.WriteLines("TZ_Set.ini", {u"33 1 2052 33 0x0804"});
+    dir.WriteLines("TZ_Set.ini", {KT("33 1 2052 33 0x0804")});
 }
 
 TEST(AllocationFailure, ReadersReportMemoryAndChangeNothing) {
@@ -57,10 +57,10 @@ TEST(AllocationFailure, WritersLeaveTheOldFile) {
     DataDir dir;
     WriteSmallCatalogue(dir);
     const TZSetting setting{12, 0, 1033, 12};
-    const TZChar *lines[] = {u"a\r\n"};
+    const TZChar *lines[] = {KT("a\r\n")};
     const std::function<uint32_t()> operations[] = {
         [&] { return Code(WriteTZSetting(&setting)); },
-        [&] { return Code(WriteDataFile(u"TZ_Set.ini", 1, lines)); },
+        [&] { return Code(WriteDataFile(KT("TZ_Set.ini"), 1, lines)); },
     };
     for (const auto &operation : operations) {
         const auto before = dir.Snapshot();

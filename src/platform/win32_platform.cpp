@@ -14,6 +14,10 @@
 
 namespace kelvane {
 namespace {
+// Windows converts file times up to 30828-09-14, past SYSTEMTIME's documented
+// range; the device (and the engine's calendar everywhere) ends with 30827.
+constexpr WORD kLastYear = 30827;
+
 HKEY KeyOf(ClockKey key) noexcept { return reinterpret_cast<HKEY>(key); }
 
 bool HasNoDaylightRule(const TIME_ZONE_INFORMATION &zone) noexcept {
@@ -73,7 +77,7 @@ bool Win32Platform::SetSystemTime(const SYSTEMTIME &utc) noexcept { return ::Set
 
 bool Win32Platform::SystemTimeToFileTime(const SYSTEMTIME &time, std::uint64_t *ticks) noexcept {
     FILETIME file{};
-    if (!::SystemTimeToFileTime(&time, &file)) return false;
+    if (time.wYear > kLastYear || !::SystemTimeToFileTime(&time, &file)) return false;
     *ticks = (static_cast<std::uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
     return true;
 }
@@ -82,7 +86,10 @@ bool Win32Platform::FileTimeToSystemTime(std::uint64_t ticks, SYSTEMTIME *time) 
     FILETIME file{};
     file.dwLowDateTime = static_cast<DWORD>(ticks);
     file.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return ::FileTimeToSystemTime(&file, time) != 0;
+    SYSTEMTIME converted{};
+    if (!::FileTimeToSystemTime(&file, &converted) || converted.wYear > kLastYear) return false;
+    *time = converted;
+    return true;
 }
 
 std::uint32_t Win32Platform::GetTimeZoneInformation(TimeZoneInformation *info) noexcept {

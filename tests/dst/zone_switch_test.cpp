@@ -47,7 +47,7 @@ TEST(ChangeTZ, SetsTheNamesAndTheSwitchFromTheNewZone) {
     };
     for (const Case &c : cases) {
         World dir(std::string("tz_bias = -480\nclock = ") + c.clock + "\n");
-        dir.WriteLines("TZ_Set.ini", {u"33 0 1033 33"});
+        dir.WriteLines("TZ_Set.ini", {KT("33 0 1033 33")});
         ASSERT_EQ(ChangeTZ(c.zone, c.dlt), TZ_OK) << c.zone << " " << c.clock << " " << c.dlt;
         EXPECT_EQ(DeviceValues(dir, {"tz_standard_name", "tz_daylight_name", "AutoDST", "HomeDST"}),
                   c.namesAutoAndHomeDst) << c.zone << " " << c.clock << " " << c.dlt;
@@ -89,22 +89,22 @@ TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
         uint16_t zone;
         std::string device;
         const char *file;
-        std::u16string line;
+        std::basic_string<TZChar> line;
         uint32_t result;
     };
     const std::string clock = "clock = 2024-01-15 12:00:00\n";
     const std::vector<Case> cases = {
-        {"zone 0", 0, clock, nullptr, u"", TZ_ERR_PARAM},
-        {"platform state unknown", 33, clock + "tz_state = 0\n", nullptr, u"", TZ_ERR_STATE},
-        {"settings missing", 33, clock, "TZ_Set.ini", u"", TZ_ERR_FILE},
-        {"zone not in the catalogue", 99, clock, nullptr, u"", TZ_ERR_NOT_FOUND},
-        {"current zone not in the catalogue", 33, clock, "TZ_Set.ini", u"98 1 1033 33", TZ_ERR_NOT_FOUND},
+        {"zone 0", 0, clock, nullptr, KT(""), TZ_ERR_PARAM},
+        {"platform state unknown", 33, clock + "tz_state = 0\n", nullptr, KT(""), TZ_ERR_STATE},
+        {"settings missing", 33, clock, "TZ_Set.ini", KT(""), TZ_ERR_FILE},
+        {"zone not in the catalogue", 99, clock, nullptr, KT(""), TZ_ERR_NOT_FOUND},
+        {"current zone not in the catalogue", 33, clock, "TZ_Set.ini", KT("98 1 1033 33"), TZ_ERR_NOT_FOUND},
         {"zone listed twice", 33, clock, "TZ_UserDef.ini", test::ZoneText({.id = 33, .type = 3, .detail = "again"}),
          TZ_ERR_NOT_FOUND},
-        {"system catalogue missing", 10000, clock, "TZ_Def.ini", u"", TZ_ERR_FILE},
-        {"no interface language", 33, clock + "ui_language = 0\n", nullptr, u"", TZ_ERR_NO_LANGUAGE},
-        {"description file missing", 33, clock, "En.ini", u"", TZ_ERR_FILE},
-        {"platform refuses the zone", 33, clock + "fail = set_time_zone\n", nullptr, u"", TZ_ERR_SET_TZ},
+        {"system catalogue missing", 10000, clock, "TZ_Def.ini", KT(""), TZ_ERR_FILE},
+        {"no interface language", 33, clock + "ui_language = 0\n", nullptr, KT(""), TZ_ERR_NO_LANGUAGE},
+        {"description file missing", 33, clock, "En.ini", KT(""), TZ_ERR_FILE},
+        {"platform refuses the zone", 33, clock + "fail = set_time_zone\n", nullptr, KT(""), TZ_ERR_SET_TZ},
     };
     for (const Case &c : cases) {
         World dir(c.device);
@@ -138,12 +138,12 @@ TEST(ChangeTZ, FailuresAfterThePlatformZoneIsSet) {
 TEST(DaylightSaving, AllocationFailureIsReportedAndChangesNothing) {
     const SYSTEMTIME summer{2024, 7, 0, 1, 12, 0, 0, 0};
     uint32_t state = 7;
-    const struct { const char16_t *settings; std::function<uint32_t()> operation; } cases[] = {
-        {u"20 1 1033 33", [&] { return QueryTZDltStateByDate(12, &summer, &state); }},
-        {u"20 1 1033 33", [] { return ChangeTZ(12, 1); }},
-        {u"12 1 1033 12", [] { return FixTZ(); }},  // the registry values set
-        {u"33 1 1033 12", [] { return FixTZ(); }},  // the switch turned off
-        {u"12 0 1033 12", [] { return FixTZ(); }},  // the registry values cleared
+    const struct { const TZChar *settings; std::function<uint32_t()> operation; } cases[] = {
+        {KT("20 1 1033 33"), [&] { return QueryTZDltStateByDate(12, &summer, &state); }},
+        {KT("20 1 1033 33"), [] { return ChangeTZ(12, 1); }},
+        {KT("12 1 1033 12"), [] { return FixTZ(); }},  // the registry values set
+        {KT("33 1 1033 12"), [] { return FixTZ(); }},  // the switch turned off
+        {KT("12 0 1033 12"), [] { return FixTZ(); }},  // the registry values cleared
     };
     for (const auto &c : cases) {
         World dir(kCentralDevice + "clock = 2024-01-15 08:00:00\n");

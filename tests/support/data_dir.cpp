@@ -1,9 +1,9 @@
 #include "support/data_dir.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "platform/memory.h"
@@ -11,10 +11,14 @@
 
 namespace kelvane::test {
 namespace {
+// A new directory of a random name: create_directory says whether it was new.
 std::filesystem::path MakeTemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvane-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return pattern;
+    static std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path = std::filesystem::temp_directory_path() / ("kelvane-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) return path;
+    }
+    throw std::runtime_error("no temporary directory could be created");
 }
 }  // namespace
 
@@ -30,7 +34,7 @@ std::string Utf16Bytes(const Text &text, bool byteOrderMark) {
 
 Text JoinLines(const std::vector<Text> &lines) {
     Text joined;
-    for (const Text &line : lines) joined += line + u"\r\n";
+    for (const Text &line : lines) joined += line + KT("\r\n");
     return joined;
 }
 

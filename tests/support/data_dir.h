@@ -10,6 +10,7 @@
 
 #include "Kelvane.h"
 #include "platform/simulated_device.h"
+#include "record/text.h"
 
 namespace kelvane::test {
 

@@ -16,6 +16,12 @@ int main(int argc, char **argv) {
     app.add_option("--data", options.data, "data directory (default: $KELVANE_DATA, else the shipped data/)");
     app.add_option("--lang", options.lang, "interface language of the simulated device, e.g. 2052");
     app.add_flag("--json", options.json, "machine-readable output");
+#if defined(_WIN32)
+    app.add_flag("--system", options.system,
+                 "act on this Windows system (its zone, clock and registry; the data beside kelvane.exe) "
+                 "instead of the simulated device");
+    ::SetConsoleOutputCP(CP_UTF8);  // the tool prints UTF-8
+#endif
     int exitCode = 0;
     AddClockCommands(app, options);
     AddCatalogueCommands(app, options);
