@@ -141,8 +141,9 @@ bool Delete(const TZChar *path) noexcept { return ::DeleteFileW(path) != 0; }
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
     const Owned<wchar_t[]> path = JoinPath(directory, kLockFileName);
     if (!path) return kNoLock;
-    const HANDLE file = ::CreateFileW(path.get(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Read access is enough to lock, so a read-only lock file shipped with the data works.
+    const HANDLE file =
+        ::CreateFileW(path.get(), GENERIC_READ, kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kNoLock;
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
