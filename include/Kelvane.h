@@ -47,8 +47,10 @@ typedef struct _SYSTEMTIME {
 } SYSTEMTIME;
 #endif
 
-#if defined(_WIN32)
-#define KELVANE_API __declspec(dllexport)
+#if defined(_WIN32) && defined(KELVANE_STATIC)
+#define KELVANE_API /* the engine linked in statically */
+#elif defined(_WIN32)
+#define KELVANE_API __declspec(dllimport) /* through Kelvane.dll's import library */
 #elif defined(__GNUC__)
 #define KELVANE_API __attribute__((visibility("default")))
 #else

@@ -3,7 +3,8 @@
 # something is missing. Elsewhere it only says what is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev binutils
-          libcli11-dev nlohmann-json3-dev libicu-dev pkg-config tzdata python3)
+          libcli11-dev nlohmann-json3-dev libicu-dev pkg-config tzdata python3
+          g++-mingw-w64-x86-64 wine wine64 googletest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

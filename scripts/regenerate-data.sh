@@ -23,3 +23,4 @@ cmake --build "$build" -j 2 --target catalogue_builder
 find data -maxdepth 1 -type f \( -name '*.ini' \) -delete 2>/dev/null || true
 "$build/tools/catalogue_builder/catalogue_builder" --out data --year "$year" \
   --ids tools/catalogue_builder/zone_ids.tsv
+: > data/Kelvane.lock  # Windows' data-directory lock: ships empty

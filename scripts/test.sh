@@ -2,7 +2,9 @@
 # Builds everything and runs every test: a Release build with g++, then
 # clang under AddressSanitizer and UndefinedBehaviorSanitizer; clang's
 # Release build of the engine, the library and the tool is compiled too.
-# Warnings are errors in all of them. Run as root on a fresh machine, it
+# Warnings are errors in all of them. Then the threaded rewrites run under
+# ThreadSanitizer, the fuzzers for a bounded time, and the Windows build is
+# cross-built with mingw-w64 and its tests run under Wine. Run as root on a fresh machine, it
 # first installs what the build needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,3 +40,5 @@ TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R \
   build-tsan/tests/kelvane_tests --gtest_filter='ConcurrentRewrites.Threads*'
 echo "== fuzzers, each for a bounded time (ASan + UBSan) =="
 bash scripts/fuzz.sh 20
+echo "== Windows build with mingw-w64, tests under Wine =="
+bash scripts/test-windows.sh build/tools/kelvane/kelvane

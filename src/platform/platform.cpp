@@ -2,17 +2,29 @@
 
 #include <atomic>
 
+#if defined(_WIN32)
+#include "platform/win32_platform.h"
+#else
 #include "platform/simulated_device.h"
+#endif
 
 namespace kelvane {
 namespace {
 std::atomic<Platform *> installed{nullptr};
 
+#if defined(_WIN32)
+Platform &DefaultPlatform() noexcept {
+    // Windows is the engine's own platform: the real calls.
+    static Win32Platform system;
+    return system;
+}
+#else
 Platform &DefaultPlatform() noexcept {
     // Holds nothing but the executable's path; device state is reread at every call.
     static SimulatedDevice device;
     return device;
 }
+#endif
 }  // namespace
 
 Platform &CurrentPlatform() noexcept {

@@ -13,6 +13,13 @@
 
 #include "Kelvane.h"
 
+#if defined(_WIN32)
+// <windows.h> maps these names onto DeleteFileA/W and ReplaceFileA/W by
+// macro; the platform's methods carry the plain names in every file.
+#undef DeleteFile
+#undef ReplaceFile
+#endif
+
 namespace kelvane {
 
 // The platform's TIME_ZONE_INFORMATION, field for field.
@@ -42,6 +49,13 @@ inline constexpr char kTemporaryEnding[] = ".kvtmp";
 // Called with each entry name of a listed directory.
 using DirectoryVisitor = void (*)(void *context, const TZChar *name);
 
+// The clock's registry key under HKEY_LOCAL_MACHINE, as the device names it.
+#if defined(_WIN32)
+inline constexpr const TZChar *kClockKeyPath = L"\\SoftWare\\Microsoft\\Clock";
+#else
+inline constexpr const TZChar *kClockKeyPath = u"\\SoftWare\\Microsoft\\Clock";
+#endif
+
 // What the platform's clock keeps when the time zone changes: the device's
 // real-time clock keeps local time (UTC moves), desktop Windows keeps UTC.
 enum class ClockKind { LocalTime, Utc };
@@ -63,7 +77,8 @@ public:
     virtual bool SetTimeZoneInformation(const TimeZoneInformation &info) noexcept = 0;
     virtual std::uint16_t GetUserDefaultUILanguage() noexcept = 0;
 
-    // The clock key under HKEY_LOCAL_MACHINE, opened for writing, never created.
+    // The clock key (kClockKeyPath) under HKEY_LOCAL_MACHINE, opened for
+    // writing, never created.
     virtual bool OpenClockKey(ClockKey *key) noexcept = 0;
     virtual bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept = 0;
     virtual void CloseClockKey(ClockKey key) noexcept = 0;

@@ -27,16 +27,16 @@ using Zones = std::vector<TZInfo>;
 
 // Lines 17 to 38, exactly as the file has always carried them.
 const std::vector<Text> kLegendAndColumns = {
-    u";TZID -- 时区字段ID\r\n", u";Offset -- 相对偏移时间(分钟)\r\n",
-    u";Type -- 城市反查ID用, 类型定义: 0、默认基本类型(系统, 主要为了兼容以前系统) 1、基本类型(系统) 2、用户定义类型\r\n",
-    u";StdMonth -- 标准时间月(开始)\r\n", u";StdDay -- 标准时间第几DayOfWeek\r\n", u";StdDayOfWeek --周几\r\n",
-    u";StdHour -- 标准时间小时\r\n", u";StdOffSet -- 标准时间偏移\r\n", u";DltMonth -- 标准时间月(开始)\r\n",
-    u";DltDay -- 标准时间第几DayOfWeek\r\n", u";DltDayOfWeek --周几\r\n", u";DltHour -- 标准时间小时\r\n",
-    u";DltOffSet -- 标准时间偏移\r\n", u";X -- 坐标X\r\n", u";Y -- 坐标Y\r\n", u";Contact -- 缺省时区ID\r\n",
-    u";Detail -- 注释作用, 不使用\r\n", u";\r\n", u";字段中出现空格使用字符$代替\r\n",
-    u";" + Text(109, u'-') + u"\r\n", u"\r\n",
-    u";TZID\tOffset\tType\tStdMonth\tStdDay\tStdDayOfWeek\tStdHour\tStdOffSet\tDltMonth\tDltDay\tDltDayOfWeek\tDltHour\t"
-    u"DltOffset\tX\tY\tContact\tDetail\r\n",
+    KT(";TZID -- 时区字段ID\r\n"), KT(";Offset -- 相对偏移时间(分钟)\r\n"),
+    KT(";Type -- 城市反查ID用, 类型定义: 0、默认基本类型(系统, 主要为了兼容以前系统) 1、基本类型(系统) 2、用户定义类型\r\n"),
+    KT(";StdMonth -- 标准时间月(开始)\r\n"), KT(";StdDay -- 标准时间第几DayOfWeek\r\n"), KT(";StdDayOfWeek --周几\r\n"),
+    KT(";StdHour -- 标准时间小时\r\n"), KT(";StdOffSet -- 标准时间偏移\r\n"), KT(";DltMonth -- 标准时间月(开始)\r\n"),
+    KT(";DltDay -- 标准时间第几DayOfWeek\r\n"), KT(";DltDayOfWeek --周几\r\n"), KT(";DltHour -- 标准时间小时\r\n"),
+    KT(";DltOffSet -- 标准时间偏移\r\n"), KT(";X -- 坐标X\r\n"), KT(";Y -- 坐标Y\r\n"), KT(";Contact -- 缺省时区ID\r\n"),
+    KT(";Detail -- 注释作用, 不使用\r\n"), KT(";\r\n"), KT(";字段中出现空格使用字符$代替\r\n"),
+    KT(";") + Text(109, KT('-')) + KT("\r\n"), KT("\r\n"),
+    KT(";TZID\tOffset\tType\tStdMonth\tStdDay\tStdDayOfWeek\tStdHour\tStdOffSet\tDltMonth\tDltDay\tDltDayOfWeek\tDltHour\t")
+    KT("DltOffset\tX\tY\tContact\tDetail\r\n"),
 };
 
 TZInfo Zone(uint16_t id, int32_t offset, const std::string &detail, uint16_t type = 3) {
@@ -51,7 +51,7 @@ std::vector<Text> ExpectedUserFile(const Zones &zones) {
     lines.insert(lines.end(), kLegendAndColumns.begin(), kLegendAndColumns.end());
     for (const TZInfo &z : zones) {
         std::string detail;
-        for (int i = 0; i < 64 && z.Detail[i] != 0; ++i) detail += z.Detail[i] == u' ' ? '$' : char(z.Detail[i]);
+        for (int i = 0; i < 64 && z.Detail[i] != 0; ++i) detail += z.Detail[i] == KT(' ') ? '$' : char(z.Detail[i]);
         char line[300];
         std::snprintf(line, sizeof line,
                       "%5hu\t%6ld\t%4hu\t%8hu\t%12hu\t%6hu\t%7hu\t%9ld\t%8hu\t%12hu\t%6hu\t%7hu\t%9ld\t%ld\t%ld\t%5hu\t%s\r\n",
@@ -84,7 +84,7 @@ TEST(SaveUserTZFile, WritesTheHeaderAndOneLinePerLiveZone) {
     uint16_t count = TZ_MAX_ZONES;
     ASSERT_EQ(LoadTZList(back.data(), &count, 3), Result::Ok);
     ASSERT_EQ(count, 2);
-    EXPECT_EQ(Text(back[0].Detail) + u"|" + back[1].Detail, u"My home zone|tab here ");
+    EXPECT_EQ(Text(back[0].Detail) + KT("|") + back[1].Detail, KT("My home zone|tab here "));
     EXPECT_EQ(SaveUserTZFile(test::HeldLock(), zones.data(), 0), Result::Param);
     EXPECT_EQ(SaveUserTZFile(test::HeldLock(), nullptr, 1), Result::Param);
     EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), lines);

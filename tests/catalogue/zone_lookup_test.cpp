@@ -39,7 +39,7 @@ void WriteCatalogue(const DataDir &dir, const std::vector<Text> &system, const s
 
 TEST(GetTZInfoByID, FillsEachFieldOfTheRecordButTheCallersOwn) {
     DataDir dir;
-    WriteCatalogue(dir, {u";comment", ZoneText(kBeijing), ZoneText(kNewYork)}, {ZoneText(kMine)});
+    WriteCatalogue(dir, {KT(";comment"), ZoneText(kBeijing), ZoneText(kNewYork)}, {ZoneText(kMine)});
     const uint16_t ids[] = {12, 10000, 33};
     TZInfo infos[3] = {Marked(), Marked(), Marked()};
     ASSERT_EQ(GetTZInfoByID(ids, 3, infos), TZ_OK);
@@ -72,8 +72,8 @@ TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilled) {
         {"system line of 16 fields counts", {ZoneText(sixteenOnly)}, {}, {10000}, TZ_OK, {-345}},
         {"in both files: one slot, the system line wins", {ZoneText(mineAsSystem)}, {ZoneText(kMine)}, {10000}, TZ_OK,
          {-999}},
-        {"leading zeros match", {Text(u"0033").append(ZoneText(kBeijing).substr(2))}, {}, {33}, TZ_OK, {-480}},
-        {"comment mark before digits", {Text(u";").append(ZoneText(kBeijing))}, {}, {33}, TZ_ERR_NOT_FOUND, {kUnfilled}},
+        {"leading zeros match", {Text(KT("0033")).append(ZoneText(kBeijing).substr(2))}, {}, {33}, TZ_OK, {-480}},
+        {"comment mark before digits", {Text(KT(";")).append(ZoneText(kBeijing))}, {}, {33}, TZ_ERR_NOT_FOUND, {kUnfilled}},
     };
     for (const Case &c : cases) {
         DataDir dir;

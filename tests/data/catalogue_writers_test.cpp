@@ -17,19 +17,19 @@ using kelvane::test::DataDir;
 using kelvane::test::DataLines;
 using Rows = std::vector<kelvane::test::Fields>;
 
-const Text kBerlin = u"Central European Time (Berlin)";
+const Text kBerlin = KT("Central European Time (Berlin)");
 
 DataDirectory SmallDirectory() {
     DataDirectory data;
     data.sources = RulesNote(2026, "2025b", "CLDR 42.0 through ICU 72.1");
     data.zones = {{55, kDefaultZoneType, {-60, 0, -60, {10, 5, 0, 3}, {3, 5, 0, 2}}, 0, 0, 55, kBerlin},
-                  {114, kBasicZoneType, {-540, 0, 0, {}, {}}, 0, 0, 114, u"Japan Time (Tokyo)"}};
+                  {114, kBasicZoneType, {-540, 0, 0, {}, {}}, 0, 0, 114, KT("Japan Time (Tokyo)")}};
     const std::vector<ZoneDescription> names = {
-        {55, kBerlin, u"Central European Time", u"Central European Standard Time", u"Central European Summer Time"},
-        {114, u"Japan Time (Tokyo)", u"Japan Time", u"Japan Standard Time", u"Japan Daylight Time"}};
-    data.languages = {{1033, u"TZ_Desc_1033.ini", u"en-US", names}, {2052, u"TZ_Desc_2052.ini", u"zh-CN", names}};
-    data.groups = {{55, u"Europe"}, {114, u"Asia"}, {55, u"Arctic Ocean"}};
-    data.cities = {{55, u"Berlin", u"Germany", u"DE"}, {114, u"Tokyo", u"Japan", u"JP"}};
+        {55, kBerlin, KT("Central European Time"), KT("Central European Standard Time"), KT("Central European Summer Time")},
+        {114, KT("Japan Time (Tokyo)"), KT("Japan Time"), KT("Japan Standard Time"), KT("Japan Daylight Time")}};
+    data.languages = {{1033, KT("TZ_Desc_1033.ini"), KT("en-US"), names}, {2052, KT("TZ_Desc_2052.ini"), KT("zh-CN"), names}};
+    data.groups = {{55, KT("Europe")}, {114, KT("Asia")}, {55, KT("Arctic Ocean")}};
+    data.cities = {{55, KT("Berlin"), KT("Germany"), KT("DE")}, {114, KT("Tokyo"), KT("Japan"), KT("JP")}};
     data.defaultZone = 55;
     data.favourites = {114};
     return data;
@@ -50,17 +50,17 @@ TEST(DataDirectory, EveryFileReadsBackThroughTheEngine) {
     EXPECT_EQ(Numbers(zones[1]), (std::vector<std::int32_t>{114, -540, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 114}));
     EXPECT_EQ(DataLines(KT("TZ_Def.ini"), 17).at(0).at(16), kBerlin);  // '$' read as spaces
     const Text note =
-        u"\r\n;Rules -- in force in 2026, from the tz database 2025b; names from CLDR 42.0 through ICU 72.1\r\n";
+        KT("\r\n;Rules -- in force in 2026, from the tz database 2025b; names from CLDR 42.0 through ICU 72.1\r\n");
     EXPECT_NE(dir.ReadBytes("TZ_Def.ini").find(test::Utf16Bytes(note, false)), std::string::npos);
     EXPECT_EQ(DataLines(KT("TZ_Desc_2052.ini"), 5),
-              (Rows{{u"55", kBerlin, u"Central European Time", u"Central European Standard Time",
-                     u"Central European Summer Time"},
-                    {u"114", u"Japan Time (Tokyo)", u"Japan Time", u"Japan Standard Time", u"Japan Daylight Time"}}));
+              (Rows{{KT("55"), kBerlin, KT("Central European Time"), KT("Central European Standard Time"),
+                     KT("Central European Summer Time")},
+                    {KT("114"), KT("Japan Time (Tokyo)"), KT("Japan Time"), KT("Japan Standard Time"), KT("Japan Daylight Time")}}));
     EXPECT_EQ(DataLines(KT("Lang_Def.ini"), 2),
-              (Rows{{u"1033", u"TZ_Desc_1033.ini", u"en-US"}, {u"2052", u"TZ_Desc_2052.ini", u"zh-CN"}}));
-    EXPECT_EQ(DataLines(KT("TZ_Zone.ini"), 2), (Rows{{u"55", u"Europe"}, {u"114", u"Asia"}, {u"55", u"Arctic Ocean"}}));
+              (Rows{{KT("1033"), KT("TZ_Desc_1033.ini"), KT("en-US")}, {KT("2052"), KT("TZ_Desc_2052.ini"), KT("zh-CN")}}));
+    EXPECT_EQ(DataLines(KT("TZ_Zone.ini"), 2), (Rows{{KT("55"), KT("Europe")}, {KT("114"), KT("Asia")}, {KT("55"), KT("Arctic Ocean")}}));
     EXPECT_EQ(DataLines(KT("TZ_CityZoneNum.ini"), 4),
-              (Rows{{u"55", u"Berlin", u"Germany", u"DE"}, {u"114", u"Tokyo", u"Japan", u"JP"}}));
+              (Rows{{KT("55"), KT("Berlin"), KT("Germany"), KT("DE")}, {KT("114"), KT("Tokyo"), KT("Japan"), KT("JP")}}));
     // The user files are the engine's own: an empty catalogue and the favourites.
     std::uint16_t count = TZ_MAX_ZONES;
     ASSERT_EQ(GetTZCount(kSelectUserZones, &count), TZ_OK);
@@ -79,8 +79,8 @@ TEST(DataDirectory, EveryFileReadsBackThroughTheEngine) {
     EXPECT_EQ(std::tuple(info.Bias, info.StandardBias, info.DaylightBias, dlt.wMonth, dlt.wDay, dlt.wHour, std.wMonth,
                          std.wDay, std.wHour),
               std::tuple(-60, 0, -60, 3, 5, 2, 10, 5, 3));
-    EXPECT_EQ(Text(info.StandardName) + u"|" + Text(info.DaylightName),
-              u"Central European Standard Time|Central European Summer Time");
+    EXPECT_EQ(Text(info.StandardName) + KT("|") + Text(info.DaylightName),
+              KT("Central European Standard Time|Central European Summer Time"));
     // A zone without a rule starts with daylight saving off.
     ASSERT_TRUE(WriteSettingsFile(SmallDirectory().zones[1], 1033).ok);
     ASSERT_EQ(ReadTZSetting(&setting), Result::Ok);
@@ -96,8 +96,8 @@ TEST(DataDirectory, RefusesWhatTheEngineWouldReadDifferently) {
     };
     const Case cases[] = {
         {"no Detail", "TZ_Def.ini", [](D &d) { d.zones[1].detail.clear(); }},
-        {"Detail over 63 units", "TZ_Def.ini", [](D &d) { d.zones[1].detail = Text(64, u'x'); }},
-        {"Detail with a tab", "TZ_Def.ini", [](D &d) { d.zones[1].detail = u"Japan\tTime"; }},
+        {"Detail over 63 units", "TZ_Def.ini", [](D &d) { d.zones[1].detail = Text(64, KT('x')); }},
+        {"Detail with a tab", "TZ_Def.ini", [](D &d) { d.zones[1].detail = KT("Japan\tTime"); }},
         {"zone 0", "TZ_Def.ini", [](D &d) { d.zones[1].id = 0; }},
         {"a user's zone", "TZ_Def.ini", [](D &d) { d.zones[1].id = 10000; }},
         {"a zone twice", "TZ_Def.ini", [](D &d) { d.zones[1].id = 55; }},
@@ -112,15 +112,15 @@ TEST(DataDirectory, RefusesWhatTheEngineWouldReadDifferently) {
         {"names over 254 units together", "TZ_Desc_2052.ini",
          [](D &d) {
              auto &names = d.languages[1].descriptions[1];
-             names.listName = names.shortName = names.standardName = names.daylightName = Text(63, u'x');
+             names.listName = names.shortName = names.standardName = names.daylightName = Text(63, KT('x'));
          }},
         {"language 0", "Lang_Def.ini", [](D &d) { d.languages[1].id = 0; }},
-        {"a file name with a tab", "Lang_Def.ini", [](D &d) { d.languages[1].fileName = u"TZ_Desc\t2052.ini"; }},
+        {"a file name with a tab", "Lang_Def.ini", [](D &d) { d.languages[1].fileName = KT("TZ_Desc\t2052.ini"); }},
         {"an empty group", "TZ_Zone.ini", [](D &d) { d.groups[1].group.clear(); }},
         // The rooms are 30, 20 and 10 units with the terminator.
-        {"a city of 30 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].city = Text(30, u'c'); }},
-        {"a country of 20 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].country = Text(20, u'c'); }},
-        {"a code of 10 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].countryCode = Text(10, u'c'); }},
+        {"a city of 30 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].city = Text(30, KT('c')); }},
+        {"a country of 20 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].country = Text(20, KT('c')); }},
+        {"a code of 10 units", "TZ_CityZoneNum.ini", [](D &d) { d.cities[1].countryCode = Text(10, KT('c')); }},
         {"an unknown default zone", "TZ_Def.ini", [](D &d) { d.defaultZone = 7; }},
         {"the default zone unnamed", "TZ_Def.ini", [](D &d) { d.languages[0].descriptions.resize(0); }},
         {"an unknown interface language", "TZ_Def.ini", [](D &d) { d.interfaceLanguage = 1031; }},
@@ -136,16 +136,16 @@ TEST(DataDirectory, RefusesWhatTheEngineWouldReadDifferently) {
     }
     // What fits exactly is written; names fitted together make one line of five fields.
     D fitting = good;
-    fitting.cities[1] = {114, Text(29, u'c'), Text(19, u'c'), Text(9, u'c')};
+    fitting.cities[1] = {114, Text(29, KT('c')), Text(19, KT('c')), Text(9, KT('c'))};
     auto &names = fitting.languages[1].descriptions[1];
-    names.listName = names.shortName = names.standardName = names.daylightName = Text(70, u'x');
+    names.listName = names.shortName = names.standardName = names.daylightName = Text(70, KT('x'));
     FitDescription(&names);
     DataDir dir;
     ASSERT_TRUE(WriteDataDirectory(fitting, dir.Device()).ok);
     const auto lines = DataLines(KT("TZ_Desc_2052.ini"), 5);
     ASSERT_EQ(lines.size(), 2u);  // not split by the 254-unit read
     EXPECT_EQ(lines[1].size(), 5u);
-    EXPECT_EQ(DataLines(KT("TZ_CityZoneNum.ini"), 4)[1][1], Text(29, u'c'));
+    EXPECT_EQ(DataLines(KT("TZ_CityZoneNum.ini"), 4)[1][1], Text(29, KT('c')));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ inline std::vector<Text> RawLines(const std::string &name) {
         text += static_cast<TZChar>(static_cast<std::uint8_t>(bytes[i]) | static_cast<std::uint8_t>(bytes[i + 1]) << 8);
     std::vector<Text> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find(u"\r\n", start)) != Text::npos; start = end + 2)
+    for (std::size_t end; (end = text.find(KT("\r\n"), start)) != Text::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;

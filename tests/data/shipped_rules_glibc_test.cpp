@@ -30,7 +30,7 @@ struct ShippedZone {
 
 // The year of ";Rules -- in force in <year>, ..." in TZ_Def.ini; 0 if absent.
 int CatalogueYear() {
-    const test::Text prefix = u";Rules -- in force in ";
+    const test::Text prefix = KT(";Rules -- in force in ");
     for (const test::Text &line : test::RawLines("TZ_Def.ini"))
         if (line.starts_with(prefix)) return test::Number(line.substr(prefix.size(), 4));
     return 0;

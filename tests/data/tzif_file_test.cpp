@@ -17,7 +17,8 @@ std::string BigEndian(std::uint64_t value, int width) {
 
 std::string Header(char version, std::size_t times, std::size_t types) {
     std::string h = "TZif" + std::string(1, version) + std::string(15, '\0');
-    for (std::size_t count : {0ul, 0ul, 0ul, times, types, 1ul}) h += BigEndian(count, 4);
+    for (std::size_t count : {std::size_t{0}, std::size_t{0}, std::size_t{0}, times, types, std::size_t{1}})
+        h += BigEndian(count, 4);
     return h;
 }
 

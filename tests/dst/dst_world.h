@@ -30,12 +30,12 @@ public:
         WriteLines("TZ_Def.ini", {ZoneText(kCentral), ZoneText(kBeijing), ZoneText(kNewYork),
                                   ZoneText(kCentralTwoHours), ZoneText({.id = 50, .offset = 120})});
         WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -345, .type = 3, .detail = "My$own$zone"})});
-        WriteLines("Lang_Def.ini", {u"1033 En.ini"});
-        WriteLines("En.ini", {u"20 Central Central CET CEST",
-                              u"33 Beijing Beijing China$Standard$Time China$Daylight$Time",
-                              u"12 New$York New$York Eastern$Standard$Time Eastern$Daylight$Time",
-                              u"21 Central2 Central2 Standard-name-longer-than-thirty-one-units B"});
-        WriteLines("TZ_Set.ini", {u"   20\t  1\t2052\t       33\t0x0804"});
+        WriteLines("Lang_Def.ini", {KT("1033 En.ini")});
+        WriteLines("En.ini", {KT("20 Central Central CET CEST"),
+                              KT("33 Beijing Beijing China$Standard$Time China$Daylight$Time"),
+                              KT("12 New$York New$York Eastern$Standard$Time Eastern$Daylight$Time"),
+                              KT("21 Central2 Central2 Standard-name-longer-than-thirty-one-units B")});
+        WriteLines("TZ_Set.ini", {KT("   20\t  1\t2052\t       33\t0x0804")});
         WriteDevice(device);
     }
 };

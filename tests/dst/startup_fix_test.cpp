@@ -17,7 +17,7 @@ using test::World;
 TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
     struct Case {
         const char *name;
-        const char16_t *settings;
+        const TZChar *settings;
         std::string device;
         uint32_t result;
         Values autoAndHomeDst;  // "7" as they were
@@ -26,18 +26,18 @@ TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
     // The device's UTC clock is its local clock here (no stored zone).
     const std::string summer = "clock = 2024-07-01 12:00:00\n", winter = "clock = 2024-01-15 12:00:00\n";
     const Case cases[] = {
-        {"switch on, inside daylight time", u"12 1 1033 12", summer, TZ_OK, {"1", "1"}, 1},
-        {"switch on, outside daylight time", u"12 1 1033 12", winter, TZ_OK, {"1", "0"}, 1},
-        {"switch on, zone without rule", u"33 1 1033 12", summer, TZ_OK, {"0", "0"}, 0},
-        {"switch off", u"12 0 1033 12", summer, TZ_OK, {"0", "0"}, 0},
-        {"switch 2 counts as off", u"12 2 1033 12", summer, TZ_OK, {"0", "0"}, 2},
-        {"zone not in the catalogue", u"99 1 1033 12", summer, TZ_ERR_NOT_FOUND, {"7", "7"}, 1},
-        {"zone 0", u"0 1 1033 12", summer, TZ_ERR_PARAM, {"7", "7"}, 1},
-        {"platform state unknown", u"12 1 1033 12", summer + "tz_state = 0\n", TZ_ERR_STATE, {"7", "7"}, 1},
-        {"switch off, key missing", u"12 0 1033 12", summer + "clock_key = 0\n", TZ_ERR_REGISTRY, {"7", "7"}, 0},
-        {"switch on, value refused", u"12 1 1033 12", summer + "fail = registry_set\n", TZ_ERR_REGISTRY, {"7", "7"}, 1},
+        {"switch on, inside daylight time", KT("12 1 1033 12"), summer, TZ_OK, {"1", "1"}, 1},
+        {"switch on, outside daylight time", KT("12 1 1033 12"), winter, TZ_OK, {"1", "0"}, 1},
+        {"switch on, zone without rule", KT("33 1 1033 12"), summer, TZ_OK, {"0", "0"}, 0},
+        {"switch off", KT("12 0 1033 12"), summer, TZ_OK, {"0", "0"}, 0},
+        {"switch 2 counts as off", KT("12 2 1033 12"), summer, TZ_OK, {"0", "0"}, 2},
+        {"zone not in the catalogue", KT("99 1 1033 12"), summer, TZ_ERR_NOT_FOUND, {"7", "7"}, 1},
+        {"zone 0", KT("0 1 1033 12"), summer, TZ_ERR_PARAM, {"7", "7"}, 1},
+        {"platform state unknown", KT("12 1 1033 12"), summer + "tz_state = 0\n", TZ_ERR_STATE, {"7", "7"}, 1},
+        {"switch off, key missing", KT("12 0 1033 12"), summer + "clock_key = 0\n", TZ_ERR_REGISTRY, {"7", "7"}, 0},
+        {"switch on, value refused", KT("12 1 1033 12"), summer + "fail = registry_set\n", TZ_ERR_REGISTRY, {"7", "7"}, 1},
         // Without a rule the registry is best effort: the settings write decides.
-        {"no rule, key missing", u"33 1 1033 12", summer + "clock_key = 0\n", TZ_OK, {"7", "7"}, 0},
+        {"no rule, key missing", KT("33 1 1033 12"), summer + "clock_key = 0\n", TZ_OK, {"7", "7"}, 0},
     };
     for (const Case &c : cases) {
         World dir(c.device + "AutoDST = 7\nHomeDST = 7\n");
@@ -59,7 +59,7 @@ TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
 
 TEST(FixTZ, TheSettingsWriteDecidesForAZoneWithoutRule) {
     World dir("clock = 2024-07-01 12:00:00\nAutoDST = 1\nHomeDST = 1\n");
-    dir.WriteLines("TZ_Set.ini", {u"33 1 1033 12"});
+    dir.WriteLines("TZ_Set.ini", {KT("33 1 1033 12")});
     test::FaultyDevice device((dir.Path() / "host").string());
     device.failCreate = true;
     testing::InstallPlatform(&device);

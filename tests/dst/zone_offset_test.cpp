@@ -10,21 +10,21 @@ using test::World;
 using test::ZoneText;
 
 TEST(GetTZOffset, SubtractsTheEffectiveOffsets) {
-    struct Case { const char *name, *device; const char16_t *settings; uint16_t zone1, zone2; int32_t offset; };
+    struct Case { const char *name, *device; const TZChar *settings; uint16_t zone1, zone2; int32_t offset; };
     // The device's UTC clock: its local clock with the stored zone's bias, 0 here.
     const char *summer = "clock = 2024-07-01 12:00:00\n", *winter = "clock = 2024-01-15 12:00:00\n";
     const char *winterDaylight = "clock = 2024-01-15 12:00:00\ntz_state = 2\n";
     const Case cases[] = {
-        {"Beijing and Central in winter", winter, u"12 0 1033 12", 33, 20, -420},
-        {"New York and Beijing in summer", summer, u"20 0 1033 20", 12, 33, 720},
-        {"both in daylight time", summer, u"33 0 1033 33", 12, 20, 360},
-        {"a user zone", winter, u"33 0 1033 33", 10000, 33, 135},
-        {"the current zone with itself, platform in daylight", winterDaylight, u"12 0 1033 12", 12, 12, 0},
-        {"zone 1 current: the platform says daylight, the rule not", winterDaylight, u"12 0 1033 12", 12, 33, 720},
+        {"Beijing and Central in winter", winter, KT("12 0 1033 12"), 33, 20, -420},
+        {"New York and Beijing in summer", summer, KT("20 0 1033 20"), 12, 33, 720},
+        {"both in daylight time", summer, KT("33 0 1033 33"), 12, 20, 360},
+        {"a user zone", winter, KT("33 0 1033 33"), 10000, 33, 135},
+        {"the current zone with itself, platform in daylight", winterDaylight, KT("12 0 1033 12"), 12, 12, 0},
+        {"zone 1 current: the platform says daylight, the rule not", winterDaylight, KT("12 0 1033 12"), 12, 33, 720},
         {"zone 1 current: the platform says standard, the rule daylight",
-         "clock = 2024-07-01 12:00:00\ntz_state = 1\n", u"12 0 1033 12", 12, 33, 780},
-        {"zone 2 current: the platform's state counts for it", winterDaylight, u"20 0 1033 20", 33, 20, -360},
-        {"neither current: the platform has no say", winterDaylight, u"10000 0 1033 10000", 33, 20, -420},
+         "clock = 2024-07-01 12:00:00\ntz_state = 1\n", KT("12 0 1033 12"), 12, 33, 780},
+        {"zone 2 current: the platform's state counts for it", winterDaylight, KT("20 0 1033 20"), 33, 20, -360},
+        {"neither current: the platform has no say", winterDaylight, KT("10000 0 1033 10000"), 33, 20, -420},
     };
     for (const Case &c : cases) {
         World dir(c.device);

@@ -47,7 +47,7 @@ TEST(ChangeTZ, SetsTheNamesAndTheSwitchFromTheNewZone) {
     };
     for (const Case &c : cases) {
         World dir(std::string("tz_bias = -480\nclock = ") + c.clock + "\n");
-        dir.WriteLines("TZ_Set.ini", {u"33 0 1033 33"});
+        dir.WriteLines("TZ_Set.ini", {KT("33 0 1033 33")});
         ASSERT_EQ(ChangeTZ(c.zone, c.dlt), TZ_OK) << c.zone << " " << c.clock << " " << c.dlt;
         EXPECT_EQ(DeviceValues(dir, {"tz_standard_name", "tz_daylight_name", "AutoDST", "HomeDST"}),
                   c.namesAutoAndHomeDst) << c.zone << " " << c.clock << " " << c.dlt;
@@ -83,7 +83,7 @@ TEST(ChangeTZ, KeepsTheDevicesUtcTime) {
 }
 
 // A user zone 10000 with the given fields.
-std::u16string Far(test::ZoneLine zone) {
+test::Text Far(test::ZoneLine zone) {
     zone.id = 10000, zone.type = 3, zone.detail = "Far";
     return test::ZoneText(zone);
 }
@@ -95,22 +95,22 @@ TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
         uint16_t zone;
         std::string device;
         const char *file;
-        std::u16string line;
+        std::basic_string<TZChar> line;
         uint32_t result;
     };
     const std::string clock = "clock = 2024-01-15 12:00:00\n";
     const std::vector<Case> cases = {
-        {"zone 0", 0, clock, nullptr, u"", TZ_ERR_PARAM},
-        {"platform state unknown", 33, clock + "tz_state = 0\n", nullptr, u"", TZ_ERR_STATE},
-        {"settings missing", 33, clock, "TZ_Set.ini", u"", TZ_ERR_FILE},
-        {"zone not in the catalogue", 99, clock, nullptr, u"", TZ_ERR_NOT_FOUND},
-        {"current zone not in the catalogue", 33, clock, "TZ_Set.ini", u"98 1 1033 33", TZ_ERR_NOT_FOUND},
+        {"zone 0", 0, clock, nullptr, KT(""), TZ_ERR_PARAM},
+        {"platform state unknown", 33, clock + "tz_state = 0\n", nullptr, KT(""), TZ_ERR_STATE},
+        {"settings missing", 33, clock, "TZ_Set.ini", KT(""), TZ_ERR_FILE},
+        {"zone not in the catalogue", 99, clock, nullptr, KT(""), TZ_ERR_NOT_FOUND},
+        {"current zone not in the catalogue", 33, clock, "TZ_Set.ini", KT("98 1 1033 33"), TZ_ERR_NOT_FOUND},
         {"zone listed twice", 33, clock, "TZ_UserDef.ini", test::ZoneText({.id = 33, .type = 3, .detail = "again"}),
          TZ_ERR_NOT_FOUND},
-        {"system catalogue missing", 10000, clock, "TZ_Def.ini", u"", TZ_ERR_FILE},
-        {"no interface language", 33, clock + "ui_language = 0\n", nullptr, u"", TZ_ERR_NO_LANGUAGE},
-        {"description file missing", 33, clock, "En.ini", u"", TZ_ERR_FILE},
-        {"platform refuses the zone", 33, clock + "fail = set_time_zone\n", nullptr, u"", TZ_ERR_SET_TZ},
+        {"system catalogue missing", 10000, clock, "TZ_Def.ini", KT(""), TZ_ERR_FILE},
+        {"no interface language", 33, clock + "ui_language = 0\n", nullptr, KT(""), TZ_ERR_NO_LANGUAGE},
+        {"description file missing", 33, clock, "En.ini", KT(""), TZ_ERR_FILE},
+        {"platform refuses the zone", 33, clock + "fail = set_time_zone\n", nullptr, KT(""), TZ_ERR_SET_TZ},
         // Zones no clock can apply, as AddTZ stores them.
         {"lowest offset", 10000, clock, "TZ_UserDef.ini", Far({.offset = INT32_MIN}), TZ_ERR_SET_TZ},
         {"offset beyond a day", 10000, clock, "TZ_UserDef.ini", Far({.offset = 1441}), TZ_ERR_SET_TZ},

@@ -35,7 +35,7 @@ void WriteCatalogue(const DataDir &dir) {
 // The file as the device's formatter wrote it: banner, legend, "%5hu\t1" entries.
 std::vector<Text> ExpectedFile(const Ids &ids) {
     std::vector<Text> lines = test::BannerLines();
-    lines.insert(lines.end(), {u";TZID -- 时区ID\r\n", u";Count -- 使用次数\r\n", u";" + Text(109, u'-') + u"\r\n"});
+    lines.insert(lines.end(), {KT(";TZID -- 时区ID\r\n"), KT(";Count -- 使用次数\r\n"), KT(";") + Text(109, KT('-')) + KT("\r\n")});
     for (uint16_t id : ids) {
         char line[16];
         std::snprintf(line, sizeof line, "%5hu\t1\r\n", id);
@@ -59,9 +59,9 @@ TEST(FrequencyFile, IsWrittenLineForLine) {
 
 TEST(GetTZFrequency, ReadsTheListInFileOrder) {
     const struct { std::vector<Text> file; uint32_t check; Ids expected; } cases[] = {
-        {{u"33 1", u"45 1", u"33 1"}, 0, {33, 45, 33}},
-        {{u"33 1", u"450 1", u"10001 1", u"10000 1", u"33 1"}, 1, {33, 10000, 33}},
-        {{u"33", u"45 x", u"12\t7\tmore", u"65569 1", u"-1 1"}, 0, {45, 12, 33, 65535}},
+        {{KT("33 1"), KT("45 1"), KT("33 1")}, 0, {33, 45, 33}},
+        {{KT("33 1"), KT("450 1"), KT("10001 1"), KT("10000 1"), KT("33 1")}, 1, {33, 10000, 33}},
+        {{KT("33"), KT("45 x"), KT("12\t7\tmore"), KT("65569 1"), KT("-1 1")}, 0, {45, 12, 33, 65535}},
     };
     for (const auto &c : cases) {
         DataDir dir;

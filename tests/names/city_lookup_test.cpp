@@ -24,9 +24,9 @@ struct Cities {
 };
 
 void WriteCities(const DataDir &dir) {
-    dir.WriteLines("TZ_CityZoneNum.ini", {u";Zone City Country Code", u"33 Beijing China CN", u"45 Tokyo Japan JP",
-                                          u"33 Shanghai China", u"65569 Hong$Kong China HK extra",
-                                          u"33 " + Text(40, u'c') + u" " + Text(25, u'n') + u" " + Text(12, u'k')});
+    dir.WriteLines("TZ_CityZoneNum.ini", {KT(";Zone City Country Code"), KT("33 Beijing China CN"), KT("45 Tokyo Japan JP"),
+                                          KT("33 Shanghai China"), KT("65569 Hong$Kong China HK extra"),
+                                          KT("33 ") + Text(40, KT('c')) + KT(" ") + Text(25, KT('n')) + KT(" ") + Text(12, KT('k'))});
 }
 
 TEST(GetSelectTZOffsetInfo, ListsTheCitiesOfAZoneInFileOrderCutToTheirRooms) {
@@ -35,12 +35,12 @@ TEST(GetSelectTZOffsetInfo, ListsTheCitiesOfAZoneInFileOrderCutToTheirRooms) {
     Cities c;
     ASSERT_EQ(c.Lookup(33, 6), TZ_OK);
     // A line of three fields is passed over; only the low 16 bits of the zone count.
-    EXPECT_EQ(c.city.First(c.count), (Texts{u"Beijing", u"Hong Kong", Text(29, u'c')}));
-    EXPECT_EQ(c.country.First(3), (Texts{u"China", u"China", Text(19, u'n')}));
-    EXPECT_EQ(c.code.First(3), (Texts{u"CN", u"HK", Text(9, u'k')}));
+    EXPECT_EQ(c.city.First(c.count), (Texts{KT("Beijing"), KT("Hong Kong"), Text(29, KT('c'))}));
+    EXPECT_EQ(c.country.First(3), (Texts{KT("China"), KT("China"), Text(19, KT('n'))}));
+    EXPECT_EQ(c.code.First(3), (Texts{KT("CN"), KT("HK"), Text(9, KT('k'))}));
     // The rest of a room is zero-filled, the last unit always a terminator, nothing past the room.
-    EXPECT_EQ(c.city.Whole(0), u"Beijing" + Text(23, u'\0'));
-    EXPECT_EQ(c.code.Whole(2), Text(9, u'k') + u'\0');
+    EXPECT_EQ(c.city.Whole(0), KT("Beijing") + Text(23, KT('\0')));
+    EXPECT_EQ(c.code.Whole(2), Text(9, KT('k')) + KT('\0'));
     EXPECT_TRUE(c.city.WrittenOnlyBefore(3) && c.country.WrittenOnlyBefore(3) && c.code.WrittenOnlyBefore(3));
     Cities two, none;
     ASSERT_EQ(two.Lookup(33, 2), TZ_OK);
@@ -78,19 +78,19 @@ struct Search {
 
 TEST(SearchTZbyName, FindsSystemZonesByTheStartOfTheirDescription) {
     const struct { const TZChar *name; std::vector<uint16_t> ids; Texts names; } cases[] = {
-        {u"Bei", {33, 37}, {u"Beijing China", u"Bei"}},
-        {u"Beijing China", {33}, {u"Beijing China"}},
-        {u"Beijing$China", {}, {}},
-        {u"BEI", {}, {}},
-        {u"Beijing China and more", {}, {}},
-        {u"", {33, 35, 37, 38}, {u"Beijing China", u"beijing", u"Bei", Text(29, u'B')}},
+        {KT("Bei"), {33, 37}, {KT("Beijing China"), KT("Bei")}},
+        {KT("Beijing China"), {33}, {KT("Beijing China")}},
+        {KT("Beijing$China"), {}, {}},
+        {KT("BEI"), {}, {}},
+        {KT("Beijing China and more"), {}, {}},
+        {KT(""), {33, 35, 37, 38}, {KT("Beijing China"), KT("beijing"), KT("Bei"), Text(29, KT('B'))}},
     };
-    const Text numbers = u" 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0";
+    const Text numbers = KT(" 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0");
     DataDir dir;
-    dir.WriteLines("TZ_Def.ini", {u"33" + numbers + u" Beijing$China", u"34" + numbers, u"35" + numbers + u" beijing",
-                                  u";36" + numbers + u" Beijing", u"65573" + numbers + u" Bei",
-                                  u"38" + numbers + u" " + Text(40, u'B')});
-    dir.WriteLines("TZ_UserDef.ini", {u"10000 0 3 0 0 0 0 0 0 0 0 0 0 0 0 0 Beijing$mine"});
+    dir.WriteLines("TZ_Def.ini", {KT("33") + numbers + KT(" Beijing$China"), KT("34") + numbers, KT("35") + numbers + KT(" beijing"),
+                                  KT(";36") + numbers + KT(" Beijing"), KT("65573") + numbers + KT(" Bei"),
+                                  KT("38") + numbers + KT(" ") + Text(40, KT('B'))});
+    dir.WriteLines("TZ_UserDef.ini", {KT("10000 0 3 0 0 0 0 0 0 0 0 0 0 0 0 0 Beijing$mine")});
     for (const auto &c : cases) {
         Search s;
         ASSERT_EQ(s.For(c.name), TZ_OK);
@@ -106,21 +106,21 @@ TEST(SearchTZbyName, StoresNoMoreThanTheSystemCatalogueHoldsAndReports) {
     for (int i = 1; i <= 155; ++i) lines.push_back(test::ZoneText({.id = i, .detail = "Z"}));
     dir.WriteLines("TZ_Def.ini", lines);
     Search s;
-    ASSERT_EQ(s.For(u"Z"), TZ_OK);
+    ASSERT_EQ(s.For(KT("Z")), TZ_OK);
     EXPECT_EQ(s.count, TZ_MAX_SYSTEM_ZONES);
     EXPECT_TRUE(s.names.WrittenOnlyBefore(TZ_MAX_SYSTEM_ZONES));
     s.names.Pointers()[1] = nullptr;
-    EXPECT_EQ(s.For(u"Z"), TZ_ERR_PARAM);
+    EXPECT_EQ(s.For(KT("Z")), TZ_ERR_PARAM);
     EXPECT_EQ(s.count, 1);
     dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(s.For(u"Z"), TZ_ERR_FILE);
+    EXPECT_EQ(s.For(KT("Z")), TZ_ERR_FILE);
     EXPECT_EQ(s.count, 0);
-    EXPECT_EQ(SearchTZbyName(u"Z", nullptr, s.ids.data(), s.names.Pointers()), TZ_ERR_PARAM);
+    EXPECT_EQ(SearchTZbyName(KT("Z"), nullptr, s.ids.data(), s.names.Pointers()), TZ_ERR_PARAM);
     s.count = 9;
     EXPECT_EQ(SearchTZbyName(nullptr, &s.count, s.ids.data(), s.names.Pointers()), TZ_ERR_PARAM);
     EXPECT_EQ(s.count, 0);
-    EXPECT_EQ(SearchTZbyName(u"Z", &s.count, nullptr, s.names.Pointers()), TZ_ERR_PARAM);
-    EXPECT_EQ(SearchTZbyName(u"Z", &s.count, s.ids.data(), nullptr), TZ_ERR_PARAM);
+    EXPECT_EQ(SearchTZbyName(KT("Z"), &s.count, nullptr, s.names.Pointers()), TZ_ERR_PARAM);
+    EXPECT_EQ(SearchTZbyName(KT("Z"), &s.count, s.ids.data(), nullptr), TZ_ERR_PARAM);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace kelvane::test {
 
-constexpr TZChar kUnwritten = u'#';
+constexpr TZChar kUnwritten = KT('#');
 
 class Rooms {
 public:
@@ -23,7 +23,7 @@ public:
     // The texts of the first n rooms, each up to its terminator.
     std::vector<Text> First(std::size_t n) const {
         std::vector<Text> texts;
-        for (std::size_t i = 0; i < n; ++i) texts.push_back(Whole(i).substr(0, Whole(i).find(u'\0')));
+        for (std::size_t i = 0; i < n; ++i) texts.push_back(Whole(i).substr(0, Whole(i).find(KT('\0'))));
         return texts;
     }
     // Nothing written past any room, nor anywhere from room `from` on.

@@ -37,7 +37,7 @@ struct Lists {
 };
 
 void WriteNames(const DataDir &dir, const Texts &names) {
-    dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
+    dir.WriteLines("Lang_Def.ini", {KT("1033 En.ini")});
     dir.WriteLines("En.ini", names);
 }
 
@@ -51,25 +51,25 @@ void WriteData(const DataDir &dir) {
                                   ZoneText({.id = 9, .offset = -60})});
     dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -330, .type = 3, .detail = "My$zone"}),
                                       ZoneText({.id = 8, .offset = 120, .type = 3, .detail = "Eight$user"})});
-    WriteNames(dir, {u"1 Zone$A A2 s d", u"2 Zone$B B2 s d", u"3 Zone$C C2 s d", u"4 Zone$D D2 s d",
-                     u"5 Beijing Peking s d", u"6 Six Six$old s d", u"7 Seven Seven$old s d", u"8 Eight Eight$old s d"});
-    dir.WriteLines("TZ_Zone.ini", {u";TZID Group", u"1 Ties", u"2 Ties", u"3 Ties", u"4 Ties", u"6 Odd$ones",
-                                   u"7 Odd$ones", u"8 Both", u"9 Missing", u"99 Missing", u"5 Missing", u"5 Missing",
-                                   u"1 ties"});
+    WriteNames(dir, {KT("1 Zone$A A2 s d"), KT("2 Zone$B B2 s d"), KT("3 Zone$C C2 s d"), KT("4 Zone$D D2 s d"),
+                     KT("5 Beijing Peking s d"), KT("6 Six Six$old s d"), KT("7 Seven Seven$old s d"), KT("8 Eight Eight$old s d")});
+    dir.WriteLines("TZ_Zone.ini", {KT(";TZID Group"), KT("1 Ties"), KT("2 Ties"), KT("3 Ties"), KT("4 Ties"), KT("6 Odd$ones"),
+                                   KT("7 Odd$ones"), KT("8 Both"), KT("9 Missing"), KT("99 Missing"), KT("5 Missing"), KT("5 Missing"),
+                                   KT("1 ties")});
 }
 
 TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
     struct Case { const TZChar *group; uint16_t selection; Ids ids; Texts labels, names; };
     const Case cases[] = {
-        {u"Ties", 1, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"},
-         {u"Zone B", u"Zone D", u"Zone C", u"Zone A"}},
-        {u"Ties", 0, {2, 4, 3, 1}, {u"GMT-01:00 ", u"GMT-01:00 ", u"GMT", u"GMT"}, {u"B2", u"D2", u"C2", u"A2"}},
-        {u"Odd ones", 2, {6, 7}, {u"GMT-00:45 ", u"GMT+12:45 "}, {u"Six", u"Seven"}},
-        {u"Both", 1, {8}, {u"GMT-05:00 "}, {u"Eight"}},  // the TZ_Def.ini line wins
+        {KT("Ties"), 1, {2, 4, 3, 1}, {KT("GMT-01:00 "), KT("GMT-01:00 "), KT("GMT"), KT("GMT")},
+         {KT("Zone B"), KT("Zone D"), KT("Zone C"), KT("Zone A")}},
+        {KT("Ties"), 0, {2, 4, 3, 1}, {KT("GMT-01:00 "), KT("GMT-01:00 "), KT("GMT"), KT("GMT")}, {KT("B2"), KT("D2"), KT("C2"), KT("A2")}},
+        {KT("Odd ones"), 2, {6, 7}, {KT("GMT-00:45 "), KT("GMT+12:45 ")}, {KT("Six"), KT("Seven")}},
+        {KT("Both"), 1, {8}, {KT("GMT-05:00 ")}, {KT("Eight")}},  // the TZ_Def.ini line wins
         // No catalogue record (99) or asked twice (5): left out; no description (9): empty name.
-        {u"Missing", 1, {9, 5}, {u"GMT+01:00 ", u"GMT+08:00 "}, {u"", u"Beijing"}},
-        {u"TIES", 1, {}, {}, {}},
-        {u"Ties", 3, {}, {}, {}},
+        {KT("Missing"), 1, {9, 5}, {KT("GMT+01:00 "), KT("GMT+08:00 ")}, {KT(""), KT("Beijing")}},
+        {KT("TIES"), 1, {}, {}, {}},
+        {KT("Ties"), 3, {}, {}, {}},
     };
     DataDir dir;
     WriteData(dir);
@@ -86,14 +86,14 @@ TEST(GetSelectTZInfo, ListsAGroupWestToEastWithLabelsAndNames) {
 TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
     struct Case { uint16_t selection; Ids ids; Texts entries; };
     const Case cases[] = {
-        {0, {6, 7}, {u"(GMT-00:45) Six old", u"(GMT+12:45) Seven old"}},
+        {0, {6, 7}, {KT("(GMT-00:45) Six old"), KT("(GMT+12:45) Seven old")}},
         // 8 is listed twice (both files); only its first slot gets a description.
         {1, {8, 8, 2, 4, 6, 1, 3, 9, 10000, 5, 7},
-         {u"(GMT-05:00) Eight", u"(GMT-02:00) ", u"(GMT-01:00) Zone B", u"(GMT-01:00) Zone D", u"(GMT-00:45) Six",
-          u"(GMT)Zone A", u"(GMT)Zone C", u"(GMT+01:00) ", u"(GMT+05:30) My zone", u"(GMT+08:00) Beijing",
-          u"(GMT+12:45) Seven"}},
+         {KT("(GMT-05:00) Eight"), KT("(GMT-02:00) "), KT("(GMT-01:00) Zone B"), KT("(GMT-01:00) Zone D"), KT("(GMT-00:45) Six"),
+          KT("(GMT)Zone A"), KT("(GMT)Zone C"), KT("(GMT+01:00) "), KT("(GMT+05:30) My zone"), KT("(GMT+08:00) Beijing"),
+          KT("(GMT+12:45) Seven")}},
         {2, {}, {}},
-        {3, {8, 10000}, {u"(GMT-02:00) Eight", u"(GMT+05:30) My zone"}},
+        {3, {8, 10000}, {KT("(GMT-02:00) Eight"), KT("(GMT+05:30) My zone")}},
     };
     DataDir dir;
     WriteData(dir);
@@ -115,19 +115,19 @@ TEST(SelectionLists, ListTheFirst200ZonesAndKeepTheTextSizes) {
     }
     dir.WriteLines("TZ_Def.ini", catalogue);
     dir.WriteLines("TZ_UserDef.ini", {});
-    WriteNames(dir, {Text(u"1 ").append(63, u'n').append(u" x x x")});
+    WriteNames(dir, {Text(KT("1 ")).append(63, KT('n')).append(KT(" x x x"))});
     dir.WriteLines("TZ_Zone.ini", table);
     Lists list;
-    ASSERT_EQ(list.Group(u"Big", 1), TZ_OK);
+    ASSERT_EQ(list.Group(KT("Big"), 1), TZ_OK);
     ASSERT_EQ(list.count, 200);
     EXPECT_EQ(list.Listed(4), (Ids{2, 1, 4, 5}));
     EXPECT_EQ(list.ids[199], 3) << "the far east comes last";
     const Texts labels = list.labels.First(200);
-    EXPECT_EQ((Texts{labels[0], labels[1], labels[199]}), (Texts{u"GMT-99:59 ", u"GMT-01:00 ", u"GMT+99:59 "}));
-    EXPECT_EQ(list.names.First(2)[1], Text(63, u'n'));
+    EXPECT_EQ((Texts{labels[0], labels[1], labels[199]}), (Texts{KT("GMT-99:59 "), KT("GMT-01:00 "), KT("GMT+99:59 ")}));
+    EXPECT_EQ(list.names.First(2)[1], Text(63, KT('n')));
     EXPECT_TRUE(list.labels.WrittenOnlyBefore(200) && list.names.WrittenOnlyBefore(200));
     ASSERT_EQ(list.All(1), TZ_OK);
-    EXPECT_EQ(list.entries.First(2)[1], Text(u"(GMT-01:00) ").append(63, u'n'));
+    EXPECT_EQ(list.entries.First(2)[1], Text(KT("(GMT-01:00) ")).append(63, KT('n')));
     EXPECT_TRUE(list.entries.WrittenOnlyBefore(150));
 }
 
@@ -137,11 +137,11 @@ TEST(SelectionLists, FailuresLeaveTheTextsAlone) {
     Lists list;
     TZChar **names = list.names.Pointers(), **labels = list.labels.Pointers(), **entries = list.entries.Pointers();
     list.count = 5, list.allCount = 9;
-    EXPECT_EQ(GetSelectTZInfo(nullptr, u"Ties", list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(nullptr, KT("Ties"), list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
     EXPECT_EQ(GetSelectTZInfo(&list.count, nullptr, list.ids.data(), names, labels, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", nullptr, names, labels, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), nullptr, labels, 1), TZ_ERR_PARAM);
-    EXPECT_EQ(GetSelectTZInfo(&list.count, u"Ties", list.ids.data(), names, nullptr, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, KT("Ties"), nullptr, names, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, KT("Ties"), list.ids.data(), nullptr, labels, 1), TZ_ERR_PARAM);
+    EXPECT_EQ(GetSelectTZInfo(&list.count, KT("Ties"), list.ids.data(), names, nullptr, 1), TZ_ERR_PARAM);
     EXPECT_EQ(GetAllTZInfo(nullptr, list.ids.data(), entries, 1), TZ_ERR_PARAM);
     EXPECT_EQ(GetAllTZInfo(&list.allCount, nullptr, entries, 1), TZ_ERR_PARAM);
     EXPECT_EQ(GetAllTZInfo(&list.allCount, list.ids.data(), nullptr, 1), TZ_ERR_PARAM);
@@ -149,20 +149,20 @@ TEST(SelectionLists, FailuresLeaveTheTextsAlone) {
     EXPECT_EQ(list.count + list.allCount, 5u + 9u) << "nothing is counted when an argument is refused";
     TZChar *const fourth = labels[3];
     labels[3] = nullptr;
-    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_PARAM) << "an absent text buffer";
+    EXPECT_EQ(list.Group(KT("Ties"), 1), TZ_ERR_PARAM) << "an absent text buffer";
     labels[3] = fourth;
     dir.WriteDevice("ui_language = 0\n");
     EXPECT_EQ(list.All(1), TZ_ERR_NO_LANGUAGE);
     dir.WriteDevice("");
     dir.Remove("Lang_Def.ini");
-    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_FILE);
+    EXPECT_EQ(list.Group(KT("Ties"), 1), TZ_ERR_FILE);
     EXPECT_EQ(list.count, 4) << "the zones found";
     dir.Remove("TZ_Zone.ini");
-    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_FILE);
+    EXPECT_EQ(list.Group(KT("Ties"), 1), TZ_ERR_FILE);
     EXPECT_EQ(list.count, 200);
     WriteData(dir);
     dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(list.Group(u"Ties", 1), TZ_ERR_FILE) << "an unreadable catalogue is no empty list";
+    EXPECT_EQ(list.Group(KT("Ties"), 1), TZ_ERR_FILE) << "an unreadable catalogue is no empty list";
     WriteData(dir);
     dir.Remove("TZ_UserDef.ini");
     EXPECT_EQ(list.All(1), TZ_ERR_FILE);
@@ -222,10 +222,10 @@ TEST(SelectionLists, PinTheOrderOfEqualOffsets) {
     Lists list;
     ASSERT_EQ(list.All(1), TZ_OK);
     EXPECT_EQ(list.Listed(list.allCount), golden);
-    EXPECT_EQ(list.entries.First(1), Texts{u"(GMT-01:00) N2"});
-    ASSERT_EQ(list.Group(u"Ties", 1), TZ_OK);
+    EXPECT_EQ(list.entries.First(1), Texts{KT("(GMT-01:00) N2")});
+    ASSERT_EQ(list.Group(KT("Ties"), 1), TZ_OK);
     EXPECT_EQ(list.Listed(list.count), golden);
-    EXPECT_EQ(list.names.First(2), (Texts{u"N2", u"N5"}));
+    EXPECT_EQ(list.names.First(2), (Texts{KT("N2"), KT("N5")}));
 }
 
 TEST(GetAllTZInfo, AllocationFailureReportsMemoryAndWritesNoText) {

@@ -26,19 +26,19 @@ TZDesc Marked() {
 // The record in one text, "-" for a record left as passed.
 Text Record(const TZDesc &d) {
     const TZDesc marked = Marked();
-    if (std::memcmp(&d, &marked, sizeof d) == 0) return u"-";
-    return test::Widen(std::to_string(d.TZID)) + u"|" + d.Desc1 + u"|" + d.Desc2 + u"|" + d.Desc3 + u"|" + d.Desc4;
+    if (std::memcmp(&d, &marked, sizeof d) == 0) return KT("-");
+    return test::Widen(std::to_string(d.TZID)) + KT("|") + d.Desc1 + KT("|") + d.Desc2 + KT("|") + d.Desc3 + KT("|") + d.Desc4;
 }
 
 void WriteNames(const DataDir &dir) {
     dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .type = 3, .detail = "My$zone"}),
                                       ZoneText({.id = 10001, .type = 3}),  // 16 fields: passed over
                                       ZoneText({.id = 33, .type = 3, .detail = "User$text"})});
-    dir.WriteLines("Lang_Def.ini", {u"1033 En.ini", u"2052 Zh.ini"});
-    dir.WriteLines("En.ini", {u";TZID Desc1 Desc2 Desc3 Desc4", u"33 Beijing Beijing$(old) China$Standard China$Daylight",
-                              u"12 NY$old NY-old ES ED", u"12 New$York NY EST EDT", u"10001 U1 U2 U3",
-                              u"10001 only four fields"});
-    dir.WriteLines("Zh.ini", {u"33 北京 北京旧 中国标准时间 中国夏令时", u"33 second a b c", u"12 纽约 纽约旧 东部标准 东部夏令"});
+    dir.WriteLines("Lang_Def.ini", {KT("1033 En.ini"), KT("2052 Zh.ini")});
+    dir.WriteLines("En.ini", {KT(";TZID Desc1 Desc2 Desc3 Desc4"), KT("33 Beijing Beijing$(old) China$Standard China$Daylight"),
+                              KT("12 NY$old NY-old ES ED"), KT("12 New$York NY EST EDT"), KT("10001 U1 U2 U3"),
+                              KT("10001 only four fields")});
+    dir.WriteLines("Zh.ini", {KT("33 北京 北京旧 中国标准时间 中国夏令时"), KT("33 second a b c"), KT("12 纽约 纽约旧 东部标准 东部夏令")});
 }
 
 TEST(GetTZDescByID, FillsFromTheUserFileAndTheLanguageFile) {
@@ -50,25 +50,25 @@ TEST(GetTZDescByID, FillsFromTheUserFileAndTheLanguageFile) {
     std::vector<Text> records;
     for (const TZDesc &d : descs) records.push_back(Record(d));
     EXPECT_EQ(records, (std::vector<Text>{
-                           u"10000|My zone|My zone|My zone|My zone",
-                           u"33|Beijing|Beijing (old)|China Standard|China Daylight",  // the description file wins
-                           u"12|New York|NY|EST|EDT",                                 // a later line wins
-                           u"-",  // a 16-field user line and a 4-field description line are passed over
-                           u"-",  // neither file holds the zone
-                           u"-",  // a repeated identifier fills its first slot only
+                           KT("10000|My zone|My zone|My zone|My zone"),
+                           KT("33|Beijing|Beijing (old)|China Standard|China Daylight"),  // the description file wins
+                           KT("12|New York|NY|EST|EDT"),                                 // a later line wins
+                           KT("-"),  // a 16-field user line and a 4-field description line are passed over
+                           KT("-"),  // neither file holds the zone
+                           KT("-"),  // a repeated identifier fills its first slot only
                        }));
 }
 
 TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
     struct Case { const char *name; std::string device; const char *removed; uint32_t result; Text user, system; };
-    const Text mine = u"10000|My zone|My zone|My zone|My zone";
+    const Text mine = KT("10000|My zone|My zone|My zone|My zone");
     const Case cases[] = {
-        {"the interface language", "ui_language = 2052\n", nullptr, TZ_OK, mine, u"12|纽约|纽约旧|东部标准|东部夏令"},
-        {"user file missing", "", "TZ_UserDef.ini", TZ_ERR_FILE, u"-", u"-"},
-        {"language table missing", "", "Lang_Def.ini", TZ_ERR_FILE, mine, u"-"},
-        {"language file missing", "", "En.ini", TZ_ERR_FILE, mine, u"-"},
-        {"language not listed", "ui_language = 1041\n", nullptr, TZ_ERR_NOT_FOUND, mine, u"-"},
-        {"no interface language", "ui_language = 0\n", nullptr, TZ_ERR_NO_LANGUAGE, mine, u"-"},
+        {"the interface language", "ui_language = 2052\n", nullptr, TZ_OK, mine, KT("12|纽约|纽约旧|东部标准|东部夏令")},
+        {"user file missing", "", "TZ_UserDef.ini", TZ_ERR_FILE, KT("-"), KT("-")},
+        {"language table missing", "", "Lang_Def.ini", TZ_ERR_FILE, mine, KT("-")},
+        {"language file missing", "", "En.ini", TZ_ERR_FILE, mine, KT("-")},
+        {"language not listed", "ui_language = 1041\n", nullptr, TZ_ERR_NOT_FOUND, mine, KT("-")},
+        {"no interface language", "ui_language = 0\n", nullptr, TZ_ERR_NO_LANGUAGE, mine, KT("-")},
     };
     for (const Case &c : cases) {
         DataDir dir;
@@ -86,7 +86,7 @@ TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
     EXPECT_EQ(GetTZDescByID(nullptr, 1, &desc), TZ_ERR_PARAM);
     EXPECT_EQ(GetTZDescByID(&id, 0, &desc), TZ_ERR_PARAM);
     EXPECT_EQ(GetTZDescByID(&id, 1, nullptr), TZ_ERR_PARAM);
-    EXPECT_EQ(Record(desc), u"-");
+    EXPECT_EQ(Record(desc), KT("-"));
 }
 
 struct AllLanguages {
@@ -103,30 +103,30 @@ TEST(GetTZAllLanguageDescByID, DescribesAZoneInEveryLanguage) {
     ASSERT_EQ(system.Of(12), TZ_OK);
     ASSERT_EQ(system.count, 2);
     EXPECT_EQ(Ids(system.ids.begin(), system.ids.begin() + 3), (Ids{1033, 2052, 0xEEEE}));
-    EXPECT_EQ(Record(system.descs[0]), u"12|NY old|NY-old|ES|ED") << "the first matching line wins";
-    EXPECT_EQ(Record(system.descs[1]), u"12|纽约|纽约旧|东部标准|东部夏令");
+    EXPECT_EQ(Record(system.descs[0]), KT("12|NY old|NY-old|ES|ED")) << "the first matching line wins";
+    EXPECT_EQ(Record(system.descs[1]), KT("12|纽约|纽约旧|东部标准|东部夏令"));
     ASSERT_EQ(unknown.Of(99), TZ_OK);
     EXPECT_EQ(unknown.count, 2);
-    EXPECT_EQ(Record(unknown.descs[0]) + Record(unknown.descs[1]), u"--") << "no file holds zone 99";
+    EXPECT_EQ(Record(unknown.descs[0]) + Record(unknown.descs[1]), KT("--")) << "no file holds zone 99";
     // A user zone has one text, under language 0; the table is not needed.
     dir.Remove("Lang_Def.ini");
     ASSERT_EQ(user.Of(33), TZ_OK);
     EXPECT_EQ(user.count, 1);
     EXPECT_EQ(user.ids[0], 0);
-    EXPECT_EQ(Record(user.descs[0]) + Record(user.descs[1]), u"33|User text|User text|User text|User text-");
+    EXPECT_EQ(Record(user.descs[0]) + Record(user.descs[1]), KT("33|User text|User text|User text|User text-"));
 }
 
 TEST(GetTZAllLanguageDescByID, NeverWritesMoreThan32Records) {
     DataDir dir;
     WriteNames(dir);
-    dir.WriteLines("Lang_Def.ini", std::vector<Text>(40, u"1033 En.ini"));
+    dir.WriteLines("Lang_Def.ini", std::vector<Text>(40, KT("1033 En.ini")));
     AllLanguages all;
     ASSERT_EQ(all.Of(12), TZ_OK);
     EXPECT_EQ(all.count, TZ_MAX_LANGUAGES);
     EXPECT_EQ(all.ids[TZ_MAX_LANGUAGES - 1], 1033);
-    EXPECT_EQ(Record(all.descs[TZ_MAX_LANGUAGES - 1]), u"12|NY old|NY-old|ES|ED");
+    EXPECT_EQ(Record(all.descs[TZ_MAX_LANGUAGES - 1]), KT("12|NY old|NY-old|ES|ED"));
     EXPECT_EQ(all.ids[TZ_MAX_LANGUAGES], 0xEEEE) << "nothing past the 32nd entry";
-    EXPECT_EQ(Record(all.descs[TZ_MAX_LANGUAGES]), u"-");
+    EXPECT_EQ(Record(all.descs[TZ_MAX_LANGUAGES]), KT("-"));
 }
 
 TEST(GetTZAllLanguageDescByID, KeepsWhatWasReadBeforeAFailure) {
@@ -136,9 +136,9 @@ TEST(GetTZAllLanguageDescByID, KeepsWhatWasReadBeforeAFailure) {
     AllLanguages all;
     EXPECT_EQ(all.Of(12), TZ_ERR_FILE);
     EXPECT_EQ(all.count, 2);
-    EXPECT_EQ(Record(all.descs[0]) + Record(all.descs[1]), u"12|NY old|NY-old|ES|ED-");
+    EXPECT_EQ(Record(all.descs[0]) + Record(all.descs[1]), KT("12|NY old|NY-old|ES|ED-"));
     // A table entry that reads as language 0 resolves the interface language.
-    dir.WriteLines("Lang_Def.ini", {u"x Zh.ini"});
+    dir.WriteLines("Lang_Def.ini", {KT("x Zh.ini")});
     dir.WriteDevice("ui_language = 0\n");
     EXPECT_EQ(all.Of(12), TZ_ERR_NO_LANGUAGE);
     dir.Remove("Lang_Def.ini");

@@ -77,7 +77,7 @@ TEST(SimulatedDevice, SettingTheZoneMovesUtcNotTheLocalClock) {
     dir.WriteDevice("# my test device\ncolour = blue\nclock = 2024-01-15 08:00:00\n");
     TimeZoneInformation info{};
     info.Bias = -480;
-    std::u16string name = u"China Standard Time";
+    std::basic_string<TZChar> name = KT("China Standard Time");
     std::copy(name.begin(), name.end(), info.StandardName);
     info.StandardDate = Time(0, 0, 0, 0, 0);
     ASSERT_TRUE(dir.Device().SetTimeZoneInformation(info));
@@ -87,7 +87,7 @@ TEST(SimulatedDevice, SettingTheZoneMovesUtcNotTheLocalClock) {
     EXPECT_EQ(utc.wHour, 0);
     TimeZoneInformation back{};
     dir.Device().GetTimeZoneInformation(&back);
-    EXPECT_EQ(std::u16string(back.StandardName), name);
+    EXPECT_EQ(std::basic_string<TZChar>(back.StandardName), name);
     EXPECT_EQ(back.Bias, -480);
     const std::string text = dir.ReadBytes("device.ini");
     EXPECT_NE(text.find("# my test device\ncolour = blue\nclock = 2024-01-15 08:00:00\n"), std::string::npos);
@@ -133,13 +133,13 @@ TEST(SimulatedDevice, InjectedFailuresAndTheClockKey) {
     DataDir dir;
     ClockKey key = 0;
     EXPECT_TRUE(dir.Device().OpenClockKey(&key));
-    ASSERT_TRUE(dir.Device().SetClockValue(key, u"AutoDST", 1));
+    ASSERT_TRUE(dir.Device().SetClockValue(key, KT("AutoDST"), 1));
     EXPECT_NE(dir.ReadBytes("device.ini").find("AutoDST = 1\n"), std::string::npos);
     EXPECT_EQ(dir.Device().GetUserDefaultUILanguage(), 1033);
 
     dir.WriteDevice("clock_key = 0\nfail = registry_set, set_time_zone\nui_language = 2052\n");
     EXPECT_FALSE(dir.Device().OpenClockKey(&key));
-    EXPECT_FALSE(dir.Device().SetClockValue(key, u"HomeDST", 1));
+    EXPECT_FALSE(dir.Device().SetClockValue(key, KT("HomeDST"), 1));
     EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{}));
     EXPECT_EQ(dir.Device().GetUserDefaultUILanguage(), 2052);
     EXPECT_EQ(dir.ReadBytes("device.ini"), "clock_key = 0\nfail = registry_set, set_time_zone\nui_language = 2052\n");

@@ -46,9 +46,9 @@ void WriteWorld(const DataDir &dir) {
     dir.WriteLines("TZ_Def.ini", zones);
     dir.WriteLines("TZ_UserDef.ini", {});
     dir.WriteLines("TZ_Frequency.ini", {});
-    dir.WriteLines("Lang_Def.ini", {u"1033 En.ini"});
+    dir.WriteLines("Lang_Def.ini", {KT("1033 En.ini")});
     dir.WriteLines("En.ini", names);
-    dir.WriteLines("TZ_Set.ini", {u"1 1 1033 1"});
+    dir.WriteLines("TZ_Set.ini", {KT("1 1 1033 1")});
     dir.WriteDevice("clock = 2024-07-01 12:00:00\n");
 }
 

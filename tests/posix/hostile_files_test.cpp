@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 void WriteCatalogue(const DataDir &dir) {
     dir.WriteLines("TZ_Def.ini", {test::ZoneText({.id = 33, .offset = -480}), test::ZoneText({.id = 12})});
     dir.WriteLines("TZ_UserDef.ini", {});
-    dir.WriteLines("TZ_Frequency.ini", {u"33 1"});
-    dir.WriteLines("TZ_Set.ini", {u"33 1 1033 33"});
+    dir.WriteLines("TZ_Frequency.ini", {KT("33 1")});
+    dir.WriteLines("TZ_Set.ini", {KT("33 1 1033 33")});
 }
 
 std::string Names(const DataDir &dir) {
@@ -62,7 +62,7 @@ TEST(HostileFiles, APlantedLinkIsNeverWrittenThrough) {
     const fs::path victim = elsewhere.Path() / "victim";
     for (const char *planted : {"TZ_Frequency.ini.new", "TZ_Frequency.ini.0000000000000000.kvtmp"})
         fs::create_symlink(victim, dir.Path() / planted);
-    const std::u16string link = (dir.Path() / "TZ_Frequency.ini.new").u16string();
+    const test::Text link = (dir.Path() / "TZ_Frequency.ini.new").u16string();
     EXPECT_EQ(dir.Device().CreateNewFile(reinterpret_cast<const TZChar *>(link.c_str())), kNoFile);
     const uint16_t id = 12;
     EXPECT_EQ(AddTZFrequency(1, &id), TZ_OK);
@@ -75,9 +75,9 @@ TEST(HostileFiles, APlantedLinkIsNeverWrittenThrough) {
 TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {
     DataDir outside, dir;  // the last one made is the device's
     WriteCatalogue(dir);
-    outside.WriteLines("En.ini", {u"33 Beijing Beijing CST CDT"});
+    outside.WriteLines("En.ini", {KT("33 Beijing Beijing CST CDT")});
     fs::create_directory(dir.Path() / "sub");
-    dir.WriteLines("sub/En.ini", {u"33 Beijing Beijing CST CDT"});
+    dir.WriteLines("sub/En.ini", {KT("33 Beijing Beijing CST CDT")});
     const std::string out = (outside.Path() / "En.ini").string();
     const std::string up = "../" + outside.Path().filename().string() + "/En.ini";
     const std::pair<std::string, uint32_t> cases[] = {
@@ -85,12 +85,12 @@ TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {
         {"sub/..", TZ_ERR_FILE},
     };
     for (const auto &[name, result] : cases) {
-        dir.WriteLines("Lang_Def.ini", {u"1033 " + test::Widen(name)});
+        dir.WriteLines("Lang_Def.ini", {KT("1033 ") + test::Widen(name)});
         const uint16_t id = 33;
         TZDesc desc{};
         EXPECT_EQ(GetTZDescByID(&id, 1, &desc), result) << name;
     }
-    dir.WriteLines("Lang_Def.ini", {u"1033 " + test::Widen(up)});
+    dir.WriteLines("Lang_Def.ini", {KT("1033 ") + test::Widen(up)});
     const std::string report = CheckReport(dir);
     EXPECT_NE(report.find("lies outside the data directory"), std::string::npos) << report;
 }

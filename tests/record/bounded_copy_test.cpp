@@ -5,9 +5,10 @@
 #include <string>
 
 #include "Kelvane.h"
+#include "record/text.h"
 
 namespace {
-using Text = std::u16string;
+using Text = std::basic_string<TZChar>;
 
 TEST(BoundedCopy, CopiesWithinCapacityAndRefusesNoRoom) {
     struct Case {
@@ -15,35 +16,35 @@ TEST(BoundedCopy, CopiesWithinCapacityAndRefusesNoRoom) {
         bool range;  // SubStr_sc, else wcsncpy_sc
         Text source;
         uint16_t start, end, capacity;
-        const char16_t *expected;  // nullptr: refused
+        const TZChar *expected;  // nullptr: refused
     };
     const Case cases[] = {
-        {"fits", false, u"Beijing", 0, 0, 8, u"Beijing"},
-        {"cut to capacity - 1", false, u"Beijing", 0, 0, 7, u"Beijin"},
-        {"capacity 1 refused", false, u"Beijing", 0, 0, 1, nullptr},
-        {"capacity 0 refused", false, u"Beijing", 0, 0, 0, nullptr},
-        {"empty source", false, u"", 0, 0, 2, u""},
-        {"head", true, u"Shanghai", 0, 4, 32, u"Shang"},
-        {"single character", true, u"Shanghai", 4, 4, 32, u"g"},
-        {"end past the source", true, u"Shanghai", 5, 20, 32, u"hai"},
-        {"end 0 means whole", true, u"Shanghai", 0, 0, 32, u"Shanghai"},
-        {"end below start refused", true, u"Shanghai", 3, 1, 32, nullptr},
-        {"start past the source", true, u"Shanghai", 8, 9, 32, u""},
-        {"cut by capacity", true, u"Shanghai", 0, 7, 4, u"Sha"},
-        {"range of an empty source", true, u"", 0, 3, 32, u""},
-        {"range into capacity 1 refused", true, u"Shanghai", 0, 3, 1, nullptr},
+        {"fits", false, KT("Beijing"), 0, 0, 8, KT("Beijing")},
+        {"cut to capacity - 1", false, KT("Beijing"), 0, 0, 7, KT("Beijin")},
+        {"capacity 1 refused", false, KT("Beijing"), 0, 0, 1, nullptr},
+        {"capacity 0 refused", false, KT("Beijing"), 0, 0, 0, nullptr},
+        {"empty source", false, KT(""), 0, 0, 2, KT("")},
+        {"head", true, KT("Shanghai"), 0, 4, 32, KT("Shang")},
+        {"single character", true, KT("Shanghai"), 4, 4, 32, KT("g")},
+        {"end past the source", true, KT("Shanghai"), 5, 20, 32, KT("hai")},
+        {"end 0 means whole", true, KT("Shanghai"), 0, 0, 32, KT("Shanghai")},
+        {"end below start refused", true, KT("Shanghai"), 3, 1, 32, nullptr},
+        {"start past the source", true, KT("Shanghai"), 8, 9, 32, KT("")},
+        {"cut by capacity", true, KT("Shanghai"), 0, 7, 4, KT("Sha")},
+        {"range of an empty source", true, KT(""), 0, 3, 32, KT("")},
+        {"range into capacity 1 refused", true, KT("Shanghai"), 0, 3, 1, nullptr},
     };
     for (const Case &c : cases) {
         TZChar buffer[32];
-        std::fill(std::begin(buffer), std::end(buffer), u'#');
+        std::fill(std::begin(buffer), std::end(buffer), KT('#'));
         const TZChar *result = c.range ? SubStr_sc(buffer, c.source.c_str(), c.start, c.end, c.capacity)
                                        : wcsncpy_sc(buffer, c.source.c_str(), c.capacity);
-        const Text written = c.expected ? Text(c.expected) + u'\0' : Text();
+        const Text written = c.expected ? Text(c.expected) + KT('\0') : Text();
         EXPECT_EQ(result, c.expected ? buffer : nullptr) << c.name;
-        EXPECT_EQ(Text(buffer, 32), written + Text(32 - written.size(), u'#')) << c.name;
+        EXPECT_EQ(Text(buffer, 32), written + Text(32 - written.size(), KT('#'))) << c.name;
     }
     TZChar buffer[4];
-    EXPECT_EQ(wcsncpy_sc(nullptr, u"a", 4), nullptr);
+    EXPECT_EQ(wcsncpy_sc(nullptr, KT("a"), 4), nullptr);
     EXPECT_EQ(wcsncpy_sc(buffer, nullptr, 4), nullptr);
 }
 

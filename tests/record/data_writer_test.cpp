@@ -22,11 +22,11 @@ TEST(DataPath, LiesBesideTheHostExecutableOrIsRefused) {
         {"\\Windows\\host.exe", Result::Ok, L"\\Windows\\TZ_UserDef.ini"},
         {"C:\\" + std::string(4080, 'd') + "\\host.exe", Result::File, L""},  // would not fit
 #else
-        {"/opt/kelvane/bin/host", Result::Ok, u"/opt/kelvane/bin/TZ_UserDef.ini"},
-        {"/host", Result::Ok, u"/TZ_UserDef.ini"},
+        {"/opt/kelvane/bin/host", Result::Ok, KT("/opt/kelvane/bin/TZ_UserDef.ini")},
+        {"/host", Result::Ok, KT("/TZ_UserDef.ini")},
         // A backslash is part of a POSIX name, never turned into a separator.
-        {"/tmp/a\\b/host", Result::Ok, u"/tmp/a\\b/TZ_UserDef.ini"},
-        {"/" + std::string(4080, 'd') + "/host", Result::File, u""},  // would not fit
+        {"/tmp/a\\b/host", Result::Ok, KT("/tmp/a\\b/TZ_UserDef.ini")},
+        {"/" + std::string(4080, 'd') + "/host", Result::File, KT("")},  // would not fit
 #endif
     };
     for (const auto &[module, result, expected] : cases) {
@@ -57,19 +57,19 @@ TEST(WriteDataFile, RewritesTheWholeFileOrLeavesTheOldOneAndNoTemporary) {
         // Once the replace succeeded the new file is in place: success.
         {"directory sync fails", [](FaultyDevice &d) { d.failSync = true; }, Result::Ok},
     };
-    const TZChar *lines[] = {u"line one\r\n", u"", u"last without end"};
+    const TZChar *lines[] = {KT("line one\r\n"), KT(""), KT("last without end")};
     for (const Case &c : cases) {
         DataDir dir;
         FaultyDevice device((dir.Path() / "host").string());
         testing::InstallPlatform(&device);
         dir.WriteBytes("X.ini", "old contents");
-        EXPECT_EQ(WriteDataFile(test::HeldLock(), u"X.ini", 0, lines), Result::Param);
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), KT("X.ini"), 0, lines), Result::Param);
         EXPECT_EQ(WriteDataFile(test::HeldLock(), nullptr, 1, lines), Result::Param);
-        EXPECT_EQ(WriteDataFile(test::HeldLock(), u"X.ini", 1, nullptr), Result::Param);
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), KT("X.ini"), 1, nullptr), Result::Param);
         c.arm(device);
-        EXPECT_EQ(WriteDataFile(test::HeldLock(), u"X.ini", 3, lines), c.expected) << c.name;
+        EXPECT_EQ(WriteDataFile(test::HeldLock(), KT("X.ini"), 3, lines), c.expected) << c.name;
         EXPECT_EQ(dir.ReadBytes("X.ini"),
-                  c.expected == Result::Ok ? Utf16Bytes(u"line one\r\nlast without end") : "old contents")
+                  c.expected == Result::Ok ? Utf16Bytes(KT("line one\r\nlast without end")) : "old contents")
             << c.name;
         for (const auto &[name, bytes] : dir.Snapshot()) EXPECT_FALSE(name.ends_with(".kvtmp")) << c.name;
         testing::InstallPlatform(&dir.Device());
@@ -79,22 +79,22 @@ TEST(WriteDataFile, RewritesTheWholeFileOrLeavesTheOldOneAndNoTemporary) {
 // All memory is taken by Prepare, none by Write.
 TEST(DataFileWriter, WritesWithoutMemoryOfItsOwnOncePrepared) {
     DataDir dir;
-    const TZChar *lines[] = {u"a\r\n", u"b"};
+    const TZChar *lines[] = {KT("a\r\n"), KT("b")};
     DataFileWriter unprepared, failed, prepared;
-    EXPECT_EQ(unprepared.Write(test::HeldLock(), u"X.ini", 2, lines), Result::NoMemory);
+    EXPECT_EQ(unprepared.Write(test::HeldLock(), KT("X.ini"), 2, lines), Result::NoMemory);
     testing::FailAllocationAfter(2);
     EXPECT_EQ(failed.Prepare(), Result::NoMemory);
     testing::FailAllocationAfter(0);
-    EXPECT_EQ(failed.Write(test::HeldLock(), u"X.ini", 2, lines), Result::NoMemory);
+    EXPECT_EQ(failed.Write(test::HeldLock(), KT("X.ini"), 2, lines), Result::NoMemory);
     EXPECT_FALSE(dir.Exists("X.ini"));
     ASSERT_EQ(prepared.Prepare(), Result::Ok);
     const test::HeldLock lock;
     EXPECT_EQ(prepared.Write(lock, nullptr, 2, lines), Result::Param);
-    EXPECT_EQ(prepared.Write(DataDirectoryLock(), u"X.ini", 2, lines), Result::Write) << "only under the lock";
+    EXPECT_EQ(prepared.Write(DataDirectoryLock(), KT("X.ini"), 2, lines), Result::Write) << "only under the lock";
     testing::ResetAllocationCount();
-    ASSERT_EQ(prepared.Write(lock, u"X.ini", 2, lines), Result::Ok);
+    ASSERT_EQ(prepared.Write(lock, KT("X.ini"), 2, lines), Result::Ok);
     EXPECT_EQ(testing::AllocationCount(), 0u);
-    EXPECT_EQ(dir.ReadBytes("X.ini"), Utf16Bytes(u"a\r\nb"));
+    EXPECT_EQ(dir.ReadBytes("X.ini"), Utf16Bytes(KT("a\r\nb")));
 }
 
 TEST(Banner, IsSixteenFramedCommentLines) {
@@ -102,13 +102,13 @@ TEST(Banner, IsSixteenFramedCommentLines) {
     ASSERT_EQ(lines.Allocate(), Result::Ok);
     AppendBanner(lines);
     ASSERT_EQ(lines.Count(), 16);
-    const Text star = u";/" + Text(73, u'*') + u"/\r\n", blank = u";/*" + Text(71, u' ') + u"*/\r\n";
+    const Text star = KT(";/") + Text(73, KT('*')) + KT("/\r\n"), blank = KT(";/*") + Text(71, KT(' ')) + KT("*/\r\n");
     std::string kinds;  // Star, Blank, Notice within the frame, Empty, Dashes
     for (int i = 0; i < 16; ++i) {
         const Text l(lines.Lines()[i]);
-        const bool notice = l.size() == blank.size() && l.starts_with(u";/* ") && l.ends_with(u" */\r\n");
-        const bool dashes = l == u";" + Text(109, u'-') + u"\r\n";
-        kinds += l == star ? 'S' : l == blank ? 'B' : notice ? 'N' : l == u"\r\n" ? 'E' : dashes ? 'D' : '?';
+        const bool notice = l.size() == blank.size() && l.starts_with(KT(";/* ")) && l.ends_with(KT(" */\r\n"));
+        const bool dashes = l == KT(";") + Text(109, KT('-')) + KT("\r\n");
+        kinds += l == star ? 'S' : l == blank ? 'B' : notice ? 'N' : l == KT("\r\n") ? 'E' : dashes ? 'D' : '?';
     }
     EXPECT_EQ(kinds, "SBNNBNNNNNNNBSED");
 }
@@ -116,14 +116,14 @@ TEST(Banner, IsSixteenFramedCommentLines) {
 TEST(LineBuilder, FormatsAsTheDeviceFormatterDid) {
     LineList lines;
     ASSERT_EQ(lines.Allocate(), Result::Ok);
-    lines.Add().Unsigned(33, 5).Unit(u'|').Unsigned(7, 4, true).Unit(u'|').Hex(0x804, 4).Unit(u'|').Hex(0x1ABCD, 4);
-    lines.Add().Signed(-480, 6).Unit(u'|').Signed(INT32_MIN).Unit(u'|').Unsigned(123456, 3);
-    lines.Add().FieldText(u"New York City");
-    lines.Add().FieldText(u"a\tb\r\nc");
-    lines.Add().Text(Text(300, u'x'));
+    lines.Add().Unsigned(33, 5).Unit(KT('|')).Unsigned(7, 4, true).Unit(KT('|')).Hex(0x804, 4).Unit(KT('|')).Hex(0x1ABCD, 4);
+    lines.Add().Signed(-480, 6).Unit(KT('|')).Signed(INT32_MIN).Unit(KT('|')).Unsigned(123456, 3);
+    lines.Add().FieldText(KT("New York City"));
+    lines.Add().FieldText(KT("a\tb\r\nc"));
+    lines.Add().Text(Text(300, KT('x')));
     EXPECT_EQ(std::vector<Text>(lines.Lines(), lines.Lines() + lines.Count()),
-              (std::vector<Text>{u"   33|0007|0804|1ABCD", u"  -480|-2147483648|123456", u"New$York$City", u"a$b$$c",
-                                 Text(254, u'x')}));
+              (std::vector<Text>{KT("   33|0007|0804|1ABCD"), KT("  -480|-2147483648|123456"), KT("New$York$City"), KT("a$b$$c"),
+                                 Text(254, KT('x'))}));
 }
 
 }  // namespace

@@ -36,18 +36,18 @@ TEST(ReadLoop, ReadsFilesAsTheDeviceWrites) {
         std::vector<Text> firsts;
     };
     const std::vector<Case> cases = {
-        {"byte-order mark before a data line", Utf16Bytes(u"12 a\r\n"), 2, {u"12"}},
-        {"no byte-order mark", Utf16Bytes(u"12 a\r\n", false), 2, {u"12"}},
-        {"mark only", Utf16Bytes(u""), 1, {}},
+        {"byte-order mark before a data line", Utf16Bytes(KT("12 a\r\n")), 2, {KT("12")}},
+        {"no byte-order mark", Utf16Bytes(KT("12 a\r\n"), false), 2, {KT("12")}},
+        {"mark only", Utf16Bytes(KT("")), 1, {}},
         {"empty file", "", 1, {}},
-        {"last line without line end", Utf16Bytes(u"1 a\r\n2 b"), 2, {u"1", u"2"}},
-        {"odd trailing byte is dropped", Utf16Bytes(u"1 a\r\n2 b") + "\x33", 2, {u"1", u"2"}},
-        {"comment and short lines skipped", Utf16Bytes(u";1 a\r\n2\r\n\r\n3 c\r\n"), 2, {u"3"}},
-        {"comment mark after digits is data", Utf16Bytes(u"4; a\r\n"), 2, {u"4;"}},
-        {"a second mark is ordinary text", Utf16Bytes(u"\uFEFF5 a\r\n"), 2, {u"\uFEFF5"}},
-        {"NUL unit ends the piece", Utf16Bytes(Text(u"6 a\0zz\r\n7 b\r\n", 13)), 2, {u"6", u"7"}},
-        {"300 units: 254, then 46", Utf16Bytes(Text(300, u'x') + u"\r\n", false), 1, {Text(63, u'x'), Text(46, u'x')}},
-        {"255 units: the LF alone", Utf16Bytes(Text(253, u'y') + u"\r\nnext\r\n", false), 1, {Text(63, u'y'), u"next"}},
+        {"last line without line end", Utf16Bytes(KT("1 a\r\n2 b")), 2, {KT("1"), KT("2")}},
+        {"odd trailing byte is dropped", Utf16Bytes(KT("1 a\r\n2 b")) + "\x33", 2, {KT("1"), KT("2")}},
+        {"comment and short lines skipped", Utf16Bytes(KT(";1 a\r\n2\r\n\r\n3 c\r\n")), 2, {KT("3")}},
+        {"comment mark after digits is data", Utf16Bytes(KT("4; a\r\n")), 2, {KT("4;")}},
+        {"a second mark is ordinary text", Utf16Bytes(KT("\uFEFF5 a\r\n")), 2, {KT("\uFEFF5")}},
+        {"NUL unit ends the piece", Utf16Bytes(Text(KT("6 a\0zz\r\n7 b\r\n"), 13)), 2, {KT("6"), KT("7")}},
+        {"300 units: 254, then 46", Utf16Bytes(Text(300, KT('x')) + KT("\r\n"), false), 1, {Text(63, KT('x')), Text(46, KT('x'))}},
+        {"255 units: the LF alone", Utf16Bytes(Text(253, KT('y')) + KT("\r\nnext\r\n"), false), 1, {Text(63, KT('y')), KT("next")}},
     };
     for (const Case &c : cases) {
         DataDir dir;
@@ -60,8 +60,8 @@ TEST(ReadLoop, LinesBeyondTheReadChunkArriveWhole) {
     DataDir dir;
     std::vector<Text> lines, expected;
     for (int i = 0; i < 3000; ++i) {  // far more than one read chunk, with an odd-byte boundary
-        expected.push_back(Text(u"z").append(static_cast<std::size_t>(i % 7), u'q'));
-        lines.push_back(expected.back() + u" " + static_cast<char16_t>(u'0' + i % 10));
+        expected.push_back(Text(KT("z")).append(static_cast<std::size_t>(i % 7), KT('q')));
+        lines.push_back(expected.back() + KT(" ") + static_cast<TZChar>(KT('0') + i % 10));
     }
     dir.WriteLines("T.ini", lines);
     EXPECT_EQ(FirstFields(2), expected);
@@ -77,7 +77,7 @@ TEST(ReadLoop, AReadErrorIsAFileErrorNotTheEnd) {
     for (int id = 1; id <= 150; ++id) lines.push_back(test::ZoneText({.id = id}));
     dir.WriteLines("TZ_Def.ini", lines);  // about 10 KB
     dir.WriteLines("TZ_UserDef.ini", {});
-    dir.WriteLines("T.ini", std::vector<Text>(4000, u"a b"));  // beyond one read chunk
+    dir.WriteLines("T.ini", std::vector<Text>(4000, KT("a b")));  // beyond one read chunk
     for (const std::ptrdiff_t readable : {0, 4000}) {
         device.readableBytes = readable;
         EXPECT_LT(FirstFields(1, Result::File).size(), 4000u) << readable;

@@ -10,13 +10,13 @@ using test::DataDir;
 using test::Text;
 using test::Utf16Bytes;
 
-const Text kExampleRecord = u"   33\t  1\t2052\t       33\t0x0804";
+const Text kExampleRecord = KT("   33\t  1\t2052\t       33\t0x0804");
 
 // The file exactly as the engine writes it, from the header to the record line.
 Text ExpectedSettingsFile(const Text &record, const Text &banner) {
-    return banner + u";TZID -- 时区ID\r\n;DLT -- 是否使用夏令时\r\n;LangID -- 语言ID\r\n;DefaultTZ -- 缺省时区\r\n"
-                    u";\r\n;Detail -- 注释作用, 不使用\r\n;字段中出现空格使用字符$代替\r\n;" +
-           Text(109, u'-') + u"\r\n\r\n;TZID\tDLT\tLangID\tDefaultTZ\tDetail\r\n" + record;
+    return banner + KT(";TZID -- 时区ID\r\n;DLT -- 是否使用夏令时\r\n;LangID -- 语言ID\r\n;DefaultTZ -- 缺省时区\r\n")
+                    KT(";\r\n;Detail -- 注释作用, 不使用\r\n;字段中出现空格使用字符$代替\r\n;") +
+           Text(109, KT('-')) + KT("\r\n\r\n;TZID\tDLT\tLangID\tDefaultTZ\tDetail\r\n") + record;
 }
 
 TEST(SettingsFile, IsWrittenByteForByte) {
@@ -25,14 +25,14 @@ TEST(SettingsFile, IsWrittenByteForByte) {
     ASSERT_EQ(WriteTZSetting(test::HeldLock(), &setting), Result::Ok);
     const std::string bytes = dir.ReadBytes("TZ_Set.ini");
     // The banner's notice wording is ours to choose; take it from the file and check the rest exactly.
-    const std::string bannerEnd = Utf16Bytes(u";" + Text(109, u'-') + u"\r\n", false);
+    const std::string bannerEnd = Utf16Bytes(KT(";") + Text(109, KT('-')) + KT("\r\n"), false);
     const std::size_t cut = bytes.find(bannerEnd);
     ASSERT_NE(cut, std::string::npos);
     Text banner;
     for (std::size_t i = 2; i < cut + bannerEnd.size(); i += 2)
         banner += static_cast<TZChar>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    EXPECT_EQ(bytes, Utf16Bytes(ExpectedSettingsFile(u"    1\t  0\t1033\t        7\t0x0409", banner)));
-    EXPECT_EQ(std::count(banner.begin(), banner.end(), u'\n'), 16);
+    EXPECT_EQ(bytes, Utf16Bytes(ExpectedSettingsFile(KT("    1\t  0\t1033\t        7\t0x0409"), banner)));
+    EXPECT_EQ(std::count(banner.begin(), banner.end(), KT('\n')), 16);
 }
 
 TEST(SettingsFile, ReadsTheFirstDataLineOfThreeOrMoreFields) {
@@ -45,12 +45,12 @@ TEST(SettingsFile, ReadsTheFirstDataLineOfThreeOrMoreFields) {
     const TZSetting untouched{9, 9, 9, 9};
     const std::vector<Case> cases = {
         {"the example record", {kExampleRecord}, Result::Ok, {33, 1, 2052, 33}},
-        {"detail disagrees", {u"   33\t  1\t2052\t       33\t0xFFFF"}, Result::Ok, {33, 1, 2052, 33}},
-        {"later lines ignored", {kExampleRecord, u"5 0 1033 5 0x0409"}, Result::Ok, {33, 1, 2052, 33}},
-        {"short and comment lines skipped", {u"1 2", u";7 1 1 1 1", kExampleRecord}, Result::Ok, {33, 1, 2052, 33}},
-        {"three fields: default zone 0", {u"12 1 2052"}, Result::Ok, {12, 1, 2052, 0}},
-        {"16-bit fields keep the low bits", {u"-1 65537 +7 x"}, Result::Ok, {65535, 1, 7, 0}},
-        {"no data line", {u";only", u"1 2"}, Result::NotFound, untouched},
+        {"detail disagrees", {KT("   33\t  1\t2052\t       33\t0xFFFF")}, Result::Ok, {33, 1, 2052, 33}},
+        {"later lines ignored", {kExampleRecord, KT("5 0 1033 5 0x0409")}, Result::Ok, {33, 1, 2052, 33}},
+        {"short and comment lines skipped", {KT("1 2"), KT(";7 1 1 1 1"), kExampleRecord}, Result::Ok, {33, 1, 2052, 33}},
+        {"three fields: default zone 0", {KT("12 1 2052")}, Result::Ok, {12, 1, 2052, 0}},
+        {"16-bit fields keep the low bits", {KT("-1 65537 +7 x")}, Result::Ok, {65535, 1, 7, 0}},
+        {"no data line", {KT(";only"), KT("1 2")}, Result::NotFound, untouched},
     };
     for (const Case &c : cases) {
         DataDir dir;
@@ -83,10 +83,10 @@ TEST(SettingsQueries, AnswerFromTheFileOrLeaveTheOutputAlone) {
     EXPECT_EQ(GetLocalTZID(&zone), TZ_ERR_FILE);
     EXPECT_EQ(GetDeaultTZID(&zone), TZ_ERR_FILE);
     EXPECT_EQ(zone, 77);
-    dir.WriteLines("TZ_Set.ini", {u";nothing"});
+    dir.WriteLines("TZ_Set.ini", {KT(";nothing")});
     EXPECT_EQ(GetLocalTZID(&zone), TZ_ERR_NOT_FOUND);
     EXPECT_EQ(zone, 77);
-    dir.WriteLines("TZ_Set.ini", {u"   45\t  1\t2052\t       12\t0x0804"});
+    dir.WriteLines("TZ_Set.ini", {KT("   45\t  1\t2052\t       12\t0x0804")});
     EXPECT_EQ(GetLocalTZID(&zone), TZ_OK);
     EXPECT_EQ(zone, 45);
     EXPECT_EQ(GetDeaultTZID(&zone), TZ_OK);

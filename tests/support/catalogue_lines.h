@@ -22,11 +22,11 @@ inline Text ZoneText(const ZoneLine &z) {
     Text line;
     for (int n : numbers) {
         for (char c : std::to_string(n)) line += static_cast<TZChar>(c);
-        line += u'\t';
+        line += KT('\t');
     }
     line.pop_back();
     if (!z.detail.empty()) {
-        line += u'\t';
+        line += KT('\t');
         for (char c : z.detail) line += static_cast<TZChar>(c);
     }
     return line;

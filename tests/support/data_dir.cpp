@@ -1,9 +1,9 @@
 #include "support/data_dir.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "platform/memory.h"
@@ -11,10 +11,14 @@
 
 namespace kelvane::test {
 namespace {
+// A new directory of a random name: create_directory says whether it was new.
 std::filesystem::path MakeTemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvane-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return pattern;
+    static std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path = std::filesystem::temp_directory_path() / ("kelvane-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) return path;
+    }
+    throw std::runtime_error("no temporary directory could be created");
 }
 }  // namespace
 
@@ -30,7 +34,7 @@ std::string Utf16Bytes(const Text &text, bool byteOrderMark) {
 
 Text JoinLines(const std::vector<Text> &lines) {
     Text joined;
-    for (const Text &line : lines) joined += line + u"\r\n";
+    for (const Text &line : lines) joined += line + KT("\r\n");
     return joined;
 }
 
@@ -72,14 +76,17 @@ void DataDir::WriteDevice(const std::string &text) const {
 std::map<std::string, std::string> DataDir::Snapshot() const {
     std::map<std::string, std::string> files;
     for (const auto &entry : std::filesystem::directory_iterator(path_)) {
-        files[entry.path().filename().string()] = ReadBytes(entry.path().filename().string());
+        const std::string name = entry.path().filename().string();
+        // Windows locks the directory through this empty file, made on first use.
+        if (name != "Kelvane.lock") files[name] = ReadBytes(name);
     }
     return files;
 }
 
 void DataDir::Restore(const std::map<std::string, std::string> &snapshot) const {
     for (const auto &entry : std::filesystem::directory_iterator(path_)) {
-        if (!snapshot.count(entry.path().filename().string())) std::filesystem::remove(entry.path());
+        const std::string name = entry.path().filename().string();
+        if (!snapshot.count(name) && name != "Kelvane.lock") std::filesystem::remove(entry.path());
     }
     for (const auto &[name, bytes] : snapshot) {
         if (ReadBytes(name) != bytes || !Exists(name)) WriteBytes(name, bytes);

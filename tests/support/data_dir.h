@@ -11,6 +11,7 @@
 #include "Kelvane.h"
 #include "platform/simulated_device.h"
 #include "record/data_lock.h"
+#include "record/text.h"
 
 namespace kelvane::test {
 

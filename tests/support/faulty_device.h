@@ -29,12 +29,13 @@ public:
     // Calls of each operation so far, and the call (1 = the first) made to fail; 0: none.
     std::array<std::uint64_t, kFileOps> calls{}, failAt{};
     std::ptrdiff_t readableBytes = -1;  // bytes read before a read fails; -1: all
+    std::int64_t openHandles = 0;       // files and locks handed out and not yet given back
 
     FileHandle OpenForReading(const TZChar *path) noexcept override {
-        return Fails(kOpen) ? kNoFile : SimulatedDevice::OpenForReading(path);
+        return Counted(Fails(kOpen) ? kNoFile : SimulatedDevice::OpenForReading(path));
     }
     FileHandle CreateNewFile(const TZChar *path) noexcept override {
-        return Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path);
+        return Counted(Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path));
     }
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override {
         if (Fails(kRead) || readableBytes == 0) return -1;
@@ -58,6 +59,7 @@ public:
     // The descriptor is released even when the close reports a failure, as on POSIX.
     bool CloseFile(FileHandle file) noexcept override {
         const bool closed = SimulatedDevice::CloseFile(file);
+        --openHandles;
         return !Fails(kClose) && closed;
     }
     bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override {
@@ -70,7 +72,11 @@ public:
         return !Fails(kSync) && !failSync && (skipDurability || SimulatedDevice::SyncDirectory(directory));
     }
     LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override {
-        return Fails(kLock) ? kNoLock : SimulatedDevice::LockDirectory(directory, timeoutMs);
+        return Counted(Fails(kLock) ? kNoLock : SimulatedDevice::LockDirectory(directory, timeoutMs));
+    }
+    void UnlockDirectory(LockHandle lock) noexcept override {
+        if (lock != kNoLock) --openHandles;
+        SimulatedDevice::UnlockDirectory(lock);
     }
     bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override {
         return !Fails(kList) && SimulatedDevice::ListDirectory(directory, visit, context);
@@ -82,6 +88,10 @@ public:
 
 private:
     bool Fails(FileOp op) noexcept { return ++calls[op] == failAt[op]; }
+    std::intptr_t Counted(std::intptr_t handle) noexcept {
+        if (handle != -1) ++openHandles;  // kNoFile and kNoLock alike
+        return handle;
+    }
 };
 
 }  // namespace kelvane::test

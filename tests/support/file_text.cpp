@@ -18,7 +18,7 @@ std::vector<Text> FileLines(const DataDir &dir, const std::string &name) {
     std::vector<Text> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = text.find(u"\r\n", start);
+        const std::size_t end = text.find(KT("\r\n"), start);
         if (end == Text::npos) {
             lines.push_back(text.substr(start));
             break;

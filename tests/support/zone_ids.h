@@ -24,8 +24,8 @@ inline Ids Range(int first, int count, const Ids &more = {}) {
 
 // TZ_Frequency.ini as a user might have edited it: a comment, then "id<TAB>1" lines.
 inline void WriteFrequency(const DataDir &dir, const Ids &ids) {
-    std::vector<Text> lines = {u";TZID -- 时区ID"};
-    for (std::uint16_t id : ids) lines.push_back(Widen(std::to_string(id)) + u"\t1");
+    std::vector<Text> lines = {KT(";TZID -- 时区ID")};
+    for (std::uint16_t id : ids) lines.push_back(Widen(std::to_string(id)) + KT("\t1"));
     dir.WriteLines("TZ_Frequency.ini", lines);
 }
 

@@ -16,17 +16,17 @@ using test::ZoneText;
 
 // A small directory the engine reads without complaint.
 void WriteSoundDirectory(const DataDir &dir) {
-    dir.WriteLines("TZ_Def.ini", {u";TZID\tOffset", ZoneText(ZoneLine{.id = 1, .offset = 0, .detail = "UTC"}),
+    dir.WriteLines("TZ_Def.ini", {KT(";TZID\tOffset"), ZoneText(ZoneLine{.id = 1, .offset = 0, .detail = "UTC"}),
                                   ZoneText(ZoneLine{.id = 2, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2,
                                                     .dltMonth = 3, .dltDay = 2, .dltHour = 2, .dltOffset = -60,
                                                     .detail = "New$York"})});
     dir.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10000, .offset = -330, .type = 3, .detail = "Mine"})});
-    dir.WriteLines("TZ_Set.ini", {u"    1\t  0\t1033\t        1\t0x0409"});
-    dir.WriteLines("TZ_Frequency.ini", {u"    2\t1", u"10000\t1"});
-    dir.WriteLines("TZ_Zone.ini", {u"1 Europe", u"2 America"});
-    dir.WriteLines("TZ_CityZoneNum.ini", {u"2 New$York United$States US"});
-    dir.WriteLines("Lang_Def.ini", {u"1033 TZ_Desc_1033.ini"});
-    dir.WriteLines("TZ_Desc_1033.ini", {u"1 UTC UTC UTC UTC", u"2 Eastern Eastern EST EDT"});
+    dir.WriteLines("TZ_Set.ini", {KT("    1\t  0\t1033\t        1\t0x0409")});
+    dir.WriteLines("TZ_Frequency.ini", {KT("    2\t1"), KT("10000\t1")});
+    dir.WriteLines("TZ_Zone.ini", {KT("1 Europe"), KT("2 America")});
+    dir.WriteLines("TZ_CityZoneNum.ini", {KT("2 New$York United$States US")});
+    dir.WriteLines("Lang_Def.ini", {KT("1033 TZ_Desc_1033.ini")});
+    dir.WriteLines("TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC"), KT("2 Eastern Eastern EST EDT")});
 }
 
 std::vector<std::string> Report(const DataDir &dir) {
@@ -71,9 +71,9 @@ TEST(DataCheck, ReportsEveryKindOfBreakage) {
         {"UTF-8 file", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", "1 Europe\r\n"); },
          "TZ_Zone.ini: error: not UTF-16LE"},
         {"truncated file",
-         [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(u"1 Europe\r\n2 Amer").substr(0, 25)); },
+         [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(KT("1 Europe\r\n2 Amer")).substr(0, 25)); },
          "TZ_Zone.ini: error: odd number of bytes"},
-        {"no byte-order mark", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(u"1 Europe\r\n", false)); },
+        {"no byte-order mark", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(KT("1 Europe\r\n"), false)); },
          "TZ_Zone.ini: error: no UTF-16LE byte-order mark"},
         {"duplicate identifier across files",
          [](const DataDir &d) {
@@ -94,30 +94,30 @@ TEST(DataCheck, ReportsEveryKindOfBreakage) {
         {"missing description file", [](const DataDir &d) { d.Remove("TZ_Desc_1033.ini"); },
          "Lang_Def.ini:1: error: description file TZ_Desc_1033.ini is missing"},
         {"description file lacks a zone",
-         [](const DataDir &d) { d.WriteLines("TZ_Desc_1033.ini", {u"1 UTC UTC UTC UTC"}); },
+         [](const DataDir &d) { d.WriteLines("TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC")}); },
          "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"},
         {"user zone of the wrong type",
          [](const DataDir &d) {
              d.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10001, .type = 1, .detail = "x"})});
          },
          "TZ_UserDef.ini:1: error: user zone of Type 1"},
-        {"favourite of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Frequency.ini", {u"77\t1"}); },
+        {"favourite of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Frequency.ini", {KT("77\t1")}); },
          "TZ_Frequency.ini:1: error: favourite names zone 77"},
-        {"settings zone unknown", [](const DataDir &d) { d.WriteLines("TZ_Set.ini", {u"9 0 1033 1 0x0409"}); },
+        {"settings zone unknown", [](const DataDir &d) { d.WriteLines("TZ_Set.ini", {KT("9 0 1033 1 0x0409")}); },
          "TZ_Set.ini:1: error: current zone 9 is not in the catalogue"},
         {"non-numeric rule field",
-         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {u"1 0 1 x3 0 0 0 0 0 0 0 0 0 0 0 0"}); },
+         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {KT("1 0 1 x3 0 0 0 0 0 0 0 0 0 0 0 0")}); },
          "TZ_Def.ini:1: error: StdMonth (field 4) is \"x3\", not a decimal number"},
         {"rule field out of range",
-         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {u"1 0 1 3 1 9 2 0 10 5 0 3 -60 0 0 0"}); },
+         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {KT("1 0 1 3 1 9 2 0 10 5 0 3 -60 0 0 0")}); },
          "TZ_Def.ini:1: error: StdDayOfWeek (field 6) is 9, outside 0 to 6"},
-        {"too few fields", [](const DataDir &d) { d.WriteLines("TZ_CityZoneNum.ini", {u"2 New$York US"}); },
+        {"too few fields", [](const DataDir &d) { d.WriteLines("TZ_CityZoneNum.ini", {KT("2 New$York US")}); },
          "TZ_CityZoneNum.ini:1: error: 3 fields, at least 4 needed"},
-        {"line too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {u"1 " + Text(260, u'a')}); },
+        {"line too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {KT("1 ") + Text(260, KT('a'))}); },
          "TZ_Zone.ini:1: error: line of 264 units"},
-        {"field too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {u"1 " + Text(70, u'a')}); },
+        {"field too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {KT("1 ") + Text(70, KT('a'))}); },
          "TZ_Zone.ini:1: error: field 2 is 70 units long"},
-        {"group entry of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {u"5 Asia"}); },
+        {"group entry of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {KT("5 Asia")}); },
          "TZ_Zone.ini:1: error: group entry names zone 5"},
         {"missing file", [](const DataDir &d) { d.Remove("TZ_CityZoneNum.ini"); },
          "TZ_CityZoneNum.ini: error: missing"},

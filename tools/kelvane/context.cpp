@@ -32,6 +32,12 @@ private:
     std::optional<std::uint16_t> language_;
 };
 
+// The simulated device takes UTF-8 paths; path::string() is the ANSI code page on Windows.
+std::string Utf8Path(const std::filesystem::path &path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 bool RunFromBuildTree() {
     const std::string buildTree = KELVANE_BUILD_TREE;
     if (buildTree.empty()) return false;
@@ -64,9 +70,11 @@ std::string DataLookupText() {
 
 Session::Session(const Options &options)
     : options_(options),
-      directory_(ResolveDataDirectory(options.data)),
-      device_(std::make_unique<ToolDevice>((directory_ / "kelvane").string(), options.lang)) {
-    testing::InstallPlatform(device_.get());
+      directory_(options.system ? std::filesystem::path(host::ExecutablePath()).parent_path()
+                                : ResolveDataDirectory(options.data)),
+      device_(std::make_unique<ToolDevice>(Utf8Path(directory_ / "kelvane"), options.lang)) {
+    // The real platform acts on the machine itself: only when asked for.
+    if (!options.system) testing::InstallPlatform(device_.get());
 }
 
 Session::~Session() { testing::InstallPlatform(nullptr); }

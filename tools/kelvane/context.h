@@ -23,6 +23,7 @@ struct Options {
     std::string data;               // --data
     std::optional<std::uint16_t> lang;  // --lang
     bool json = false;              // --json
+    bool system = false;            // --system (Windows): the real platform
 };
 
 // A failed engine call: the result code and what the tool was doing.

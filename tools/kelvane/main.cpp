@@ -30,6 +30,12 @@ int main(int argc, char **argv) {
     app.add_flag("--json", options.json, "machine-readable output");
     app.add_flag("--version", version, "the tool's version and the data set's year and sources");
     app.footer(DataLookupText() + "\n");
+#if defined(_WIN32)
+    app.add_flag("--system", options.system,
+                 "act on this Windows system (its zone, clock and registry; the data beside kelvane.exe) "
+                 "instead of the simulated device");
+    ::SetConsoleOutputCP(CP_UTF8);  // the tool prints UTF-8
+#endif
     int exitCode = 0;
     AddClockCommands(app, options);
     AddCatalogueCommands(app, options);

@@ -5,7 +5,7 @@
 
 namespace kelvane::builder {
 
-DataFile::DataFile(std::initializer_list<const TZChar *> legend, const TZChar *columns, const std::u16string &note) {
+DataFile::DataFile(std::initializer_list<const TZChar *> legend, const TZChar *columns, const std::basic_string<TZChar> &note) {
     allocated_ = lines_.Allocate() == Result::Ok;
     if (!allocated_) return;
     AppendBanner(lines_);

@@ -24,7 +24,7 @@ class DataFile {
 public:
     // legend: comment lines, each with its CR LF; note: one more comment
     // line after them, when not empty; columns: the column line.
-    DataFile(std::initializer_list<const TZChar *> legend, const TZChar *columns, const std::u16string &note = {});
+    DataFile(std::initializer_list<const TZChar *> legend, const TZChar *columns, const std::basic_string<TZChar> &note = {});
 
     // The next record line; LastLineFits tells whether it was kept whole.
     LineBuilder Add();

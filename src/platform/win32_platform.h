@@ -1,0 +1,42 @@
+// The real Win32 platform: the engine's calls go to the system itself.
+//
+// The default platform of the Windows build. Time, time zone, interface
+// language and the clock key are the system's; files go through the host
+// file layer (win32_files.cpp). Desktop Windows keeps UTC when the zone
+// changes, so ChangeTZ leaves its clock alone.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace kelvane {
+
+class Win32Platform final : public Platform {
+public:
+    std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept override;
+    ClockKind KeptClock() noexcept override;
+    void GetSystemTime(SYSTEMTIME *utc) noexcept override;
+    bool SetSystemTime(const SYSTEMTIME &utc) noexcept override;
+    bool SystemTimeToFileTime(const SYSTEMTIME &time, std::uint64_t *ticks) noexcept override;
+    bool FileTimeToSystemTime(std::uint64_t ticks, SYSTEMTIME *time) noexcept override;
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation *info) noexcept override;
+    bool SetTimeZoneInformation(const TimeZoneInformation &info) noexcept override;
+    std::uint16_t GetUserDefaultUILanguage() noexcept override;
+    bool OpenClockKey(ClockKey *key) noexcept override;
+    bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept override;
+    void CloseClockKey(ClockKey key) noexcept override;
+    FileHandle OpenForReading(const TZChar *path) noexcept override;
+    FileHandle CreateNewFile(const TZChar *path) noexcept override;
+    std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
+    bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override;
+    bool FlushFile(FileHandle file) noexcept override;
+    bool CloseFile(FileHandle file) noexcept override;
+    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override;
+    bool SyncDirectory(const TZChar *directory) noexcept override;
+    bool DeleteFile(const TZChar *path) noexcept override;
+    LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override;
+    void UnlockDirectory(LockHandle lock) noexcept override;
+    bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
+    std::uint64_t UniqueNumber() noexcept override;
+};
+
+}  // namespace kelvane
