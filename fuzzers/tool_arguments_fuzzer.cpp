@@ -50,13 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     app.add_option("--lang", options.lang);
     app.add_flag("--json", options.json);
     int exitCode = 0;
-    AddClockCommands(app, options);
-    AddCatalogueCommands(app, options);
-    AddFavouriteCommands(app, options);
-    AddSettingsCommands(app, options);
-    AddCalendarCommands(app, options);
-    AddDeviceCommands(app, options);
-    AddCheckCommand(app, options, &exitCode);
+    AddAllCommands(app, options, &exitCode);
     std::vector<const char *> argv;
     for (const std::string &a : arguments) argv.push_back(a.c_str());
     try {

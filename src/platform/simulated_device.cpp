@@ -337,40 +337,4 @@ bool SimulatedDevice::SetClockValue(ClockKey, const TZChar *name, std::uint32_t 
 
 void SimulatedDevice::CloseClockKey(ClockKey) noexcept {}
 
-FileHandle SimulatedDevice::OpenForReading(const TZChar *path) noexcept { return host::OpenForReading(path); }
-
-FileHandle SimulatedDevice::CreateNewFile(const TZChar *path) noexcept { return host::CreateNewFile(path); }
-
-std::int64_t SimulatedDevice::ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept {
-    return host::Read(file, buffer, bytes);
-}
-
-bool SimulatedDevice::WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept {
-    return host::Write(file, data, bytes);
-}
-
-bool SimulatedDevice::FlushFile(FileHandle file) noexcept { return host::Flush(file); }
-
-bool SimulatedDevice::CloseFile(FileHandle file) noexcept { return host::Close(file); }
-
-bool SimulatedDevice::ReplaceFile(const TZChar *source, const TZChar *target) noexcept {
-    return host::Replace(source, target);
-}
-
-bool SimulatedDevice::SyncDirectory(const TZChar *directory) noexcept { return host::SyncDirectory(directory); }
-
-bool SimulatedDevice::DeleteFile(const TZChar *path) noexcept { return host::Delete(path); }
-
-LockHandle SimulatedDevice::LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
-    return host::LockDirectory(directory, timeoutMs);
-}
-
-void SimulatedDevice::UnlockDirectory(LockHandle lock) noexcept { host::UnlockDirectory(lock); }
-
-bool SimulatedDevice::ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept {
-    return host::ListDirectory(directory, visit, context);
-}
-
-std::uint64_t SimulatedDevice::UniqueNumber() noexcept { return host::UniqueNumber(); }
-
 }  // namespace kelvane

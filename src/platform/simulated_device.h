@@ -17,13 +17,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_platform.h"
 
 namespace kelvane {
 
 class DeviceConfig;
 
-class SimulatedDevice : public Platform {
+class SimulatedDevice : public HostFilesPlatform {
 public:
     // executablePath: where the host executable is taken to lie (its
     // directory holds the data files and device.ini); empty: the real one.
@@ -41,19 +41,6 @@ public:
     bool OpenClockKey(ClockKey *key) noexcept override;
     bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept override;
     void CloseClockKey(ClockKey key) noexcept override;
-    FileHandle OpenForReading(const TZChar *path) noexcept override;
-    FileHandle CreateNewFile(const TZChar *path) noexcept override;
-    std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
-    bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override;
-    bool FlushFile(FileHandle file) noexcept override;
-    bool CloseFile(FileHandle file) noexcept override;
-    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override;
-    bool SyncDirectory(const TZChar *directory) noexcept override;
-    bool DeleteFile(const TZChar *path) noexcept override;
-    LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override;
-    void UnlockDirectory(LockHandle lock) noexcept override;
-    bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
-    std::uint64_t UniqueNumber() noexcept override;
 
     std::string ConfigPath() const;
 

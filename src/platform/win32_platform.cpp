@@ -147,40 +147,4 @@ bool Win32Platform::SetClockValue(ClockKey key, const TZChar *name, std::uint32_
 
 void Win32Platform::CloseClockKey(ClockKey key) noexcept { ::RegCloseKey(KeyOf(key)); }
 
-FileHandle Win32Platform::OpenForReading(const TZChar *path) noexcept { return host::OpenForReading(path); }
-
-FileHandle Win32Platform::CreateNewFile(const TZChar *path) noexcept { return host::CreateNewFile(path); }
-
-std::int64_t Win32Platform::ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept {
-    return host::Read(file, buffer, bytes);
-}
-
-bool Win32Platform::WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept {
-    return host::Write(file, data, bytes);
-}
-
-bool Win32Platform::FlushFile(FileHandle file) noexcept { return host::Flush(file); }
-
-bool Win32Platform::CloseFile(FileHandle file) noexcept { return host::Close(file); }
-
-bool Win32Platform::ReplaceFile(const TZChar *source, const TZChar *target) noexcept {
-    return host::Replace(source, target);
-}
-
-bool Win32Platform::SyncDirectory(const TZChar *directory) noexcept { return host::SyncDirectory(directory); }
-
-bool Win32Platform::DeleteFile(const TZChar *path) noexcept { return host::Delete(path); }
-
-LockHandle Win32Platform::LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
-    return host::LockDirectory(directory, timeoutMs);
-}
-
-void Win32Platform::UnlockDirectory(LockHandle lock) noexcept { host::UnlockDirectory(lock); }
-
-bool Win32Platform::ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept {
-    return host::ListDirectory(directory, visit, context);
-}
-
-std::uint64_t Win32Platform::UniqueNumber() noexcept { return host::UniqueNumber(); }
-
 }  // namespace kelvane

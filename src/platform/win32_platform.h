@@ -6,11 +6,11 @@
 // changes, so ChangeTZ leaves its clock alone.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/host_platform.h"
 
 namespace kelvane {
 
-class Win32Platform final : public Platform {
+class Win32Platform final : public HostFilesPlatform {
 public:
     std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept override;
     ClockKind KeptClock() noexcept override;
@@ -24,19 +24,6 @@ public:
     bool OpenClockKey(ClockKey *key) noexcept override;
     bool SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept override;
     void CloseClockKey(ClockKey key) noexcept override;
-    FileHandle OpenForReading(const TZChar *path) noexcept override;
-    FileHandle CreateNewFile(const TZChar *path) noexcept override;
-    std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
-    bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override;
-    bool FlushFile(FileHandle file) noexcept override;
-    bool CloseFile(FileHandle file) noexcept override;
-    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override;
-    bool SyncDirectory(const TZChar *directory) noexcept override;
-    bool DeleteFile(const TZChar *path) noexcept override;
-    LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override;
-    void UnlockDirectory(LockHandle lock) noexcept override;
-    bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
-    std::uint64_t UniqueNumber() noexcept override;
 };
 
 }  // namespace kelvane

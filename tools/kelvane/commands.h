@@ -15,6 +15,8 @@ void AddDeviceCommands(CLI::App &app, const Options &options);
 void AddClockCommands(CLI::App &app, const Options &options);
 void AddFavouriteCommands(CLI::App &app, const Options &options);
 void AddCheckCommand(CLI::App &app, const Options &options, int *exitCode);
+// Every family above; exitCode receives check's verdict.
+void AddAllCommands(CLI::App &app, const Options &options, int *exitCode);
 
 // A SYSTEMTIME from "YYYY-MM-DD hh:mm[:ss]" (the time may be left out).
 SYSTEMTIME ParseDateTime(const std::string &text);

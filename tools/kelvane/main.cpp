@@ -37,13 +37,7 @@ int main(int argc, char **argv) {
     ::SetConsoleOutputCP(CP_UTF8);  // the tool prints UTF-8
 #endif
     int exitCode = 0;
-    AddClockCommands(app, options);
-    AddCatalogueCommands(app, options);
-    AddFavouriteCommands(app, options);
-    AddSettingsCommands(app, options);
-    AddCalendarCommands(app, options);
-    AddDeviceCommands(app, options);
-    AddCheckCommand(app, options, &exitCode);
+    AddAllCommands(app, options, &exitCode);
     try {
         app.parse(argc, argv);
         if (version) {
