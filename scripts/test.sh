@@ -20,7 +20,7 @@ run_suite() {
 }
 
 echo "== Release build with g++ =="
-run_suite build -DCMAKE_BUILD_TYPE=Release -DKELVANE_WERROR=ON
+run_suite build -DCMAKE_BUILD_TYPE=Release -DKELVANE_WERROR=ON -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
 echo "== sanitizer build with clang (ASan + UBSan) =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-sanitize -DKELVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DKELVANE_WERROR=ON \
