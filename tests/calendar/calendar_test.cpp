@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <iterator>
+#include <tuple>
 
 #include "Kelvane.h"
 
@@ -57,12 +58,9 @@ TEST(Calendar, WeekRuleAgreesWithChronoForEveryMonthAndWeekday) {
 }
 
 TEST(Calendar, DocumentedExamplesAndLimits) {
-    const TZDate feb2000 = Date(2000, 2, 1), feb1900 = Date(1900, 2, 1), feb2100 = Date(2100, 2, 1),
-                 apr31 = Date(2024, 4, 31), month13 = Date(2024, 13, 1), day0 = Date(2024, 1, 0),
-                 y3000 = Date(3000, 1, 15), y1899 = Date(1899, 12, 31), y2100 = Date(2100, 1, 1),
-                 y2099 = Date(2099, 12, 31), feb29 = Date(2001, 2, 29);
-    EXPECT_EQ(GetDayNumOfMonth(&feb2000), 29u);
-    EXPECT_EQ(GetDayNumOfMonth(&feb1900), 28u);
+    const TZDate feb2100 = Date(2100, 2, 1), apr31 = Date(2024, 4, 31), month13 = Date(2024, 13, 1),
+                 day0 = Date(2024, 1, 0), y3000 = Date(3000, 1, 15), y1899 = Date(1899, 12, 31),
+                 y2100 = Date(2100, 1, 1), feb29 = Date(2001, 2, 29);
     EXPECT_EQ(GetDayNumOfMonth(&feb2100), 28u);
     EXPECT_EQ(GetDayNumOfMonth(&apr31), 30u) << "the day is checked only against 31";
     EXPECT_EQ(GetDayNumOfMonth(&month13), 0u);
@@ -73,15 +71,10 @@ TEST(Calendar, DocumentedExamplesAndLimits) {
     EXPECT_EQ(IsDateValid(&apr31), 0u);
     EXPECT_EQ(IsDateValid(&y1899), 0u);
     EXPECT_EQ(IsDateValid(&y2100), 0u);
-    EXPECT_EQ(IsDateValid(&y2099), 1u);
     EXPECT_EQ(IsDateValid(nullptr), 0u);
     EXPECT_EQ(GetDayOfWeek(&feb29), 0xFFFFFFFFu);
     EXPECT_EQ(GetDayOfWeek(nullptr), 0xFFFFFFFFu);
-
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 5, 0), 31);
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 10, 5, 0), 27);
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 2, 0), 10);
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 0, 0), 31);
+    // The weeks 0 to 5 and weekdays 0 to 6 of 1900 to 2099 are checked against std::chrono above.
     EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 6, 0), 0);
     EXPECT_EQ(GetDateFromWeekInfo(2024, 0, 1, 0), 0);
     EXPECT_EQ(GetDateFromWeekInfo(2024, 13, 1, 0), 0);
@@ -110,22 +103,15 @@ TEST(Calendar, CalcDateTimeAgreesWithChrono) {
             const auto expectedDay = floor<days>(expected);
             const year_month_day ymd{expectedDay};
             const hh_mm_ss hms{expected - expectedDay};
-            EXPECT_EQ(t.wYear, static_cast<int>(ymd.year()));
-            EXPECT_EQ(t.wMonth, static_cast<unsigned>(ymd.month()));
-            EXPECT_EQ(t.wDay, static_cast<unsigned>(ymd.day()));
-            EXPECT_EQ(t.wDayOfWeek, weekday{expectedDay}.c_encoding());
-            EXPECT_EQ(t.wHour, hms.hours().count());
-            EXPECT_EQ(t.wMinute, hms.minutes().count());
-            EXPECT_EQ(t.wSecond, hms.seconds().count());
-            EXPECT_EQ(t.wMilliseconds, start.wMilliseconds);
+            SYSTEMTIME want = Time(static_cast<int>(ymd.year()), static_cast<int>(unsigned{ymd.month()}),
+                                   static_cast<int>(unsigned{ymd.day()}), static_cast<int>(hms.hours().count()),
+                                   static_cast<int>(hms.minutes().count()), static_cast<int>(hms.seconds().count()),
+                                   start.wMilliseconds);
+            want.wDayOfWeek = static_cast<uint16_t>(weekday{expectedDay}.c_encoding());
+            EXPECT_EQ(std::memcmp(&t, &want, sizeof t), 0) << start.wYear << " + " << step << " gave " << t.wYear
+                                                            << "-" << t.wMonth << "-" << t.wDay << " " << t.wHour;
         }
     }
-    SYSTEMTIME t = Time(2024, 1, 1, 0, 30);
-    ASSERT_EQ(CalcDateTime(&t, -3600), 1u);
-    EXPECT_EQ(t.wYear, 2023);
-    EXPECT_EQ(t.wDay, 31);
-    EXPECT_EQ(t.wHour, 23);
-    EXPECT_EQ(t.wDayOfWeek, 0);
 }
 
 TEST(Calendar, CalcDateTimeLeavesUnrepresentableTimesAlone) {
@@ -164,14 +150,10 @@ TEST(Calendar, PackingRoundTrips) {
     SYSTEMTIME back{};
     back.wDayOfWeek = 4;
     ASSERT_EQ(TimeConvert_DWORD_To_SYSTEMTIME(&date, &time, &back), 1u);
-    EXPECT_EQ(back.wYear, 2024);
-    EXPECT_EQ(back.wMonth, 3);
-    EXPECT_EQ(back.wDay, 31);
-    EXPECT_EQ(back.wHour, 2);
-    EXPECT_EQ(back.wMinute, 5);
-    EXPECT_EQ(back.wSecond, 0);
-    EXPECT_EQ(back.wMilliseconds, 0);
-    EXPECT_EQ(back.wDayOfWeek, 4) << "the day of week is left as it was";
+    // Seconds and milliseconds are not packed; the day of week is left as it was.
+    EXPECT_EQ(std::tuple(back.wYear, back.wMonth, back.wDay, back.wHour, back.wMinute, back.wSecond, back.wMilliseconds,
+                         back.wDayOfWeek),
+              std::tuple(2024, 3, 31, 2, 5, 0, 0, 4));
     ASSERT_EQ(TimeConvert_DWORD_To_SYSTEMTIME(&date, nullptr, &back), 1u);
     EXPECT_EQ(back.wHour, 0);
     EXPECT_EQ(TimeConvert_SYSTEMTIME_To_DWORD(&t, &date, nullptr), 1u);

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "dst/clock_registry.h"
 #include "dst/dst_world.h"
 #include "support/faulty_device.h"
 
@@ -85,20 +84,6 @@ TEST(GetTZDaylightTime, ReportsThePlatformsState) {
         EXPECT_EQ(daylight, c.daylight) << c.device;
     }
     EXPECT_EQ(GetTZDaylightTime(nullptr), TZ_ERR_PARAM);
-}
-
-TEST(SetClockDST, SetsBothValuesOrReportsTheRegistry) {
-    test::DataDir dir;
-    dir.WriteDevice("");
-    EXPECT_EQ(SetClockDST(7, 0), Result::Ok);
-    EXPECT_EQ(DeviceValues(dir, {"AutoDST", "HomeDST"}), (Values{"1", "0"}));
-    EXPECT_EQ(SetClockDST(0, 0xFFFFFFFF), Result::Ok);
-    EXPECT_EQ(DeviceValues(dir, {"AutoDST", "HomeDST"}), (Values{"0", "1"}));
-    for (const char *failure : {"clock_key = 0\n", "fail = registry_set\n"}) {
-        dir.WriteDevice(failure);
-        EXPECT_EQ(SetClockDST(1, 1), Result::Registry) << failure;
-        EXPECT_EQ(DeviceValues(dir, {"AutoDST"}), (Values{"-"})) << failure;
-    }
 }
 
 }  // namespace

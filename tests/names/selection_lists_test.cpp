@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <random>
 #include <vector>
 
 #include "Kelvane.h"
@@ -172,37 +171,6 @@ TEST(SelectionLists, FailuresLeaveTheTextsAlone) {
     EXPECT_TRUE(list.NoTextWritten());
 }
 
-// The exchange sort the lists make, written out again on plain pairs and run on random catalogues.
-TEST(GetAllTZInfo, SortsByTheFixedExchangeOrder) {
-    std::mt19937 random(20240601);
-    for (int round = 0; round < 20; ++round) {
-        DataDir dir;
-        std::vector<std::pair<int32_t, uint16_t>> zones;
-        Texts lines, names;
-        for (int i = 0, n = 1 + static_cast<int>(random() % 40); i < n; ++i) {
-            const int32_t offset = (static_cast<int32_t>(random() % 5) - 2) * 60;
-            const uint16_t id = static_cast<uint16_t>(100 + i);
-            zones.emplace_back(offset, id);
-            lines.push_back(ZoneText({.id = id, .offset = offset}));
-            names.push_back(Widen(std::to_string(id) + " N" + std::to_string(id) + " x x x"));
-        }
-        dir.WriteLines("TZ_Def.ini", lines);
-        dir.WriteLines("TZ_UserDef.ini", {});
-        WriteNames(dir, names);
-        Lists list;
-        ASSERT_EQ(list.All(1), TZ_OK);
-        for (std::size_t i = 0; i + 1 < zones.size(); ++i)
-            for (std::size_t j = i; j < zones.size(); ++j)
-                if (zones[j].first > zones[i].first) std::swap(zones[i], zones[j]);
-        ASSERT_EQ(list.allCount, zones.size());
-        const Texts entries = list.entries.First(zones.size());
-        for (std::size_t i = 0; i < zones.size(); ++i) {
-            EXPECT_EQ(list.ids[i], zones[i].second) << round << " " << i;
-            EXPECT_NE(entries[i].find(Widen(std::string("N").append(std::to_string(zones[i].second)))), Text::npos) << round << " " << i;
-        }
-    }
-}
-
 // The order of ties, pinned: twelve zones on three offsets, listed as a
 // group and as the catalogue, come out in exactly this unstable order.
 TEST(SelectionLists, PinTheOrderOfEqualOffsets) {
@@ -226,22 +194,6 @@ TEST(SelectionLists, PinTheOrderOfEqualOffsets) {
     ASSERT_EQ(list.Group(KT("Ties"), 1), TZ_OK);
     EXPECT_EQ(list.Listed(list.count), golden);
     EXPECT_EQ(list.names.First(2), (Texts{KT("N2"), KT("N5")}));
-}
-
-TEST(GetAllTZInfo, AllocationFailureReportsMemoryAndWritesNoText) {
-    DataDir dir;
-    WriteData(dir);
-    const auto before = dir.Snapshot();
-    Lists list;
-    int failures = 0;
-    test::SweepAllocationFailures([&] { return list.All(1); }, [&](uint32_t result, uint64_t n) {
-        ++failures;
-        EXPECT_TRUE(result == TZ_ERR_NO_MEMORY || result == TZ_ERR_PARSER) << "allocation " << n << ": " << result;
-        EXPECT_TRUE(list.NoTextWritten()) << "allocation " << n;
-    });
-    EXPECT_GT(failures, 5);
-    EXPECT_EQ(dir.Snapshot(), before);
-    EXPECT_EQ(list.allCount, 11u);
 }
 
 }  // namespace

@@ -48,14 +48,5 @@ TEST(FieldParser, SplitsLinesByTheDataFileSyntax) {
     for (const Case &c : cases) EXPECT_EQ(SplitLine(c.line, c.limit), c.fields) << c.name;
 }
 
-TEST(FieldParser, WithoutALineSplitsNothing) {
-    ParserHandle parser = CreateFieldParser();
-    ASSERT_TRUE(parser);
-    EXPECT_FALSE(parser->SetLine(KT("")));
-    std::uint16_t count = 7;
-    EXPECT_FALSE(parser->Split(parser->GetFields(), &count));
-    EXPECT_EQ(count, 7) << "count untouched without a line";
-}
-
 }  // namespace
 }  // namespace kelvane

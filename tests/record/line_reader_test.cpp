@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "record/record_reader.h"
-#include "support/catalogue_lines.h"
 #include "support/data_dir.h"
-#include "support/faulty_device.h"
 
 namespace kelvane {
 namespace {
@@ -65,30 +63,6 @@ TEST(ReadLoop, LinesBeyondTheReadChunkArriveWhole) {
     }
     dir.WriteLines("T.ini", lines);
     EXPECT_EQ(FirstFields(2), expected);
-}
-
-// A read that fails part way is a file error, from the loop and from an
-// export alike, never a short file read to its end.
-TEST(ReadLoop, AReadErrorIsAFileErrorNotTheEnd) {
-    DataDir dir;
-    test::FaultyDevice device((dir.Path() / "host").string());
-    testing::InstallPlatform(&device);
-    std::vector<Text> lines;
-    for (int id = 1; id <= 150; ++id) lines.push_back(test::ZoneText({.id = id}));
-    dir.WriteLines("TZ_Def.ini", lines);  // about 10 KB
-    dir.WriteLines("TZ_UserDef.ini", {});
-    dir.WriteLines("T.ini", std::vector<Text>(4000, KT("a b")));  // beyond one read chunk
-    for (const std::ptrdiff_t readable : {0, 4000}) {
-        device.readableBytes = readable;
-        EXPECT_LT(FirstFields(1, Result::File).size(), 4000u) << readable;
-        device.readableBytes = readable;
-        std::uint16_t count = TZ_MAX_ZONES;
-        EXPECT_EQ(GetTZCount(1, &count), TZ_ERR_FILE) << readable;
-    }
-    device.readableBytes = -1;
-    std::uint16_t count = TZ_MAX_ZONES;
-    EXPECT_EQ(GetTZCount(1, &count), TZ_OK);
-    EXPECT_EQ(count, 150);
 }
 
 TEST(ReadLoop, AMissingFileOrADirectoryIsAFileError) {

@@ -64,19 +64,6 @@ TEST(SettingsFile, ReadsTheFirstDataLineOfThreeOrMoreFields) {
     }
 }
 
-TEST(SettingsFile, WriteThenReadGivesTheSameValues) {
-    DataDir dir;
-    for (const TZSetting s : {TZSetting{33, 1, 2052, 33}, TZSetting{65535, 65535, 65535, 65535}, TZSetting{0, 0, 0, 0}}) {
-        ASSERT_EQ(WriteTZSetting(test::HeldLock(), &s), Result::Ok);
-        TZSetting back{};
-        ASSERT_EQ(ReadTZSetting(&back), Result::Ok);
-        EXPECT_EQ(back.TZID, s.TZID);
-        EXPECT_EQ(back.DLT, s.DLT);
-        EXPECT_EQ(back.LangID, s.LangID);
-        EXPECT_EQ(back.DefaultTZ, s.DefaultTZ);
-    }
-}
-
 TEST(SettingsQueries, AnswerFromTheFileOrLeaveTheOutputAlone) {
     DataDir dir;
     uint16_t zone = 77;

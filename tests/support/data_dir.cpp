@@ -1,12 +1,9 @@
 #include "support/data_dir.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <random>
 #include <sstream>
 
-#include "platform/memory.h"
 #include "platform/platform.h"
 
 namespace kelvane::test {
@@ -90,22 +87,6 @@ void DataDir::Restore(const std::map<std::string, std::string> &snapshot) const 
     }
     for (const auto &[name, bytes] : snapshot) {
         if (ReadBytes(name) != bytes || !Exists(name)) WriteBytes(name, bytes);
-    }
-}
-
-void SweepAllocationFailures(const std::function<std::uint32_t()> &operation,
-                             const std::function<void(std::uint32_t, std::uint64_t)> &check) {
-    for (std::uint64_t n = 1;; ++n) {
-        const std::int64_t liveBefore = testing::LiveAllocations();
-        testing::ResetAllocationCount();
-        testing::FailAllocationAfter(n);
-        const std::uint32_t result = operation();
-        const std::uint64_t made = testing::AllocationCount();
-        testing::FailAllocationAfter(0);
-        EXPECT_EQ(testing::LiveAllocations(), liveBefore) << "leak when allocation " << n << " failed";
-        if (made < n) break;  // the operation never reached the n-th allocation
-        check(result, n);
-        ASSERT_LT(n, 10000u) << "runaway sweep";
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,11 +53,5 @@ private:
     std::filesystem::path path_;
     SimulatedDevice device_;
 };
-
-// Runs operation with the n-th allocation failing, for n = 1, 2, ... until
-// the operation no longer reaches the n-th allocation. check(result) runs after
-// each failed run.
-void SweepAllocationFailures(const std::function<std::uint32_t()> &operation,
-                             const std::function<void(std::uint32_t result, std::uint64_t failedAt)> &check);
 
 }  // namespace kelvane::test

@@ -20,15 +20,11 @@ public:
     using SimulatedDevice::SimulatedDevice;
 
     bool failCreate = false;
-    std::ptrdiff_t writableBytes = -1;  // bytes accepted before writes fail; -1: all
-    bool failFlush = false;
     bool failReplace = false;
-    bool failSync = false;
     bool skipDurability = false;  // flushes and directory syncs succeed without reaching the disk
     std::uint64_t zoneSets = 0, failZoneSetAt = 0;  // SetTimeZoneInformation calls; the one that fails
     // Calls of each operation so far, and the call (1 = the first) made to fail; 0: none.
     std::array<std::uint64_t, kFileOps> calls{}, failAt{};
-    std::ptrdiff_t readableBytes = -1;  // bytes read before a read fails; -1: all
     std::int64_t openHandles = 0;       // files and locks handed out and not yet given back
 
     FileHandle OpenForReading(const TZChar *path) noexcept override {
@@ -38,23 +34,13 @@ public:
         return Counted(Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path));
     }
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override {
-        if (Fails(kRead) || readableBytes == 0) return -1;
-        if (readableBytes < 0) return SimulatedDevice::ReadFile(file, buffer, bytes);
-        const std::size_t allowed = bytes < static_cast<std::size_t>(readableBytes) ? bytes : readableBytes;
-        const std::int64_t n = SimulatedDevice::ReadFile(file, buffer, allowed);
-        if (n > 0) readableBytes -= n;
-        return n;
+        return Fails(kRead) ? -1 : SimulatedDevice::ReadFile(file, buffer, bytes);
     }
     bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override {
-        if (Fails(kWrite)) return false;
-        if (writableBytes >= 0) {
-            if (static_cast<std::size_t>(writableBytes) < bytes) return false;
-            writableBytes -= static_cast<std::ptrdiff_t>(bytes);
-        }
-        return SimulatedDevice::WriteFile(file, data, bytes);
+        return !Fails(kWrite) && SimulatedDevice::WriteFile(file, data, bytes);
     }
     bool FlushFile(FileHandle file) noexcept override {
-        return !Fails(kFlush) && !failFlush && (skipDurability || SimulatedDevice::FlushFile(file));
+        return !Fails(kFlush) && (skipDurability || SimulatedDevice::FlushFile(file));
     }
     // The descriptor is released even when the close reports a failure, as on POSIX.
     bool CloseFile(FileHandle file) noexcept override {
@@ -69,7 +55,7 @@ public:
         return !Fails(kDelete) && SimulatedDevice::DeleteFile(path);
     }
     bool SyncDirectory(const TZChar *directory) noexcept override {
-        return !Fails(kSync) && !failSync && (skipDurability || SimulatedDevice::SyncDirectory(directory));
+        return !Fails(kSync) && (skipDurability || SimulatedDevice::SyncDirectory(directory));
     }
     LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept override {
         return Counted(Fails(kLock) ? kNoLock : SimulatedDevice::LockDirectory(directory, timeoutMs));
