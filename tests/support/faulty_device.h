@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 #include <cstddef>
 #include <cstdint>
 
@@ -11,9 +12,14 @@
 
 namespace kelvane::test {
 
-enum FileOp : std::size_t { kOpen, kCreate, kRead, kWrite, kFlush, kClose, kReplace, kDelete, kSync, kLock, kList, kFileOps };
-inline constexpr const char *kFileOpNames[kFileOps] = {"open",  "create", "read", "write",          "flush", "close",
-                                                       "replace", "delete", "directory sync", "lock",  "list"};
+// A close of a file the caller created counts apart: its failure may mean
+// the data never reached the disk, so it must never pass unnoticed.
+enum FileOp : std::size_t {
+    kOpen, kCreate, kRead, kWrite, kFlush, kClose, kCloseWritten, kReplace, kDelete, kSync, kLock, kList, kFileOps
+};
+inline constexpr const char *kFileOpNames[kFileOps] = {
+    "open", "create", "read", "write", "flush", "close", "close after writing", "replace", "delete",
+    "directory sync", "lock", "list"};
 
 class FaultyDevice : public SimulatedDevice {
 public:
@@ -31,7 +37,9 @@ public:
         return Counted(Fails(kOpen) ? kNoFile : SimulatedDevice::OpenForReading(path));
     }
     FileHandle CreateNewFile(const TZChar *path) noexcept override {
-        return Counted(Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path));
+        const FileHandle file = Counted(Fails(kCreate) || failCreate ? kNoFile : SimulatedDevice::CreateNewFile(path));
+        if (file != kNoFile) created_.insert(file);
+        return file;
     }
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override {
         return Fails(kRead) ? -1 : SimulatedDevice::ReadFile(file, buffer, bytes);
@@ -44,9 +52,10 @@ public:
     }
     // The descriptor is released even when the close reports a failure, as on POSIX.
     bool CloseFile(FileHandle file) noexcept override {
+        const FileOp op = created_.erase(file) > 0 ? kCloseWritten : kClose;
         const bool closed = SimulatedDevice::CloseFile(file);
         --openHandles;
-        return !Fails(kClose) && closed;
+        return !Fails(op) && closed;
     }
     bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override {
         return !Fails(kReplace) && !failReplace && SimulatedDevice::ReplaceFile(source, target);
@@ -78,6 +87,7 @@ private:
         if (handle != -1) ++openHandles;  // kNoFile and kNoLock alike
         return handle;
     }
+    std::set<FileHandle> created_;  // files made by CreateNewFile and not yet closed
 };
 
 }  // namespace kelvane::test
