@@ -42,6 +42,9 @@ bool Replace(const TZChar *source, const TZChar *target) noexcept;
 // Makes the directory's entries (a rename) durable.
 bool SyncDirectory(const TZChar *directory) noexcept;
 bool Delete(const TZChar *path) noexcept;
+// Whether anything (a file, a directory, a link) stands at the path; true
+// when that cannot be told.
+bool Exists(const TZChar *path) noexcept;
 
 // The advisory lock of a data directory, waited for at most timeoutMs.
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept;
@@ -52,7 +55,8 @@ bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *contex
 // naming temporary files.
 std::uint64_t UniqueNumber() noexcept;
 
-// Whole small files by UTF-8 path, for device.ini and the tools.
+// Whole small files by UTF-8 path, for device.ini and the tools. A missing
+// file reads as empty; false when something stands there that cannot be read.
 bool ReadWhole(const std::string &path, std::string *contents);
 // Writes the file through a new temporary file beside it, then renames it into place.
 bool ReplaceWhole(const std::string &path, const std::string &contents);

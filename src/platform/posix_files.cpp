@@ -105,6 +105,12 @@ bool SyncDirectory(const TZChar *directory) noexcept {
     return ok;
 }
 
+bool Exists(const TZChar *path) noexcept {
+    const std::string native = NativePath(path);
+    struct stat info {};
+    return native.empty() || ::lstat(native.c_str(), &info) == 0 || errno != ENOENT;
+}
+
 bool Delete(const TZChar *path) noexcept {
     const std::string native = NativePath(path);
     return !native.empty() && ::unlink(native.c_str()) == 0;

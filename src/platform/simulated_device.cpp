@@ -201,10 +201,11 @@ std::string SimulatedDevice::ConfigPath() const {
     return (slash == std::string::npos ? std::string(".") : exe.substr(0, slash)) + separator + "device.ini";
 }
 
-DeviceConfig SimulatedDevice::Load() const {
+DeviceConfig SimulatedDevice::Load(bool *readable) const {
     std::string text;
-    if (!host::ReadWhole(ConfigPath(), &text)) text.clear();
-    return DeviceConfig::Parse(text);
+    const bool read = host::ReadWhole(ConfigPath(), &text);
+    if (readable != nullptr) *readable = read;
+    return DeviceConfig::Parse(read ? text : std::string());
 }
 
 bool SimulatedDevice::Store(const DeviceConfig &config) const {
@@ -265,7 +266,9 @@ bool SimulatedDevice::SetSystemTime(const SYSTEMTIME &utc) noexcept try {
     SYSTEMTIME checked = utc;
     std::uint64_t ticks = 0;
     if (!CivilToFileTime(checked, &ticks)) return false;
-    DeviceConfig config = Load();
+    bool readable = false;
+    DeviceConfig config = Load(&readable);
+    if (!readable) return false;  // its defaults would be stored over the real state
     SetClockToUtc(config, FromSystemTime(utc));
     return Store(config);
 } catch (...) {
@@ -296,8 +299,9 @@ std::uint32_t SimulatedDevice::GetTimeZoneInformation(TimeZoneInformation *info)
 }
 
 bool SimulatedDevice::SetTimeZoneInformation(const TimeZoneInformation &info) noexcept try {
-    DeviceConfig config = Load();
-    if (FailureInjected(config, "set_time_zone")) return false;
+    bool readable = false;
+    DeviceConfig config = Load(&readable);
+    if (!readable || FailureInjected(config, "set_time_zone")) return false;
     const std::int64_t utc = LocalClock(config) + 60 * CurrentBias(config);
     config.Set("tz_bias", std::to_string(info.Bias));
     config.Set("tz_standard_bias", std::to_string(info.StandardBias));
@@ -327,8 +331,9 @@ bool SimulatedDevice::OpenClockKey(ClockKey *key) noexcept try {
 }
 
 bool SimulatedDevice::SetClockValue(ClockKey, const TZChar *name, std::uint32_t value) noexcept try {
-    DeviceConfig config = Load();
-    if (FailureInjected(config, "registry_set")) return false;
+    bool readable = false;
+    DeviceConfig config = Load(&readable);
+    if (!readable || FailureInjected(config, "registry_set")) return false;
     config.Set(ToUtf8(ViewOf(name, 64)), std::to_string(value));
     return Store(config);
 } catch (...) {

@@ -45,7 +45,9 @@ public:
     std::string ConfigPath() const;
 
 private:
-    DeviceConfig Load() const;
+    // The device's state; a device.ini that stands there but cannot be read
+    // gives the defaults, and false through readable.
+    DeviceConfig Load(bool *readable = nullptr) const;
     bool Store(const DeviceConfig &config) const;
     std::string executablePath_;
 };

@@ -42,9 +42,10 @@ std::string DirectoryOf(const std::string &path) {
 }  // namespace
 
 bool ReadWhole(const std::string &path, std::string *contents) {
-    const FileHandle file = OpenForReading(WidePath(path).c_str());
-    if (file == kNoFile) return false;
+    const auto wide = WidePath(path);
     contents->clear();
+    const FileHandle file = OpenForReading(wide.c_str());
+    if (file == kNoFile) return !Exists(wide.c_str());
     char chunk[4096];
     std::int64_t n = 0;
     while ((n = Read(file, chunk, sizeof chunk)) > 0) contents->append(chunk, static_cast<std::size_t>(n));

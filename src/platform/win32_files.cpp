@@ -136,6 +136,12 @@ bool SyncDirectory(const TZChar *) noexcept { return true; }
 
 bool Delete(const TZChar *path) noexcept { return ::DeleteFileW(path) != 0; }
 
+bool Exists(const TZChar *path) noexcept {
+    if (::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 // LockFileEx conflicts between two handles of the file even within one
 // process, so a call that holds the lock must not ask for it again.
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {

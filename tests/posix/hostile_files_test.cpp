@@ -144,5 +144,17 @@ TEST(SimulatedDevice, NumbersBeyondTheirRangeCountAsAbsent) {
     EXPECT_LE(utc.wYear, 2200) << "the host's clock, no offset";
 }
 
+// A device.ini that stands there but cannot be read (here a FIFO) is never
+// replaced by the defaults: every change of state is refused.
+TEST(SimulatedDevice, RefusesToChangeAStateItCannotRead) {
+    DataDir dir;
+    ASSERT_EQ(::mkfifo((dir.Path() / "device.ini").c_str(), 0600), 0);
+    const SYSTEMTIME utc{2024, 1, 1, 1, 12, 0, 0, 0};
+    EXPECT_FALSE(dir.Device().SetSystemTime(utc));
+    EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{}));
+    EXPECT_FALSE(dir.Device().SetClockValue(1, KT("AutoDST"), 1));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.Path() / "device.ini"));
+}
+
 }  // namespace
 }  // namespace kelvane
