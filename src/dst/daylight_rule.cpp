@@ -23,8 +23,10 @@ std::uint32_t RuleStateAt(const TZInfo &zone, const SYSTEMTIME &moment) noexcept
     const SYSTEMTIME m = Instant(moment.wMonth, moment.wDay, moment.wHour);
     const SYSTEMTIME d = Changeover(moment.wYear, zone.DltMonth, zone.DltDay, zone.DltDayOfWeek, zone.DltHour);
     const SYSTEMTIME s = Changeover(moment.wYear, zone.StdMonth, zone.StdDay, zone.StdDayOfWeek, zone.StdHour);
-    if (zone.StdMonth > zone.DltMonth) return CompareDateTime(&d, &m) <= 0 && CompareDateTime(&m, &s) < 0 ? 1 : 0;
-    return CompareDateTime(&m, &d) > 0 || CompareDateTime(&m, &s) <= 0 ? 1 : 0;
+    const bool fromD = CompareDateTime(&d, &m) <= 0, beforeS = CompareDateTime(&m, &s) < 0;
+    // The order of the two instants, not of the months, tells the kind of rule.
+    if (CompareDateTime(&d, &s) <= 0) return fromD && beforeS ? 1 : 0;
+    return fromD || beforeS ? 1 : 0;
 }
 
 std::uint32_t DaylightStateOn(const TZInfo &zone, const SYSTEMTIME &moment) noexcept {
