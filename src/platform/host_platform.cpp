@@ -1,8 +1,65 @@
 #include "platform/host_platform.h"
 
 #include "platform/host_files.h"
+#include "platform/utf.h"
+#include "record/text.h"
 
 namespace kelvane {
+namespace {
+bool IsSeparator(TZChar c) noexcept {
+#if defined(_WIN32)
+    return c == L'\\' || c == L'/';
+#else
+    return c == u'/';  // a backslash is an ordinary character of a POSIX name
+#endif
+}
+}  // namespace
+
+std::size_t DirectoryPartLength(const TZChar *path, std::size_t length) noexcept {
+    std::size_t cut = length;
+    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+    if (cut == 0) return 0;
+    const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
+    return isRoot ? cut : cut - 1;
+}
+
+std::uint32_t HostFilesPlatform::DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept {
+    return ServedDirectory(buffer, capacity);
+}
+
+std::uint32_t HostFilesPlatform::ServedDirectory(TZChar *buffer, std::uint32_t capacity) const noexcept try {
+    if (!dataDirectory_.empty()) {
+        const auto wide = ToUtf16(dataDirectory_);
+        if (wide.size() >= capacity) return 0;
+        CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
+        return static_cast<std::uint32_t>(wide.size());
+    }
+    if (const std::uint32_t named = host::DataDirectoryVariable(buffer, capacity); named != 0) return named;
+    const std::uint32_t length = host::ModuleFileName(buffer, capacity);
+    if (length == 0 || length >= capacity) return 0;
+    const auto directory = static_cast<std::uint32_t>(DirectoryPartLength(buffer, length));
+    buffer[directory] = 0;
+    return directory;
+} catch (...) {
+    return 0;
+}
+
+std::string HostFilesPlatform::DataDirectoryUtf8() const noexcept try {
+    TZChar directory[4096];
+    const std::uint32_t length = ServedDirectory(directory, 4096);
+    return length == 0 ? std::string() : ToUtf8(TextView(directory, length));
+} catch (...) {
+    return std::string();
+}
+
+std::string HostFilesPlatform::DataFileUtf8(const char *name) const noexcept try {
+    const std::string directory = DataDirectoryUtf8();
+    if (directory.empty()) return directory;
+    const bool root = IsSeparator(static_cast<TZChar>(directory.back()));
+    return directory + (root ? "" : std::string(1, static_cast<char>(host::kSeparator))) + name;
+} catch (...) {
+    return std::string();
+}
 
 FileHandle HostFilesPlatform::OpenForReading(const TZChar *path) noexcept { return host::OpenForReading(path); }
 

@@ -14,15 +14,6 @@ bool IsSeparator(TZChar c) noexcept {
 #endif
 }
 
-// Drops the last path component and its separator, keeping a root's separator.
-std::size_t DirectoryLength(const TZChar *path, std::size_t length) noexcept {
-    std::size_t cut = length;
-    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-    if (cut == 0) return 0;
-    const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
-    return isRoot ? cut : cut - 1;
-}
-
 // A name that stays inside the data directory: not absolute, no ".."
 // component and, on Windows, no drive, UNC or stream (':') name. Subfolders
 // are fine. The description file names come from Lang_Def.ini, which must
@@ -41,11 +32,10 @@ bool StaysInside(const TZChar *name, std::size_t length) noexcept {
     return true;
 }
 
-// The executable's directory into path; its length, or 0 when unknown.
+// The data directory into path; its length, or 0 when unknown.
 std::size_t ModuleDirectory(TZChar *path) noexcept {
-    const std::uint32_t moduleLength = CurrentPlatform().ModuleFileName(path, kPathUnits);
-    if (moduleLength == 0 || moduleLength >= kPathUnits) return 0;
-    return DirectoryLength(path, moduleLength);
+    const std::uint32_t length = CurrentPlatform().DataDirectory(path, kPathUnits);
+    return length >= kPathUnits ? 0 : length;
 }
 }  // namespace
 
