@@ -10,7 +10,7 @@
  * of the host executable); a data directory holding device.ini is a
  * simulated device, otherwise the engine acts on the real system. On Linux
  * KELVANE_ZONE_FILE names the system zone file (default /etc/localtime);
- * both are ignored by set-user-ID programs.
+ * there, both are read with secure_getenv (ignored by set-user-ID programs).
  */
 #ifndef KELVANE_H
 #define KELVANE_H
