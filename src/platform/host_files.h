@@ -23,6 +23,16 @@ inline constexpr TZChar kSeparator = L'\\';
 inline constexpr TZChar kSeparator = u'/';
 #endif
 
+// Whether c separates path components (Windows takes '/' too; on POSIX a
+// backslash is an ordinary character of a name).
+constexpr bool IsSeparator(TZChar c) noexcept {
+#if defined(_WIN32)
+    return c == L'\\' || c == L'/';
+#else
+    return c == u'/';
+#endif
+}
+
 // The host executable's full path: the length written, 0 on failure or when
 // it does not fit in capacity units with its terminator.
 std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept;

@@ -5,35 +5,25 @@
 #include "record/text.h"
 
 namespace kelvane {
-namespace {
-bool IsSeparator(TZChar c) noexcept {
-#if defined(_WIN32)
-    return c == L'\\' || c == L'/';
-#else
-    return c == u'/';  // a backslash is an ordinary character of a POSIX name
-#endif
-}
-}  // namespace
 
+namespace {
+// The length of the directory part of a path (its last component and the
+// separator before it dropped; a root keeps its separator), 0 when none.
 std::size_t DirectoryPartLength(const TZChar *path, std::size_t length) noexcept {
     std::size_t cut = length;
-    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+    while (cut > 0 && !host::IsSeparator(path[cut - 1])) --cut;
     if (cut == 0) return 0;
     const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
     return isRoot ? cut : cut - 1;
 }
+}  // namespace
 
 std::uint32_t HostFilesPlatform::DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept {
     return ServedDirectory(buffer, capacity);
 }
 
 std::uint32_t HostFilesPlatform::ServedDirectory(TZChar *buffer, std::uint32_t capacity) const noexcept try {
-    if (!dataDirectory_.empty()) {
-        const auto wide = ToUtf16(dataDirectory_);
-        if (wide.size() >= capacity) return 0;
-        CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
-        return static_cast<std::uint32_t>(wide.size());
-    }
+    if (!dataDirectory_.empty()) return CopyAsUtf16(dataDirectory_, buffer, capacity);
     if (const std::uint32_t named = host::DataDirectoryVariable(buffer, capacity); named != 0) return named;
     const std::uint32_t length = host::ModuleFileName(buffer, capacity);
     if (length == 0 || length >= capacity) return 0;
@@ -55,7 +45,7 @@ std::string HostFilesPlatform::DataDirectoryUtf8() const noexcept try {
 std::string HostFilesPlatform::DataFileUtf8(const char *name) const noexcept try {
     const std::string directory = DataDirectoryUtf8();
     if (directory.empty()) return directory;
-    const bool root = IsSeparator(static_cast<TZChar>(directory.back()));
+    const bool root = host::IsSeparator(static_cast<TZChar>(directory.back()));
     return directory + (root ? "" : std::string(1, static_cast<char>(host::kSeparator))) + name;
 } catch (...) {
     return std::string();

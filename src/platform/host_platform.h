@@ -42,8 +42,4 @@ private:
     std::string dataDirectory_;
 };
 
-// The length of the directory part of a path (its last component and the
-// separator before it dropped; a root keeps its separator), 0 when none.
-std::size_t DirectoryPartLength(const TZChar *path, std::size_t length) noexcept;
-
 }  // namespace kelvane

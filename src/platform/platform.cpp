@@ -28,7 +28,7 @@ bool HoldsDeviceFile(Platform &platform) noexcept {
     TZChar path[kUnits];
     std::uint32_t length = platform.DataDirectory(path, kUnits);
     if (length == 0 || length + sizeof kDeviceFileName + 1 > kUnits) return false;
-    if (path[length - 1] != host::kSeparator) path[length++] = host::kSeparator;
+    if (!host::IsSeparator(path[length - 1])) path[length++] = host::kSeparator;
     for (const char c : kDeviceFileName) path[length++] = static_cast<TZChar>(c);
     return host::Exists(path);
 }

@@ -48,15 +48,9 @@ std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept tr
     return 0;
 }
 
-std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noexcept try {
+std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noexcept {
     const char *value = ::secure_getenv("KELVANE_DATA");
-    if (value == nullptr || *value == '\0') return 0;
-    const auto wide = ToUtf16(value);
-    if (wide.size() >= capacity) return 0;
-    CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
-    return static_cast<std::uint32_t>(wide.size());
-} catch (...) {
-    return 0;
+    return value == nullptr ? 0 : CopyAsUtf16(value, buffer, capacity);
 }
 
 bool LetEveryoneRead(FileHandle file) noexcept { return ::fchmod(static_cast<int>(file), 0644) == 0; }

@@ -217,14 +217,9 @@ bool SimulatedDevice::Store(const DeviceConfig &config) const {
     return host::ReplaceWhole(ConfigPath(), config.Text());
 }
 
-std::uint32_t SimulatedDevice::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept try {
+std::uint32_t SimulatedDevice::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept {
     if (executablePath_.empty()) return host::ModuleFileName(buffer, capacity);
-    const auto wide = ToUtf16(executablePath_);
-    if (wide.size() >= capacity) return 0;
-    CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
-    return static_cast<std::uint32_t>(wide.size());
-} catch (...) {
-    return 0;
+    return CopyAsUtf16(executablePath_, buffer, capacity);
 }
 
 ClockKind SimulatedDevice::KeptClock() noexcept try {

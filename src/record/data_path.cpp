@@ -6,26 +6,19 @@
 
 namespace kelvane {
 namespace {
-bool IsSeparator(TZChar c) noexcept {
-#if defined(_WIN32)
-    return c == L'\\' || c == L'/';
-#else
-    return c == u'/';  // a backslash is an ordinary character of a POSIX name
-#endif
-}
 
 // A name that stays inside the data directory: not absolute, no ".."
 // component and, on Windows, no drive, UNC or stream (':') name. Subfolders
 // are fine. The description file names come from Lang_Def.ini, which must
 // not be able to point the engine at any other file of the host.
 bool StaysInside(const TZChar *name, std::size_t length) noexcept {
-    if (length == 0 || IsSeparator(name[0])) return false;
+    if (length == 0 || host::IsSeparator(name[0])) return false;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= length; ++i) {
 #if defined(_WIN32)
         if (i < length && name[i] == L':') return false;
 #endif
-        if (i < length && !IsSeparator(name[i])) continue;
+        if (i < length && !host::IsSeparator(name[i])) continue;
         if (i - start == 2 && name[start] == u'.' && name[start + 1] == u'.') return false;
         start = i + 1;
     }
@@ -43,7 +36,7 @@ Result BuildDataDirectory(TZChar *path, std::size_t *length) noexcept {
     if (path == nullptr || length == nullptr) return Result::Param;
     std::size_t n = ModuleDirectory(path);
     if (n == 0 || n + 1 >= kPathUnits) return Result::File;
-    if (!IsSeparator(path[n - 1])) path[n++] = host::kSeparator;  // a root has one
+    if (!host::IsSeparator(path[n - 1])) path[n++] = host::kSeparator;  // a root has one
     path[n] = 0;
     *length = n;
     return Result::Ok;
