@@ -3,7 +3,7 @@
 #include "platform/device_config.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane {
 

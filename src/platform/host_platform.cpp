@@ -2,7 +2,7 @@
 
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane {
 
