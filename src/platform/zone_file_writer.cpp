@@ -13,6 +13,8 @@ constexpr std::int64_t kBeginningOfTime = -(std::int64_t{1} << 59);
 class TextOut {
 public:
     TextOut(char *buffer, std::size_t capacity) noexcept : buffer_(buffer), capacity_(capacity) { buffer_[0] = 0; }
+    // Plain text, copied as it stands.
+    void Put(const char *text) noexcept { Add("%s", text); }
     template <typename... Args>
     void Add(const char *format, Args... args) noexcept {
         if (!ok_) return;
@@ -85,14 +87,14 @@ std::size_t FormatPosixRule(const TimeZoneInformation &info, char (&text)[kRuleT
                  !IsExpressible(info.DaylightDate)))
         return 0;
     TextOut out(text, sizeof text);
-    out.Add("<");
+    out.Put("<");
     AddAbbreviation(out, standard);
-    out.Add(">");
+    out.Put(">");
     AddOffset(out, standard);
     if (rule) {
-        out.Add("<");
+        out.Put("<");
         AddAbbreviation(out, daylight);
-        out.Add(">");
+        out.Put(">");
         AddOffset(out, daylight);
         AddDate(out, info.DaylightDate);
         AddDate(out, info.StandardDate);
@@ -113,7 +115,7 @@ std::size_t BuildZoneFile(const TimeZoneInformation &info, unsigned char (&bytes
     AddAbbreviation(abbreviations, standard);
     const std::size_t standardChars = abbreviations.Length() + 1;
     if (hasDaylight) {
-        abbreviations.Add(" ");  // the standard name's terminator, set below
+        abbreviations.Put(" ");  // the standard name's terminator, set below
         AddAbbreviation(abbreviations, daylight);
     }
     const std::size_t chars = abbreviations.Length() + 1;
