@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "Kelvane.h"
-#include "data/data_files.h"
+#include "catalogue_builder/data_files.h"
 #include "platform/posix_system_platform.h"
 #include "support/glibc_zone.h"
 
