@@ -27,6 +27,18 @@ Platform &DefaultPlatform() noexcept {
 #endif
 }  // namespace
 
+bool Platform::ApplyTimeZone(const TimeZoneInformation &info) noexcept {
+    if (KeptClock() == ClockKind::Utc) return SetTimeZoneInformation(info);
+    TimeZoneInformation previous{};
+    GetTimeZoneInformation(&previous);
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    if (!SetTimeZoneInformation(info)) return false;
+    if (SetSystemTime(utc)) return true;  // the local clock now shows that UTC time in the new zone
+    SetTimeZoneInformation(previous);
+    return false;
+}
+
 Platform &CurrentPlatform() noexcept {
     Platform *platform = installed.load();
     return platform != nullptr ? *platform : DefaultPlatform();

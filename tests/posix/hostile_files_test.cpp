@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -144,16 +145,35 @@ TEST(SimulatedDevice, NumbersBeyondTheirRangeCountAsAbsent) {
     EXPECT_LE(utc.wYear, 2200) << "the host's clock, no offset";
 }
 
-// A device.ini that stands there but cannot be read (here a FIFO) is never
-// replaced by the defaults: every change of state is refused.
+// A device.ini that stands there but cannot be read (a FIFO, or more than
+// 64 KiB: here a sparse 2 GiB file) is never replaced by the defaults: every
+// change of state is refused, the zone's state is unknown, and the check
+// reports the file.
 TEST(SimulatedDevice, RefusesToChangeAStateItCannotRead) {
-    DataDir dir;
-    ASSERT_EQ(::mkfifo((dir.Path() / "device.ini").c_str(), 0600), 0);
-    const SYSTEMTIME utc{2024, 1, 1, 1, 12, 0, 0, 0};
-    EXPECT_FALSE(dir.Device().SetSystemTime(utc));
-    EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{}));
-    EXPECT_FALSE(dir.Device().SetClockValue(1, KT("AutoDST"), 1));
-    EXPECT_TRUE(std::filesystem::is_fifo(dir.Path() / "device.ini"));
+    for (const bool fifo : {true, false}) {
+        DataDir dir;
+        WriteCatalogue(dir);
+        const auto device = dir.Path() / "device.ini";
+        if (fifo) {
+            ASSERT_EQ(::mkfifo(device.c_str(), 0600), 0);
+        } else {
+            dir.WriteDevice("clock = 2024-01-01 12:00:00\n");
+            fs::resize_file(device, std::uintmax_t{2} << 30);
+        }
+        const auto before = fs::status(device).type() == fs::file_type::regular ? fs::file_size(device) : 0;
+        const SYSTEMTIME utc{2024, 1, 1, 1, 12, 0, 0, 0};
+        EXPECT_FALSE(dir.Device().SetSystemTime(utc));
+        EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{}));
+        EXPECT_FALSE(dir.Device().ApplyTimeZone(TimeZoneInformation{}));
+        EXPECT_FALSE(dir.Device().SetClockValue(1, KT("AutoDST"), 1));
+        EXPECT_EQ(ChangeTZ(12, 1), TZ_ERR_STATE);
+        EXPECT_EQ(FixTZ(), TZ_ERR_STATE);
+        EXPECT_EQ(fs::status(device).type() == fs::file_type::fifo, fifo);
+        EXPECT_EQ(fifo ? 0 : fs::file_size(device), before);
+        const auto problems = tool::CheckDataDirectory(dir.Path()).List();
+        EXPECT_EQ(std::count_if(problems.begin(), problems.end(), [](const auto &p) { return p.file == "device.ini"; }),
+                  1) << fifo;
+    }
 }
 
 }  // namespace

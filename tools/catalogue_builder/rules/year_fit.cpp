@@ -1,6 +1,6 @@
 #include "rules/year_fit.h"
 
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 #include "rules/year_rule.h"
 
 namespace kelvane::builder {
