@@ -182,6 +182,7 @@ bool Unchanged(const Row &row, uint32_t result, Snapshot before, Snapshot now) {
 
 struct Figures {
     int points = 0, failed = 0;
+    std::array<int, test::kFileOps> swept{};  // failure points of each file operation
 };
 
 class FaultSweep {
@@ -201,6 +202,7 @@ public:
         for (std::size_t op = 0; op < test::kFileOps; ++op) {
             for (std::uint64_t n = 1; n <= cleanCalls_[op]; ++n) {
                 world_.device.failAt[op] = n;
+                ++figures.swept[op];
                 Check(Run(), static_cast<FileOp>(op), std::string(test::kFileOpNames[op]) + " " + std::to_string(n),
                       figures);
                 world_.device.failAt[op] = 0;
@@ -286,6 +288,8 @@ TEST(FaultSweep, EveryExportReportsEachFailureAndChangesNothing) {
     }
     EXPECT_EQ(AllExports(outputs).size(), 36u) << "34 exports, FixTZ on three paths";
     EXPECT_GT(figures.failed, figures.points / 2) << "most failure points must surface";
+    for (const FileOp op : {test::kDeviceRead, test::kDeviceWrite})
+        EXPECT_GT(figures.swept[op], 0) << test::kFileOpNames[op] << ": the device's own file operations are swept too";
     std::printf("fault sweep: %d failure points, %d reported as failures\n", figures.points, figures.failed);
 }
 
