@@ -22,5 +22,5 @@ extern "C" uint32_t IsDateValid(const TZDate *date) {
 
 extern "C" uint32_t GetDayOfWeek(const TZDate *date) {
     if (IsDateValid(date) == 0) return 0xFFFFFFFFu;
-    return ZellerDayOfWeek(date->year, date->month, date->day);
+    return Weekday(date->year, date->month, date->day);
 }
