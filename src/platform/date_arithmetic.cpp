@@ -1,4 +1,6 @@
-// Moving a time by seconds through the platform's 64-bit file time.
+// Moving a time by seconds through the platform's 64-bit file time. It lives
+// with the platform, not with the calendar below it: the calendar includes
+// nothing of the engine.
 #include "Kelvane.h"
 #include "platform/platform.h"
 
