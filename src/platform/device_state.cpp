@@ -151,6 +151,16 @@ bool WriteDeviceState(Platform &files, const TZChar *path, const DeviceState &st
     return false;
 }
 
+void SetInterfaceLanguage(DeviceState &state, std::uint16_t language) {
+    state.uiLanguage = language;
+    state.lines.Set("ui_language", std::to_string(language));
+}
+
+void SetClockKeyExists(DeviceState &state, bool exists) {
+    state.clockKeyExists = exists;
+    state.lines.Set("clock_key", exists ? "1" : "0");
+}
+
 void SetZone(DeviceState &state, const TimeZoneInformation &zone) {
     state.zone = zone;
     DeviceConfig &lines = state.lines;

@@ -52,6 +52,8 @@ bool ReadDeviceState(Platform &files, const TZChar *path, DeviceState *state) no
 bool WriteDeviceState(Platform &files, const TZChar *path, const DeviceState &state) noexcept;
 
 // Changes of state, each into the typed field and the line it rewrites.
+void SetInterfaceLanguage(DeviceState &state, std::uint16_t language);
+void SetClockKeyExists(DeviceState &state, bool exists);
 void SetZone(DeviceState &state, const TimeZoneInformation &zone);
 // The local clock: the frozen one, or the running one's offset from hostUtc.
 void SetLocalClock(DeviceState &state, std::int64_t local, std::int64_t hostUtc);
