@@ -123,14 +123,15 @@ DeviceState Parse(const std::string &text) {
 bool ReadBytes(Platform &files, const TZChar *path, std::string *text) {
     const FileHandle file = files.OpenForReading(path);
     if (file == kNoFile) return !host::Exists(path);
-    text->resize(kDeviceFileLimit + 1);
-    std::size_t size = 0;
+    char chunk[4096];
     std::int64_t n = 0;
-    while (size < text->size() && (n = files.ReadFile(file, text->data() + size, text->size() - size)) > 0)
-        size += static_cast<std::size_t>(n);
+    bool fits = true;
+    while (fits && (n = files.ReadFile(file, chunk, sizeof chunk)) > 0) {
+        fits = text->size() + static_cast<std::size_t>(n) <= kDeviceFileLimit;
+        if (fits) text->append(chunk, static_cast<std::size_t>(n));
+    }
     files.CloseFile(file);
-    text->resize(size);
-    return n >= 0 && size <= kDeviceFileLimit;
+    return fits && n == 0;
 }
 }  // namespace
 
