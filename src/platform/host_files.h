@@ -56,12 +56,9 @@ bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *contex
 // naming temporary files.
 std::uint64_t UniqueNumber() noexcept;
 
-// Whole small files by UTF-8 path, for device.ini and the tools. A missing
-// file reads as empty; false when something stands there that cannot be read.
-bool ReadWhole(const std::string &path, std::string *contents);
-// Writes the file through a new temporary file beside it, then renames it
-// into place, with the given platform's file operations (the UTF-8 form: the
-// current platform's).
+// A whole small file (device.ini, the tools' files) written through a new
+// temporary file beside it and renamed into place, with the given
+// platform's file operations (the UTF-8 form: the current platform's).
 bool ReplaceWhole(Platform &files, const TZChar *path, std::string_view contents);
 bool ReplaceWhole(const std::string &path, const std::string &contents);
 // The executable's path in UTF-8, empty when unknown.

@@ -1,4 +1,4 @@
-// Whole small files (device.ini, the tools' files) over a platform's file operations.
+// Whole small files (device.ini, the tools' files) rewritten over a platform's file operations.
 //
 // A rewrite goes through a temporary file of the engine's own naming, created
 // exclusively under a fresh name, so it is never torn and never written
@@ -39,18 +39,6 @@ std::basic_string<TZChar> DirectoryOf(const TZChar *path) {
     return text.substr(0, separator == 0 ? 1 : separator);
 }
 }  // namespace
-
-bool ReadWhole(const std::string &path, std::string *contents) {
-    const auto wide = ToUtf16(path);
-    contents->clear();
-    const FileHandle file = OpenForReading(wide.c_str());
-    if (file == kNoFile) return !Exists(wide.c_str());
-    char chunk[4096];
-    std::int64_t n = 0;
-    while ((n = Read(file, chunk, sizeof chunk)) > 0) contents->append(chunk, static_cast<std::size_t>(n));
-    Close(file);
-    return n == 0;
-}
 
 bool ReplaceWhole(Platform &files, const TZChar *path, std::string_view contents) {
     std::basic_string<TZChar> temporary;
