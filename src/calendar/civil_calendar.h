@@ -71,7 +71,7 @@ constexpr unsigned Weekday(std::int64_t year, unsigned month, unsigned day) noex
 // The day of the month of its week-th weekday (1 to 4); week 5 and every
 // week the month does not reach, 0 included, give the last one, as the
 // daylight-saving rules name their changeover days.
-constexpr unsigned NthWeekdayOfMonth(std::int64_t year, unsigned month, unsigned week, unsigned weekday) noexcept {
+constexpr unsigned DayOfNthWeekday(std::int64_t year, unsigned month, unsigned week, unsigned weekday) noexcept {
     const unsigned first = 1 + (weekday + 7 - Weekday(year, month, 1)) % 7;
     const unsigned length = MonthLength(year, month);
     const unsigned last = first + (length - first) / 7 * 7;

@@ -1,14 +1,16 @@
-// The day of the n-th weekday of a month, as the daylight-saving rules name
-// their changeover days: weeks 1 to 4 give that occurrence, week 5 and week 0
-// the last one.
-#include "Kelvane.h"
+// The day of the n-th weekday of a month, checked for the calendar's range.
+#include "calendar/week_rule.h"
+
 #include "calendar/calendar_rules.h"
 
-using namespace kelvane;
+namespace kelvane {
 
-extern "C" uint16_t GetDateFromWeekInfo(uint16_t year, uint16_t month, uint16_t week, uint16_t dayOfWeek) {
+std::uint16_t NthWeekdayOfMonth(std::uint16_t year, std::uint16_t month, std::uint16_t week,
+                                std::uint16_t dayOfWeek) noexcept {
     if (year < kFirstCalendarYear || year > kLastCalendarYear || month < 1 || month > 12 || week > 5 ||
         dayOfWeek > 6)
         return 0;
-    return static_cast<uint16_t>(NthWeekdayOfMonth(year, month, week, dayOfWeek));
+    return static_cast<std::uint16_t>(DayOfNthWeekday(year, month, week, dayOfWeek));
 }
+
+}  // namespace kelvane

@@ -1,7 +1,7 @@
 #include "dst/platform_zone.h"
 
 #include "names/zone_descriptions.h"
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane {
 namespace {

@@ -18,7 +18,8 @@
 //
 // The whole call runs under the data directory's lock: the settings it reads
 // and rewrites and the device state it changes belong to one writer at a time.
-#include "Kelvane.h"
+#include "dst/zone_switch.h"
+
 #include "dst/clock_registry.h"
 #include "dst/daylight_rule.h"
 #include "dst/platform_zone.h"
@@ -28,8 +29,7 @@
 #include "record/data_writer.h"
 #include "settings/settings_file.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 // The new zone's record, and the current zone's (a copy when they are the same zone).
 Result LookUpBothZones(RecordReader &reader, uint16_t tzid, uint16_t current, TZInfo *newZone,
@@ -92,6 +92,8 @@ Result Apply(const DataDirectoryLock &lock, const SwitchPlan &plan, DataFileWrit
     return SetClockDST(plan.keepSwitch ? 1 : 0, plan.homeDst);
 }
 
+}  // namespace
+
 Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
@@ -106,9 +108,5 @@ Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     ComposeTZSetting(plan.setting, settingsLines);
     return Apply(lock, plan, writer, settingsLines);
 }
-}  // namespace
 
-extern "C" uint32_t ChangeTZ(uint16_t tzid, uint32_t dlt) {
-    if (tzid == 0) return Code(Result::Param);
-    return Code(SwitchZone(tzid, dlt != 0));
-}
+}  // namespace kelvane

@@ -10,7 +10,7 @@ namespace {
 std::int64_t TransitionIn(const SYSTEMTIME &rule, std::int64_t year) noexcept {
     const unsigned month = rule.wMonth > 12 ? 12 : rule.wMonth;
     const unsigned day = rule.wYear != 0 ? (rule.wDay == 0 ? 1 : rule.wDay)
-                                         : NthWeekdayOfMonth(year, month, rule.wDay, rule.wDayOfWeek % 7);
+                                         : DayOfNthWeekday(year, month, rule.wDay, rule.wDayOfWeek % 7);
     return SecondsFromCivil(rule.wYear != 0 ? rule.wYear : year, month, day, rule.wHour * 3600 + rule.wMinute * 60);
 }
 

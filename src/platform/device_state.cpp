@@ -8,7 +8,7 @@
 #include "calendar/civil_calendar.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane {
 namespace {

@@ -19,9 +19,9 @@
 #include <climits>
 #include <thread>
 
+#include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
 
 namespace kelvane::host {
 namespace {

@@ -1,11 +1,11 @@
 #include "platform/simulated_device.h"
 
+#include "base/text.h"
 #include "platform/device_clock.h"
 #include "platform/device_state.h"
 #include "platform/file_time.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
 
 namespace kelvane {
 

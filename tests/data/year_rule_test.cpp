@@ -179,8 +179,8 @@ TEST(CivilTime, AgreesWithStdChronoFrom1900To2100) {
                   std::tuple(y, m, day, 1u, 2u, 3u, wd));
         ASSERT_EQ(SecondsFromCivil(y, m, day, 3723), seconds);
         ASSERT_EQ(std::tuple(Weekday(y, m, day), MonthLength(y, m)), std::tuple(wd, monthDays));
-        ASSERT_EQ(NthWeekdayOfMonth(y, m, (day - 1) / 7 + 1, wd), day);
-        ASSERT_EQ(NthWeekdayOfMonth(y, m, 5, wd) == day, day + 7 > monthDays);  // the last
+        ASSERT_EQ(DayOfNthWeekday(y, m, (day - 1) / 7 + 1, wd), day);
+        ASSERT_EQ(DayOfNthWeekday(y, m, 5, wd) == day, day + 7 > monthDays);  // the last
     }
 }
 

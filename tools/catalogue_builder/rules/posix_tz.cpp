@@ -126,7 +126,7 @@ std::int64_t LocalChangeTime(const PosixDate &date, std::int64_t year) {
     std::int64_t midnight = 0;
     switch (date.form) {
     case DateForm::MonthWeekDay:
-        midnight = SecondsFromCivil(year, date.month, NthWeekdayOfMonth(year, date.month, date.week, date.weekday));
+        midnight = SecondsFromCivil(year, date.month, DayOfNthWeekday(year, date.month, date.week, date.weekday));
         break;
     case DateForm::JulianNoLeap: {
         // Day 60 is 1 March whether or not the year has a 29 February.

@@ -19,7 +19,7 @@ namespace {
 // The UTC instant of a changeover in a year, given the bias (minutes) of the
 // local time it is counted in.
 std::int64_t ChangeoverInstant(const Changeover &c, std::int64_t year, std::int32_t bias) {
-    const unsigned day = NthWeekdayOfMonth(year, c.month, c.week, c.weekday);
+    const unsigned day = DayOfNthWeekday(year, c.month, c.week, c.weekday);
     return SecondsFromCivil(year, c.month, day, c.hour * std::int64_t{3600}) + bias * std::int64_t{60};
 }
 }  // namespace

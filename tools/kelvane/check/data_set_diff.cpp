@@ -51,7 +51,7 @@ std::string Changeover(int month, int week, int weekday, int hour) {
 
 std::string Date(int year, int month, int week, int weekday, int hour) {
     if (month < 1 || month > 12 || week < 1 || week > 5 || weekday < 0 || weekday > 6) return "?";
-    const unsigned day = NthWeekdayOfMonth(year, static_cast<unsigned>(month), static_cast<unsigned>(week),
+    const unsigned day = DayOfNthWeekday(year, static_cast<unsigned>(month), static_cast<unsigned>(week),
                                            static_cast<unsigned>(weekday));
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02u %02d:00", year, month, day, hour);

@@ -1,0 +1,16 @@
+// Moving a time by seconds. It goes through the platform's file time, so it
+// is defined with the platform (platform/date_arithmetic.cpp), which the
+// calendar lies below.
+#pragma once
+
+#include <cstdint>
+
+#include "Kelvane.h"
+
+namespace kelvane {
+
+// False, the time left as it was, for a time the calendar cannot represent:
+// an invalid date, or a result before 1601 or after 30827.
+bool MoveBySeconds(SYSTEMTIME &time, std::int32_t seconds) noexcept;
+
+}  // namespace kelvane
