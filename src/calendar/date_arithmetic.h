@@ -1,4 +1,6 @@
-// Moving a time by seconds.
+// Moving a time by seconds. It goes through the platform's file time, so it
+// is defined with the platform (platform/date_arithmetic.cpp), which the
+// calendar lies below.
 #pragma once
 
 #include <cstdint>

@@ -19,7 +19,7 @@ bool IsValidDate(const TZDate &date) noexcept {
 
 std::uint32_t DayOfWeekOf(const TZDate &date) noexcept {
     if (!IsValidDate(date)) return 0xFFFFFFFFu;
-    return ZellerDayOfWeek(date.year, date.month, date.day);
+    return Weekday(date.year, date.month, date.day);
 }
 
 }  // namespace kelvane

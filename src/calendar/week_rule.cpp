@@ -1,5 +1,4 @@
-// Week 5 gives the last occurrence because the search stops as soon as the
-// next step would leave the month.
+// The day of the n-th weekday of a month, checked for the calendar's range.
 #include "calendar/week_rule.h"
 
 #include "calendar/calendar_rules.h"
@@ -11,18 +10,7 @@ std::uint16_t NthWeekdayOfMonth(std::uint16_t year, std::uint16_t month, std::ui
     if (year < kFirstCalendarYear || year > kLastCalendarYear || month < 1 || month > 12 || week > 5 ||
         dayOfWeek > 6)
         return 0;
-    const std::uint32_t length = MonthLength(year, month);
-    std::uint32_t day = 1, matches = 0;
-    while (day <= length) {
-        if (ZellerDayOfWeek(year, month, day) != dayOfWeek) {
-            ++day;
-            continue;
-        }
-        if (++matches == week) break;
-        day += 7;
-        if (day + 7 > length) break;
-    }
-    return static_cast<std::uint16_t>(day);
+    return static_cast<std::uint16_t>(DayOfNthWeekday(year, month, week, dayOfWeek));
 }
 
 }  // namespace kelvane

@@ -6,8 +6,8 @@
 
 namespace kelvane {
 
-// Weeks 1 to 4 give that occurrence; week 5 (and 0, which never matches the
-// count) gives the last one. 0 for a year outside 1900 to 2099, a month
+// Weeks 1 to 4 give that occurrence, weeks 5 and 0 the last one
+// (civil_calendar.h). 0 for a year outside 1900 to 2099, a month
 // outside 1 to 12, a week above 5 or a weekday above 6.
 std::uint16_t NthWeekdayOfMonth(std::uint16_t year, std::uint16_t month, std::uint16_t week,
                                 std::uint16_t dayOfWeek) noexcept;

@@ -1,16 +1,21 @@
-// The start-up correction: bringing the clock's daylight-saving values and
-// the settings' switch into line with the current zone's rule now.
-//
-// It changes neither the platform zone nor the clock. With the switch on,
-// a zone with a rule gets AutoDST 1 and HomeDST from the rule; a zone
-// without one cannot keep the switch, so both values are cleared (as well as
-// the registry allows) and the switch is turned off in TZ_Set.ini. With the
+// The start-up correction. It first makes sure the platform holds the zone
+// TZ_Set.ini names: a switch cut short after the platform took the new zone
+// and before the settings were rewritten left the two apart, and the
+// platform is given the settings' zone back (compared by offsets and rule,
+// the UTC time kept).
+// Then it brings the clock's daylight-saving values and the settings'
+// switch into line with that zone's rule now: with the switch on, a zone
+// with a rule gets AutoDST 1 and HomeDST from the rule; a zone without one
+// cannot keep the switch, so both values are cleared (as well as the
+// registry allows) and the switch is turned off in TZ_Set.ini. With the
 // switch off both values are cleared.
 #include "dst/startup_fix.h"
 
 #include "catalogue/zone_kinds.h"
 #include "dst/clock_registry.h"
 #include "dst/daylight_query.h"
+#include "dst/platform_zone.h"
+#include "dst/zone_records.h"
 #include "platform/platform.h"
 #include "record/data_writer.h"
 #include "settings/settings_file.h"
@@ -29,6 +34,16 @@ Result TurnSwitchOff(const DataDirectoryLock &lock, TZSetting setting) noexcept 
     SetClockDST(0, 0);  // best effort: only the settings write decides the result
     return writer.Write(lock, kSettingsFile, lines);
 }
+
+// The platform's zone made the settings' zone, should it be another.
+Result AlignWithSettings(uint16_t tzid) noexcept {
+    RecordReader reader;
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    TZInfo zone;
+    ZoneRequest request{tzid, &zone};
+    if (const Result found = FindZonesOnce(reader, &request, 1); found != Result::Ok) return found;
+    return AlignPlatformZone(reader, tzid, zone);
+}
 }  // namespace
 
 Result CorrectClockDaylight(const DataDirectoryLock &lock) noexcept {
@@ -42,6 +57,7 @@ Result CorrectClockDaylight(const DataDirectoryLock &lock) noexcept {
     if (ReadPlatformDaylight(&platformDaylight) == Result::State) return Result::State;
     uint32_t hasRule = 0;
     if (const Result typed = ReadDaylightTypes(&setting.TZID, 1, &hasRule); typed != Result::Ok) return typed;
+    if (const Result aligned = AlignWithSettings(setting.TZID); aligned != Result::Ok) return aligned;
     if (setting.DLT != 1) return SetClockDST(0, 0);
     if (hasRule == 1) return SetClockDST(1, state);
     return TurnSwitchOff(lock, setting);

@@ -1,4 +1,4 @@
-// The start-up correction of the clock's daylight-saving values.
+// The start-up correction of the platform zone and the clock's daylight-saving values.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +8,9 @@
 
 namespace kelvane {
 
-// Brings AutoDST, HomeDST and the settings' switch into line with the
-// current zone's rule now. The caller holds the data directory's lock: the
+// Gives the platform the zone the settings name when it holds another (the
+// UTC time kept), then brings AutoDST, HomeDST and the settings' switch into
+// line with that zone's rule now. The caller holds the data directory's lock: the
 // settings it reads and may rewrite and the clock values it sets belong to
 // one writer at a time.
 Result CorrectClockDaylight(const DataDirectoryLock &lock) noexcept;

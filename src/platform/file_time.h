@@ -14,8 +14,4 @@ inline constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 bool CivilToFileTime(const SYSTEMTIME &time, std::uint64_t *ticks) noexcept;
 bool FileTimeToCivil(std::uint64_t ticks, SYSTEMTIME *time) noexcept;
 
-// Days since 1970-01-01 of a proleptic Gregorian date, and back.
-std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) noexcept;
-void CivilFromDays(std::int64_t days, std::int64_t *year, unsigned *month, unsigned *day) noexcept;
-
 }  // namespace kelvane

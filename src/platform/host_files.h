@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Kelvane.h"
 #include "platform/platform.h"
@@ -68,11 +69,14 @@ bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *contex
 // naming temporary files.
 std::uint64_t UniqueNumber() noexcept;
 
-// Whole small files by UTF-8 path, for device.ini and the tools. A missing
-// file reads as empty; false when something stands there that cannot be read.
+// Whole small files by UTF-8 path, for clock.ini, the system zone and the tools.
+// A missing file reads as empty; false when something stands there that cannot be read.
 bool ReadWhole(const std::string &path, std::string *contents);
-// Writes the file through a new temporary file beside it, then renames it into place.
+// A whole small file (device.ini, the tools' files) written through a new
+// temporary file beside it and renamed into place, with the given
+// platform's file operations (the UTF-8 form: the current platform's).
 // everyoneReads: the new file may be read by every user whatever the umask.
+bool ReplaceWhole(Platform &files, const TZChar *path, std::string_view contents, bool everyoneReads = false);
 bool ReplaceWhole(const std::string &path, const std::string &contents, bool everyoneReads = false);
 // Lets every user read the file (mode 0644 on POSIX hosts; Windows: as it is).
 bool LetEveryoneRead(FileHandle file) noexcept;

@@ -34,6 +34,18 @@ bool HoldsDeviceFile(Platform &platform) noexcept {
 }
 }  // namespace
 
+bool Platform::ApplyTimeZone(const TimeZoneInformation &info) noexcept {
+    if (KeptClock() == ClockKind::Utc) return SetTimeZoneInformation(info);
+    TimeZoneInformation previous{};
+    GetTimeZoneInformation(&previous);
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    if (!SetTimeZoneInformation(info)) return false;
+    if (SetSystemTime(utc)) return true;  // the local clock now shows that UTC time in the new zone
+    SetTimeZoneInformation(previous);
+    return false;
+}
+
 namespace testing {
 // A data directory that holds device.ini is a simulated device, on every
 // system; without it the engine runs on the real system.

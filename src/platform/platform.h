@@ -79,6 +79,13 @@ public:
     virtual bool FileTimeToSystemTime(std::uint64_t ticks, SYSTEMTIME *time) noexcept = 0;
     virtual std::uint32_t GetTimeZoneInformation(TimeZoneInformation *info) noexcept = 0;
     virtual bool SetTimeZoneInformation(const TimeZoneInformation &info) noexcept = 0;
+    // Sets the zone and keeps the UTC time: a clock that keeps local time is
+    // moved by the change of bias. False, with the zone and the clock as they
+    // were, when either cannot be set. This one runs the platform's two calls
+    // and puts the zone back when the clock cannot follow; a platform that
+    // can change both in one step (the simulated device) does so, so no
+    // crash leaves the zone switched and the clock unmoved.
+    virtual bool ApplyTimeZone(const TimeZoneInformation &info) noexcept;
     virtual std::uint16_t GetUserDefaultUILanguage() noexcept = 0;
 
     // The clock key (kClockKeyPath) under HKEY_LOCAL_MACHINE, opened for

@@ -3,12 +3,10 @@
 #include <climits>
 #include <optional>
 
-#include "platform/file_time.h"
+#include "calendar/civil_calendar.h"
 
 namespace kelvane {
 namespace {
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -105,21 +103,6 @@ bool ParseDaylight(Cursor &in, PosixRule *rule) noexcept {
     return in.Take(',') && ParseDate(in, &rule->start) && in.Take(',') && ParseDate(in, &rule->end) && in.AtEnd();
 }
 
-std::int64_t DaysInMonth(std::int64_t year, unsigned month) noexcept {
-    const std::int64_t next = month == 12 ? DaysFromCivil(year + 1, 1, 1) : DaysFromCivil(year, month + 1, 1);
-    return next - DaysFromCivil(year, month, 1);
-}
-
-// Days since 1970 of the week-th (5: last) weekday of the month.
-std::int64_t NthWeekday(std::int64_t year, unsigned month, unsigned week, unsigned weekday) noexcept {
-    const std::int64_t first = DaysFromCivil(year, month, 1);
-    const std::int64_t weekdayOfFirst = ((first + 4) % 7 + 7) % 7;  // 1970-01-01 was a Thursday
-    std::int64_t day = (static_cast<std::int64_t>(weekday) - weekdayOfFirst + 7) % 7 + 7 * (week - 1);
-    while (day >= DaysInMonth(year, month)) day -= 7;
-    return first + day;
-}
-
-bool IsLeap(std::int64_t year) noexcept { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 }  // namespace
 
 bool PosixDate::IsWholeHourWeekday() const noexcept {
@@ -141,10 +124,12 @@ bool ParsePosixRule(std::string_view text, PosixRule *rule) noexcept {
 std::int64_t LocalChangeTime(const PosixDate &date, std::int64_t year) noexcept {
     std::int64_t day = 0;
     switch (date.form) {
-    case DateForm::MonthWeekDay: day = NthWeekday(year, date.month, date.week, date.weekday); break;
+    case DateForm::MonthWeekDay:
+        day = DaysFromCivil(year, date.month, DayOfNthWeekday(year, date.month, date.week, date.weekday));
+        break;
     case DateForm::JulianNoLeap:
         // Day 60 is 1 March whether or not the year has a 29 February.
-        day = DaysFromCivil(year, 1, 1) + date.dayOfYear - 1 + (IsLeap(year) && date.dayOfYear >= 60 ? 1 : 0);
+        day = DaysFromCivil(year, 1, 1) + date.dayOfYear - 1 + (IsLeapYear(year) && date.dayOfYear >= 60 ? 1 : 0);
         break;
     case DateForm::ZeroBasedDay: day = DaysFromCivil(year, 1, 1) + date.dayOfYear; break;
     }
@@ -158,11 +143,7 @@ RuleChanges ChangesInYear(const PosixRule &rule, std::int64_t year) noexcept {
 }
 
 std::int64_t YearOfInstant(std::int64_t instant) noexcept {
-    const std::int64_t days = instant / kSecondsPerDay - (instant % kSecondsPerDay < 0 ? 1 : 0);
-    std::int64_t year = 0;
-    unsigned month = 0, day = 0;
-    CivilFromDays(days, &year, &month, &day);
-    return year;
+    return CivilFromDays(FloorDivide(instant, kSecondsPerDay)).year;
 }
 
 LocalType RuleTypeAt(const PosixRule &rule, std::int64_t instant) noexcept {

@@ -1,4 +1,4 @@
-// Whole small files (device.ini, the tools' files) over the host's file operations.
+// Whole small files (device.ini, the tools' files) rewritten over a platform's file operations.
 //
 // A rewrite goes through a temporary file of the engine's own naming, created
 // exclusively under a fresh name, so it is never torn and never written
@@ -14,35 +14,34 @@
 
 namespace kelvane::host {
 namespace {
-std::basic_string<TZChar> WidePath(const std::string &path) { return ToUtf16(path); }
-
 constexpr int kNameAttempts = 4;
 
-std::string TemporaryName(const std::string &path) {
-    char number[20];
-    std::snprintf(number, sizeof number, "%016llx", static_cast<unsigned long long>(UniqueNumber()));
-    return path + "." + number + kTemporaryEnding;
+std::basic_string<TZChar> TemporaryName(const TZChar *path, std::uint64_t number) {
+    char digits[20];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(number));
+    return std::basic_string<TZChar>(path) + ToUtf16(std::string(".") + digits + kTemporaryEnding);
 }
 
 // A new temporary file beside path; kNoFile when none could be created.
-FileHandle CreateTemporary(const std::string &path, std::basic_string<TZChar> *temporary) {
+FileHandle CreateTemporary(Platform &files, const TZChar *path, std::basic_string<TZChar> *temporary) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        *temporary = WidePath(TemporaryName(path));
-        const FileHandle file = CreateNewFile(temporary->c_str());
+        *temporary = TemporaryName(path, files.UniqueNumber());
+        const FileHandle file = files.CreateNewFile(temporary->c_str());
         if (file != kNoFile) return file;
     }
     return kNoFile;
 }
 
-std::string DirectoryOf(const std::string &path) {
-    const auto separator = path.find_last_of(static_cast<char>(kSeparator));
-    if (separator == std::string::npos) return ".";
-    return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+std::basic_string<TZChar> DirectoryOf(const TZChar *path) {
+    const std::basic_string<TZChar> text(path);
+    const auto separator = text.find_last_of(kSeparator);
+    if (separator == std::basic_string<TZChar>::npos) return std::basic_string<TZChar>(1, TZChar('.'));
+    return text.substr(0, separator == 0 ? 1 : separator);
 }
 }  // namespace
 
 bool ReadWhole(const std::string &path, std::string *contents) {
-    const auto wide = WidePath(path);
+    const auto wide = ToUtf16(path);
     contents->clear();
     const FileHandle file = OpenForReading(wide.c_str());
     if (file == kNoFile) return !Exists(wide.c_str());
@@ -53,20 +52,24 @@ bool ReadWhole(const std::string &path, std::string *contents) {
     return n == 0;
 }
 
-bool ReplaceWhole(const std::string &path, const std::string &contents, bool everyoneReads) {
-    const auto target = WidePath(path);
+bool ReplaceWhole(Platform &files, const TZChar *path, std::string_view contents, bool everyoneReads) {
     std::basic_string<TZChar> temporary;
-    const FileHandle file = CreateTemporary(path, &temporary);
+    const FileHandle file = CreateTemporary(files, path, &temporary);
     if (file == kNoFile) return false;
-    bool ok = (!everyoneReads || LetEveryoneRead(file)) && Write(file, contents.data(), contents.size()) && Flush(file);
-    ok = Close(file) && ok;
-    ok = ok && Replace(temporary.c_str(), target.c_str());
+    bool ok = (!everyoneReads || LetEveryoneRead(file)) && files.WriteFile(file, contents.data(), contents.size()) &&
+              files.FlushFile(file);
+    ok = files.CloseFile(file) && ok;
+    ok = ok && files.ReplaceFile(temporary.c_str(), path);
     if (!ok) {
-        Delete(temporary.c_str());
+        files.DeleteFile(temporary.c_str());
         return false;
     }
-    SyncDirectory(WidePath(DirectoryOf(path)).c_str());  // the new file is in place either way
+    files.SyncDirectory(DirectoryOf(path).c_str());  // the new file is in place either way
     return true;
+}
+
+bool ReplaceWhole(const std::string &path, const std::string &contents, bool everyoneReads) {
+    return ReplaceWhole(CurrentPlatform(), ToUtf16(path).c_str(), contents, everyoneReads);
 }
 
 }  // namespace kelvane::host

@@ -7,7 +7,7 @@
 // device answers standard time; and setting the zone needs
 // SeTimeZonePrivilege enabled in the caller's token. Desktop Windows also
 // keeps UTC when the zone changes (the device keeps local time), which
-// KeptClock reports so ChangeTZ leaves the clock alone.
+// KeptClock reports so applying a zone leaves the clock alone.
 #include "platform/win32_platform.h"
 
 #include "platform/clock_file.h"

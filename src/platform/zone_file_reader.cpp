@@ -1,14 +1,10 @@
 #include "platform/zone_file_reader.h"
 
-#include "platform/file_time.h"
+#include "calendar/civil_calendar.h"
 #include "platform/tzif_file.h"
 
 namespace kelvane {
 namespace {
-constexpr std::int64_t kSecondsPerDay = 86400;
-
-std::int64_t FloorDivide(std::int64_t a, std::int64_t b) noexcept { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
-
 void CopyName(TZChar (&dest)[32], std::string_view name) noexcept {
     std::size_t i = 0;
     for (; i < name.size() && i + 1 < 32; ++i) dest[i] = static_cast<TZChar>(static_cast<unsigned char>(name[i]));
@@ -31,12 +27,10 @@ SYSTEMTIME ChangeoverOf(const PosixDate &date, std::int64_t year) noexcept {
         const std::int64_t local = LocalChangeTime(date, year);
         const std::int64_t days = FloorDivide(local, kSecondsPerDay);
         secondsOfDay = local - days * kSecondsPerDay;
-        std::int64_t y = 0;
-        unsigned month = 0, day = 0;
-        CivilFromDays(days, &y, &month, &day);
-        t.wMonth = static_cast<std::uint16_t>(month);
-        t.wDay = static_cast<std::uint16_t>((day - 1) / 7 + 1 > 5 ? 5 : (day - 1) / 7 + 1);
-        t.wDayOfWeek = static_cast<std::uint16_t>(((days + 4) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
+        const CivilDate civil = CivilFromDays(days);
+        t.wMonth = static_cast<std::uint16_t>(civil.month);
+        t.wDay = static_cast<std::uint16_t>((civil.day - 1) / 7 + 1 > 5 ? 5 : (civil.day - 1) / 7 + 1);
+        t.wDayOfWeek = static_cast<std::uint16_t>(WeekdayFromDays(days));
     }
     t.wHour = static_cast<std::uint16_t>(secondsOfDay / 3600);
     t.wMinute = static_cast<std::uint16_t>(secondsOfDay / 60 % 60);

@@ -16,7 +16,7 @@
 #include "Kelvane.h"
 #include "catalogue_builder/data_files.h"
 #include "dst/daylight_rule.h"
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 #include "support/glibc_zone.h"
 #include "zones/zone_id_table.h"
 
@@ -76,8 +76,8 @@ void CompareWithGlibc(const ShippedZone &z, int year) {
     std::string file = ":";
     file += (kTzifFiles / z.ianaZone).string();
     const test::GlibcZone glibc(file);
-    const std::int64_t first = builder::SecondsFromCivil(year, 1, 1) - 86400;
-    const std::int64_t last = builder::SecondsFromCivil(year + 1, 1, 1) + 86400;
+    const std::int64_t first = SecondsFromCivil(year, 1, 1) - 86400;
+    const std::int64_t last = SecondsFromCivil(year + 1, 1, 1) + 86400;
     const auto changes = glibc.Changes(first, last);
     // A year whose changes form no single daylight period is stored as the
     // offset or rule in force at its end: compared from its last change on,

@@ -10,7 +10,7 @@
 
 #include "Kelvane.h"
 #include "rules/changeover.h"
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 #include "rules/year_fit.h"
 #include "rules/zone_timeline.h"
 #include "support/glibc_zone.h"
@@ -178,9 +178,9 @@ TEST(CivilTime, AgreesWithStdChronoFrom1900To2100) {
         ASSERT_EQ(std::tuple(c.year, c.month, c.day, c.hour, c.minute, c.second, c.weekday),
                   std::tuple(y, m, day, 1u, 2u, 3u, wd));
         ASSERT_EQ(SecondsFromCivil(y, m, day, 3723), seconds);
-        ASSERT_EQ(std::tuple(Weekday(y, m, day), DaysInMonth(y, m)), std::tuple(wd, monthDays));
-        ASSERT_EQ(NthWeekday(y, m, (day - 1) / 7 + 1, wd), day);
-        ASSERT_EQ(NthWeekday(y, m, 5, wd) == day, day + 7 > monthDays);  // the last
+        ASSERT_EQ(std::tuple(Weekday(y, m, day), MonthLength(y, m)), std::tuple(wd, monthDays));
+        ASSERT_EQ(DayOfNthWeekday(y, m, (day - 1) / 7 + 1, wd), day);
+        ASSERT_EQ(DayOfNthWeekday(y, m, 5, wd) == day, day + 7 > monthDays);  // the last
     }
 }
 

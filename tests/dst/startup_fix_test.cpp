@@ -22,7 +22,8 @@ TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
         Values autoAndHomeDst;  // "7" as they were
         int settingsDlt;
     };
-    // The device's UTC clock is its local clock here (no stored zone).
+    // The device's UTC clock is its local clock here (no stored zone); FixTZ
+    // gives it the settings' zone, keeping that UTC time.
     const std::string summer = "clock = 2024-07-01 12:00:00\n", winter = "clock = 2024-01-15 12:00:00\n";
     const Case cases[] = {
         {"switch on, inside daylight time", KT("12 1 1033 12"), summer, TZ_OK, {"1", "1"}, 1},
@@ -67,6 +68,41 @@ TEST(FixTZ, TheSettingsWriteDecidesForAZoneWithoutRule) {
     EXPECT_EQ(dir.ReadBytes("TZ_Set.ini"), settingsBefore);
     EXPECT_EQ(DeviceValues(dir, {"AutoDST", "HomeDST"}), (Values{"0", "0"})) << "cleared all the same";
     testing::InstallPlatform(&dir.Device());
+}
+
+// A switch cut short after the platform took New York and before TZ_Set.ini
+// named it leaves the settings on Central Europe: FixTZ gives the platform
+// the settings' zone back, UTC kept (07:00), comparing offsets and rule, not names.
+TEST(FixTZ, PutsTheSettingsZoneBackOnThePlatform) {
+    const std::string newYork = "tz_bias = 300\ntz_daylight_bias = -60\ntz_standard_date = 0 11 0 1 2 0 0 0\n"
+                                "tz_daylight_date = 0 3 0 2 2 0 0 0\nclock = 2024-01-15 02:00:00\n";
+    const std::string central = "tz_bias = -60\ntz_daylight_bias = -60\ntz_standard_date = 0 10 0 5 3 0 0 0\n"
+                                "tz_daylight_date = 0 3 0 5 2 0 0 0\ntz_standard_name = Mine\n"
+                                "clock = 2024-01-15 08:00:00\n";
+    struct Case {
+        const char *name;
+        std::string device;
+        const char *removed;
+        uint32_t result;
+        Values zone;  // tz_bias, tz_standard_name, clock
+    };
+    const Case cases[] = {
+        {"another zone", newYork, nullptr, TZ_OK, {"-60", "CET", "2024-01-15 08:00:00"}},
+        {"the zone under another name", central, nullptr, TZ_OK, {"-60", "Mine", "2024-01-15 08:00:00"}},
+        {"the zone refused", newYork + "fail = set_time_zone\n", nullptr, TZ_ERR_SET_TZ,
+         {"300", "-", "2024-01-15 02:00:00"}},
+        {"its names unreadable", newYork, "En.ini", TZ_ERR_FILE, {"300", "-", "2024-01-15 02:00:00"}},
+    };
+    for (const Case &c : cases) {
+        World dir(c.device);
+        if (c.removed != nullptr) dir.Remove(c.removed);
+        const auto before = dir.Snapshot();
+        EXPECT_EQ(FixTZ(), c.result) << c.name;
+        EXPECT_EQ(DeviceValues(dir, {"tz_bias", "tz_standard_name", "clock"}), c.zone) << c.name;
+        if (c.result != TZ_OK) {
+            EXPECT_EQ(dir.Snapshot(), before) << c.name;
+        }
+    }
 }
 
 TEST(GetTZDaylightTime, ReportsThePlatformsState) {

@@ -139,21 +139,24 @@ TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
 
 // After the platform zone is set: a registry failure is reported after the
 // clock has moved, and everything else stays; a failed settings write puts
-// the previous zone back and changes nothing, or, when that fails too, still
-// moves the clock so UTC stays right.
+// the previous zone back and changes nothing, or, when that fails too, leaves
+// the new zone with UTC kept. A platform that sets zone and clock in two
+// calls puts the zone back when its clock cannot be moved: 3002, nothing changed.
 TEST(ChangeTZ, FailuresAfterThePlatformZoneIsSet) {
     struct Case {
         const char *name;
-        bool registryFails, settingsFail;
+        bool registryFails, settingsFail, clockFails;
         uint64_t failZoneSetAt;
         uint32_t result;
         Values device;  // tz_bias, clock, AutoDST
     };
     // 07:00 UTC kept: 02:00 in New York.
     const Case cases[] = {
-        {"registry", true, false, 0, TZ_ERR_REGISTRY, {"300", "2024-01-15 02:00:00", "-"}},
-        {"settings", false, true, 0, TZ_ERR_WRITE, {"-60", "2024-01-15 08:00:00", "1"}},
-        {"settings, then putting the zone back", false, true, 2, TZ_ERR_WRITE, {"300", "2024-01-15 02:00:00", "1"}},
+        {"registry", true, false, false, 0, TZ_ERR_REGISTRY, {"300", "2024-01-15 02:00:00", "-"}},
+        {"settings", false, true, false, 0, TZ_ERR_WRITE, {"-60", "2024-01-15 08:00:00", "1"}},
+        {"settings, then putting the zone back", false, true, false, 2, TZ_ERR_WRITE,
+         {"300", "2024-01-15 02:00:00", "1"}},
+        {"clock of a two-call platform", false, false, true, 0, TZ_ERR_SET_TZ, {"-60", "2024-01-15 08:00:00", "1"}},
     };
     for (const Case &c : cases) {
         World dir(kCentralDevice + "clock = 2024-01-15 08:00:00\n" + (c.registryFails ? "fail = registry_set\n" : ""));
@@ -161,12 +164,13 @@ TEST(ChangeTZ, FailuresAfterThePlatformZoneIsSet) {
         test::FaultyDevice device((dir.Path() / "host").string());
         device.failReplace = c.settingsFail;
         device.failZoneSetAt = c.failZoneSetAt;
+        device.twoSteps = device.failSetSystemTime = c.clockFails;
         testing::InstallPlatform(&device);
         const auto before = dir.Snapshot();
         EXPECT_EQ(ChangeTZ(12, 1), c.result) << c.name;
         EXPECT_EQ(DeviceValues(dir, {"tz_bias", "clock", "AutoDST"}), c.device) << c.name;
-        EXPECT_EQ(dir.ReadBytes("TZ_Set.ini") == before.at("TZ_Set.ini"), c.settingsFail) << c.name;
-        if (c.settingsFail && c.failZoneSetAt == 0) {
+        EXPECT_EQ(dir.ReadBytes("TZ_Set.ini") == before.at("TZ_Set.ini"), c.settingsFail || c.clockFails) << c.name;
+        if ((c.settingsFail && c.failZoneSetAt == 0) || c.clockFails) {
             EXPECT_EQ(dir.Snapshot(), before) << c.name;
         }
         testing::InstallPlatform(&dir.Device());

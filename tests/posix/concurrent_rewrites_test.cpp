@@ -1,9 +1,11 @@
 // Rewrites against each other and against SIGKILL.
 //
 // Crash consistency: a child loops rewrites (favourites, user zones,
-// settings and the device through ChangeTZ) and is killed at random moments;
-// afterwards every file is one of the versions the loop writes, and the
-// next rewrite leaves no temporary file behind. Concurrency: processes, then
+// settings and the device through ChangeTZ and FixTZ) and is killed at
+// random moments; afterwards every file is one of the versions the loop
+// writes, the device's UTC time is unchanged, the start-up correction puts
+// the zone of the settings on the platform, and the next rewrite leaves no
+// temporary file behind. Concurrency: processes, then
 // threads of one process, add distinct favourites and user zones while
 // others read through the exports; no read fails or goes backwards, every
 // addition reported as successful is there at the end, and with additions
@@ -24,6 +26,7 @@
 #include "Kelvane.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
+#include "support/faulty_device.h"
 #include "support/file_text.h"
 
 namespace kelvane {
@@ -60,49 +63,82 @@ TZInfo UserZone(const std::string &name) {
     return zone;
 }
 
-// One round of the crash loop: every kind of rewrite, back where it began;
-// after(), if given, after each step. Each step gives the same files from
-// any state a killed round may have left.
-void RewriteRound(const std::function<void()> &after = [] {}) {
+// One round of the crash loop: a start-up correction and every kind of
+// rewrite, back where it began. Each step gives the same files from any
+// state a killed round may have left, with a result it accepts: a child
+// whose call gives another exits with the step's number instead of dying by
+// the signal. after(), if given, runs after each step.
+struct Step {
+    std::function<uint32_t()> call;
+    std::set<uint32_t> accepted = {TZ_OK};
+};
+
+const std::vector<Step> &RoundSteps() {
     static const uint16_t favourite = 7, user = 10000;
     static const TZInfo zone = UserZone("Mine");
-    const std::function<void()> steps[] = {
-        [] { AddTZFrequency(1, &favourite); }, [] {
+    static const std::vector<Step> steps = {
+        {[] { return FixTZ(); }},
+        {[] { return AddTZFrequency(1, &favourite); }},
+        {[] {
             uint16_t users = TZ_MAX_ZONES;
-            if (GetTZCount(3, &users) == TZ_OK && users == 0) AddTZ(&zone);
-        },         [] { ChangeTZ(5, 1); },
-        [] { DeleteTZFrequency(1, &favourite); }, [] { DeleteTZ(1, &user); }, [] { ChangeTZ(1, 1); },
+            return GetTZCount(3, &users) == TZ_OK && users == 0 ? AddTZ(&zone) : TZ_OK;
+        }},
+        {[] { return ChangeTZ(5, 1); }},
+        {[] { return DeleteTZFrequency(1, &favourite); }},
+        {[] { return DeleteTZ(1, &user); }, {TZ_OK, TZ_ERR_PARAM}},  // no user zone left to delete
+        {[] { return ChangeTZ(1, 1); }},
     };
-    for (const auto &step : steps) {
-        step();
+    return steps;
+}
+
+void RewriteRound(const std::function<void()> &after = [] {}) {
+    for (std::size_t i = 0; i < RoundSteps().size(); ++i) {
+        const Step &step = RoundSteps()[i];
+        if (!step.accepted.count(step.call())) ::_exit(static_cast<int>(10 + i));
         after();
     }
 }
 
-// device.ini changes several times within one ChangeTZ, each time whole: a
-// version of it is known by its keys (a torn file lacks the last ones).
-std::string Version(const std::string &name, const std::string &bytes) {
-    if (name != "device.ini") return bytes;
-    std::string keys;
-    for (std::size_t at = 0; at < bytes.size(); at = bytes.find('\n', at) + 1) {
-        keys += bytes.substr(at, bytes.find(" =", at) - at) + " ";
-        if (bytes.find('\n', at) == std::string::npos) return keys + "(no line end)";
-    }
-    return keys;
-}
-
+// device.ini is checked by what must hold across files, not by its bytes.
 void Record(const DataDir &dir, Versions &versions) {
-    for (const auto &[name, bytes] : dir.Snapshot()) versions[name].insert(Version(name, bytes));
+    for (const auto &[name, bytes] : dir.Snapshot())
+        if (name != "device.ini") versions[name].insert(bytes);
 }
 
-TEST(CrashConsistency, AKilledRewriteLeavesTheOldOrTheNewFile) {
+bool UtcIs(DataDir &dir, const SYSTEMTIME &expected) {
+    SYSTEMTIME utc{};
+    dir.Device().GetSystemTime(&utc);
+    return CompareDateTime(&utc, &expected) == 0 && utc.wSecond == expected.wSecond;
+}
+
+// The platform zone's bias is the offset of the zone TZ_Set.ini names (zone 1: -60, zone 5: 50).
+void ExpectPlatformHoldsTheSettingsZone(DataDir &dir, int kill) {
+    uint16_t current = 0;
+    ASSERT_EQ(GetLocalTZID(&current), TZ_OK);
+    TimeZoneInformation held{};
+    dir.Device().GetTimeZoneInformation(&held);
+    ASSERT_EQ(held.Bias, current == 1 ? -60 : current * 10) << "zone " << current << " after kill " << kill;
+}
+
+// A child loops rounds and is killed at random moments. After each kill the
+// data files are versions the loop writes, the device's UTC time is the one
+// it began with (its clock is frozen: no switch may move UTC), and after the
+// start-up correction the platform holds the zone TZ_Set.ini names.
+TEST(CrashConsistency, AKilledSwitchOrRewriteIsRecovered) {
     DataDir dir;
     WriteWorld(dir);
+    test::FaultyDevice device((dir.Path() / "host").string());
+    device.skipDurability = true;  // a killed process loses nothing the kernel holds: no need to wait for the disk
+    testing::InstallPlatform(&device);
+    ASSERT_EQ(ChangeTZ(1, 1), TZ_OK);
+    SYSTEMTIME utc{};
+    dir.Device().GetSystemTime(&utc);
     Versions versions;
     Record(dir, versions);
-    for (int round = 0; round < 2; ++round) {  // each step's files, as the loop writes them
-        RewriteRound([&] { Record(dir, versions); });
-    }
+    const auto start = Clock::now();
+    for (int round = 0; round < 2; ++round) RewriteRound([&] { Record(dir, versions); });
+    // Kills fall anywhere in the first two rounds of a child, whatever a round costs here.
+    const auto round = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count() / 2;
     std::mt19937 random(20261206);
     int kills = 0;
     const auto deadline = Clock::now() + std::chrono::seconds(40);
@@ -112,20 +148,29 @@ TEST(CrashConsistency, AKilledRewriteLeavesTheOldOrTheNewFile) {
         if (child == 0) {
             for (;;) RewriteRound();
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (2 * round + 1)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
         ++kills;
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "kill " << kills << ": the child ended otherwise (exit " << WEXITSTATUS(status)
+            << ": step 10 + n gave a result it does not accept)";
         for (const auto &[name, bytes] : dir.Snapshot()) {
-            if (name.ends_with(".kvtmp")) continue;  // the next writer removes it
-            ASSERT_TRUE(versions[name].count(Version(name, bytes))) << name << " torn after kill " << kills;
+            if (name.ends_with(".kvtmp") || name == "device.ini") continue;  // the next writer removes a temporary
+            ASSERT_TRUE(versions[name].count(bytes)) << name << " torn after kill " << kills;
+        }
+        ASSERT_TRUE(UtcIs(dir, utc)) << "UTC moved by kill " << kills;
+        if (kills % 10 == 0) {  // the start-up correction, as the device runs it at boot
+            ASSERT_EQ(FixTZ(), TZ_OK);
+            ExpectPlatformHoldsTheSettingsZone(dir, kills);
+            ASSERT_TRUE(UtcIs(dir, utc)) << "UTC moved by FixTZ after kill " << kills;
         }
     }
-    const uint16_t none = 0;
-    ASSERT_EQ(DeleteTZFrequency(0, &none), TZ_OK);  // the next rewrite
+    ASSERT_EQ(FixTZ(), TZ_OK);  // the next rewrite
+    ExpectPlatformHoldsTheSettingsZone(dir, kills);
     for (const auto &[name, bytes] : dir.Snapshot()) EXPECT_FALSE(name.ends_with(".kvtmp")) << name;
+    testing::InstallPlatform(&dir.Device());
     std::printf("crash consistency: %d kills survived\n", kills);
 }
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -147,16 +148,39 @@ TEST(SimulatedDevice, NumbersBeyondTheirRangeCountAsAbsent) {
     EXPECT_LE(utc.wYear, 2200) << "the host's clock, no offset";
 }
 
-// A device.ini that stands there but cannot be read (here a FIFO) is never
-// replaced by the defaults: every change of state is refused.
+// A device.ini that stands there but cannot be read (a FIFO, or more than
+// 64 KiB) is never replaced by the defaults: every change of state is
+// refused, the zone's state is unknown, and the check reports the file. One
+// of exactly 64 KiB is read as any other.
 TEST(SimulatedDevice, RefusesToChangeAStateItCannotRead) {
-    DataDir dir;
-    ASSERT_EQ(::mkfifo((dir.Path() / "device.ini").c_str(), 0600), 0);
-    const SYSTEMTIME utc{2024, 1, 1, 1, 12, 0, 0, 0};
-    EXPECT_FALSE(dir.Device().SetSystemTime(utc));
-    EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{}));
-    EXPECT_FALSE(dir.Device().SetClockValue(1, KT("AutoDST"), 1));
-    EXPECT_TRUE(std::filesystem::is_fifo(dir.Path() / "device.ini"));
+    const struct { const char *kind; std::uintmax_t size; } cases[] = {
+        {"FIFO", 0}, {"2 GiB", std::uintmax_t{2} << 30}, {"64 KiB and a byte", 65537}, {"64 KiB", 65536}};
+    for (const auto &c : cases) {
+        DataDir dir;
+        WriteCatalogue(dir);
+        const auto device = dir.Path() / "device.ini";
+        if (c.size == 0) {
+            ASSERT_EQ(::mkfifo(device.c_str(), 0600), 0);
+        } else {
+            dir.WriteDevice("clock = 2024-01-01 12:00:00\n#");  // the rest of the file: a comment of zeros
+            fs::resize_file(device, c.size);
+        }
+        // Every change is refused: a file of 64 KiB cannot grow either.
+        const SYSTEMTIME utc{2024, 1, 1, 1, 12, 0, 0, 0};
+        EXPECT_FALSE(dir.Device().SetSystemTime(utc)) << c.kind;
+        EXPECT_FALSE(dir.Device().SetTimeZoneInformation(TimeZoneInformation{})) << c.kind;
+        EXPECT_FALSE(dir.Device().ApplyTimeZone(TimeZoneInformation{})) << c.kind;
+        EXPECT_FALSE(dir.Device().SetClockValue(1, KT("AutoDST"), 1)) << c.kind;
+        TimeZoneInformation info{};
+        EXPECT_EQ(dir.Device().GetTimeZoneInformation(&info) != 0, c.size == 65536) << c.kind;
+        if (c.size == 65536) continue;
+        EXPECT_EQ(ChangeTZ(12, 1), TZ_ERR_STATE) << c.kind;
+        EXPECT_EQ(FixTZ(), TZ_ERR_STATE) << c.kind;
+        EXPECT_EQ(fs::status(device).type() == fs::file_type::fifo ? 0 : fs::file_size(device), c.size) << c.kind;
+        const auto problems = tool::CheckDataDirectory(dir.Path()).List();
+        EXPECT_EQ(std::count_if(problems.begin(), problems.end(), [](const auto &p) { return p.file == "device.ini"; }),
+                  1) << c.kind;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // platform zone the default zone (as ChangeTZ would set it), its clock
 // running on the host's clock, its interface language the default one.
 #include "files/writers.h"
-#include "platform/device_config.h"
+#include "platform/device_state.h"
 #include "platform/host_files.h"
 
 namespace kelvane::builder {
@@ -10,30 +10,47 @@ namespace {
 // The platform keeps zone names in 32 units, terminator included.
 constexpr std::size_t kPlatformNameUnits = 31;
 
-// year month dayofweek day hour minute second ms, as the platform's SYSTEMTIME.
-std::string TransitionDate(const Changeover &c) {
-    return "0 " + std::to_string(c.month) + " " + std::to_string(c.weekday) + " " + std::to_string(c.week) + " " +
-           std::to_string(c.hour) + " 0 0 0";
+// The platform's recurring form: the week-th weekday of the month, at the hour.
+SYSTEMTIME TransitionDate(const Changeover &c) {
+    SYSTEMTIME t{};
+    t.wMonth = c.month;
+    t.wDayOfWeek = c.weekday;
+    t.wDay = c.week;
+    t.wHour = c.hour;
+    return t;
+}
+
+void CopyName(TZChar (&dest)[32], const Text &name) {
+    const Text cut = CutText(name, kPlatformNameUnits);
+    std::copy(cut.begin(), cut.end(), dest);
+    dest[cut.size()] = 0;
+}
+
+TimeZoneInformation PlatformZone(const CatalogueRule &r, const ZoneDescription &names) {
+    TimeZoneInformation zone{};
+    zone.Bias = r.bias;
+    zone.StandardBias = r.standardBias;
+    zone.DaylightBias = r.daylightBias;
+    CopyName(zone.StandardName, names.standardName);
+    CopyName(zone.DaylightName, names.daylightName);
+    zone.StandardDate = TransitionDate(r.standardStart);
+    zone.DaylightDate = TransitionDate(r.daylightStart);
+    return zone;
 }
 }  // namespace
 
 WriteOutcome WriteDeviceFile(const SimulatedDevice &device, const CatalogueZone &zone,
                              const ZoneDescription &names, std::uint16_t language) {
-    DeviceConfig config = DeviceConfig::Parse(
+    DeviceState state;
+    state.lines = DeviceConfig::Parse(
         "# The simulated device of this data directory: see README.md beside it.\n"
         "# Remove 'clock_offset' and set 'clock = YYYY-MM-DD hh:mm:ss' to freeze the clock.\n");
     const CatalogueRule &r = zone.rule;
-    config.Set("ui_language", std::to_string(language));
-    config.Set("clock_offset", std::to_string(-60 * (r.bias + r.standardBias)));
-    config.Set("tz_bias", std::to_string(r.bias));
-    config.Set("tz_standard_bias", std::to_string(r.standardBias));
-    config.Set("tz_daylight_bias", std::to_string(r.daylightBias));
-    config.Set("tz_standard_name", ToUtf8(CutText(names.standardName, kPlatformNameUnits)));
-    config.Set("tz_daylight_name", ToUtf8(CutText(names.daylightName, kPlatformNameUnits)));
-    config.Set("tz_standard_date", TransitionDate(r.standardStart));
-    config.Set("tz_daylight_date", TransitionDate(r.daylightStart));
-    config.Set("clock_key", "1");
-    if (!host::ReplaceWhole(device.ConfigPath(), config.Text()))
+    SetInterfaceLanguage(state, language);
+    SetLocalClock(state, -60 * (r.bias + r.standardBias), 0);  // a running clock, local standard time
+    SetZone(state, PlatformZone(r, names));
+    SetClockKeyExists(state, true);
+    if (!host::ReplaceWhole(device.ConfigPath(), state.lines.Text()))
         return WriteOutcome::Failed(device.ConfigPath() + ": cannot be written");
     return {};
 }

@@ -12,7 +12,7 @@
 #include "icu/place_namer.h"
 #include "icu/windows_zones.h"
 #include "icu/zone_namer.h"
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 #include "rules/year_fit.h"
 #include "rules/year_rule.h"
 #include "rules/zoneinfo.h"

@@ -1,6 +1,6 @@
 #include "rules/changeover.h"
 
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 #include "rules/local_type.h"
 
 namespace kelvane::builder {
@@ -14,7 +14,7 @@ EncodedChangeover EncodeChangeover(std::int64_t localBefore, bool forward) {
     encoded.exact = intoHour == 0;
     encoded.changeover.month = static_cast<std::uint16_t>(t.month);
     encoded.changeover.week =
-        static_cast<std::uint16_t>(t.day + 7 > DaysInMonth(t.year, t.month) ? 5 : (t.day - 1) / 7 + 1);
+        static_cast<std::uint16_t>(t.day + 7 > MonthLength(t.year, t.month) ? 5 : (t.day - 1) / 7 + 1);
     encoded.changeover.weekday = static_cast<std::uint16_t>(t.weekday);
     encoded.changeover.hour = static_cast<std::uint16_t>(t.hour);
     return encoded;

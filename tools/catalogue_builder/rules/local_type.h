@@ -16,7 +16,6 @@ struct Transition {
     LocalType before, after;
 };
 
-inline constexpr std::int64_t kSecondsPerDay = 86400;
 inline constexpr std::int64_t kSecondsPerHour = 3600;
 
 }  // namespace kelvane::builder

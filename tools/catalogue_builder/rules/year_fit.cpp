@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 #include "rules/year_rule.h"
 
 namespace kelvane::builder {
@@ -19,7 +19,7 @@ namespace {
 // The UTC instant of a changeover in a year, given the bias (minutes) of the
 // local time it is counted in.
 std::int64_t ChangeoverInstant(const Changeover &c, std::int64_t year, std::int32_t bias) {
-    const unsigned day = NthWeekday(year, c.month, c.week, c.weekday);
+    const unsigned day = DayOfNthWeekday(year, c.month, c.week, c.weekday);
     return SecondsFromCivil(year, c.month, day, c.hour * std::int64_t{3600}) + bias * std::int64_t{60};
 }
 }  // namespace

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "rules/changeover.h"
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 
 namespace kelvane::builder {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rules/civil_time.h"
+#include "calendar/civil_calendar.h"
 
 namespace kelvane::builder {
 namespace {

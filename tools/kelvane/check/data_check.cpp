@@ -6,6 +6,7 @@
 #include "check/data_file.h"
 #include "check/data_set.h"
 #include "check/field_rules.h"
+#include "platform/device_state.h"
 
 namespace kelvane::tool {
 namespace {
@@ -63,6 +64,7 @@ public:
         CheckZoneReferences("TZ_Zone.ini", 2, "group entry");
         CheckCities();
         CheckLanguages();
+        CheckDevice();
         CheckDataSet();
         return std::move(problems_);
     }
@@ -218,6 +220,21 @@ private:
         for (std::size_t i = 0; i < lacking.size() && i < 8; ++i) list += (i ? ", " : "") + std::to_string(lacking[i]);
         if (lacking.size() > 8) list += ", ...";
         problems_.Error(name, 0, "lacks " + std::to_string(lacking.size()) + " catalogue zone(s): " + list);
+    }
+
+    // The simulated device reads device.ini only whole and small; it is
+    // optional (without it the engine runs on the real system).
+    void CheckDevice() {
+        const auto path = directory_ / "device.ini";
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return;
+        if (!std::filesystem::is_regular_file(path, error)) {
+            problems_.Error("device.ini", 0, "not a regular file: the device cannot read it and refuses every change");
+        } else if (const auto size = std::filesystem::file_size(path, error); !error && size > kDeviceFileLimit) {
+            problems_.Error("device.ini", 0,
+                            std::to_string(size) + " bytes, more than the " + std::to_string(kDeviceFileLimit) +
+                                " the device reads: it refuses every change of state");
+        }
     }
 
     // Directories without a data set record (hand-made ones) are not judged.

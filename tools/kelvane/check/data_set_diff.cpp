@@ -1,8 +1,8 @@
 #include "check/data_set_diff.h"
 
-#include <chrono>
 #include <cstdio>
 
+#include "calendar/civil_calendar.h"
 #include "check/data_file.h"
 
 namespace kelvane::tool {
@@ -50,18 +50,11 @@ std::string Changeover(int month, int week, int weekday, int hour) {
 }
 
 std::string Date(int year, int month, int week, int weekday, int hour) {
-    using namespace std::chrono;
     if (month < 1 || month > 12 || week < 1 || week > 5 || weekday < 0 || weekday > 6) return "?";
-    const auto ym = std::chrono::year(year) / std::chrono::month(static_cast<unsigned>(month));
-    const std::chrono::weekday day(static_cast<unsigned>(weekday));
-    year_month_day date = year_month_day(sys_days(ym / day[last]));
-    if (week < 5) {
-        const year_month_day nth(sys_days(ym / day[static_cast<unsigned>(week)]));
-        if (nth.ok()) date = nth;
-    }
+    const unsigned day = DayOfNthWeekday(year, static_cast<unsigned>(month), static_cast<unsigned>(week),
+                                           static_cast<unsigned>(weekday));
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:00", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()), hour);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02u %02d:00", year, month, day, hour);
     return text;
 }
 

@@ -1,4 +1,7 @@
-// Moving a time by seconds through the platform's 64-bit file time.
+// Moving a time by seconds through the platform's 64-bit file time: an
+// operation of the calendar (calendar/date_arithmetic.h) that is defined
+// here, with the platform it goes through, so the calendar below the
+// platform includes nothing of it.
 #include "calendar/date_arithmetic.h"
 
 #include "platform/platform.h"
