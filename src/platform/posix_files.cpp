@@ -5,7 +5,8 @@
 // otherwise (a backslash is an ordinary character of a POSIX name).
 // Readers open without blocking and accept regular files only; new files are
 // created exclusively and never through a link; the data directory's lock is
-// flock on the directory itself, so no lock file appears beside the data.
+// flock on the directory itself, so no lock file appears beside the data
+// (its waiting is in posix_lock_wait.cpp).
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,9 +18,9 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <thread>
 
 #include "platform/host_files.h"
+#include "platform/posix_lock_wait.h"
 #include "platform/utf.h"
 #include "record/text.h"
 
@@ -121,14 +122,12 @@ bool Delete(const TZChar *path) noexcept {
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
     const int fd = OpenDirectory(directory);
     if (fd < 0) return kNoLock;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+        ::close(fd);
+        return kNoLock;
     }
-    ::close(fd);
-    return kNoLock;
+    return WaitForTurn(fd, timeoutMs) ? fd : kNoLock;
 }
 
 void UnlockDirectory(LockHandle lock) noexcept {
