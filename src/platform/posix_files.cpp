@@ -6,7 +6,7 @@
 // Readers open without blocking and accept regular files only; new files are
 // created exclusively and never through a link; the data directory's lock is
 // flock on the directory itself, so no lock file appears beside the data
-// (its waiting is in posix_lock_wait.cpp).
+// (how writers wait for it is in posix_lock_wait.cpp).
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -117,17 +117,34 @@ bool Delete(const TZChar *path) noexcept {
     return !native.empty() && ::unlink(native.c_str()) == 0;
 }
 
+// The system catalogue, which no writer of the engine replaces, is the
+// turnstile in front of the lock: a writer takes its flock before it queues
+// for the directory's lock and drops it once it has the lock. So at most one
+// writer waits at the lock itself and gets it when it is released, while the
+// writer that released it queues at the turnstile with the others. Without
+// the file there is no turnstile, and the writers queue at the lock alone.
+int OpenTurnstile(const TZChar *directory) noexcept try {
+    const std::string native = NativePath(directory);
+    if (native.empty()) return -1;
+    return ::open((native + "/TZ_Def.ini").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+} catch (...) {
+    return -1;
+}
+
 // flock conflicts between two descriptors of the same directory even within
 // one process, so a call that holds the lock must not ask for it again.
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     const int fd = OpenDirectory(directory);
     if (fd < 0) return kNoLock;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
-    if (errno != EWOULDBLOCK && errno != EINTR) {
+    const int turnstile = OpenTurnstile(directory);
+    if (turnstile >= 0 && !TakeLock(turnstile, deadline)) {
         ::close(fd);
         return kNoLock;
     }
-    return WaitForTurn(fd, timeoutMs) ? fd : kNoLock;
+    const bool locked = TakeLock(fd, deadline);
+    if (turnstile >= 0) ::close(turnstile);  // the next writer in
+    return locked ? fd : kNoLock;
 }
 
 void UnlockDirectory(LockHandle lock) noexcept {

@@ -6,7 +6,7 @@
 // deadline.
 //
 // flock cannot be given a deadline, so the blocking call runs in a helper
-// thread and the caller waits for it at most timeoutMs. When the deadline
+// thread and the caller waits for it until its deadline. When the deadline
 // passes first the caller gives up; the helper keeps waiting and releases the
 // lock (and the descriptor) as soon as it gets it, so the writers behind it
 // lose nothing. Should no thread be had, the caller polls instead.
@@ -57,8 +57,7 @@ void WaitInKernel(const std::shared_ptr<SharedWait> &wait) noexcept {
     wait->ended.notify_one();
 }
 
-bool Poll(int fd, std::uint32_t timeoutMs) noexcept {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+bool Poll(int fd, LockDeadline deadline) noexcept {
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
         if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) break;
@@ -77,11 +76,16 @@ std::shared_ptr<SharedWait> StartHelper(int fd) noexcept try {
 }
 }  // namespace
 
-bool WaitForTurn(int fd, std::uint32_t timeoutMs) noexcept {
+bool TakeLock(int fd, LockDeadline deadline) noexcept {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+        ::close(fd);
+        return false;
+    }
     const std::shared_ptr<SharedWait> wait = StartHelper(fd);
-    if (!wait) return Poll(fd, timeoutMs);
+    if (!wait) return Poll(fd, deadline);
     std::unique_lock<std::mutex> guard(wait->mutex);
-    wait->ended.wait_for(guard, std::chrono::milliseconds(timeoutMs), [&] { return wait->turn != Turn::Waiting; });
+    wait->ended.wait_until(guard, deadline, [&] { return wait->turn != Turn::Waiting; });
     if (wait->turn == Turn::Taken) return true;
     if (wait->turn == Turn::Waiting) {
         wait->turn = Turn::GivenUp;  // the helper closes fd when its flock returns

@@ -2,14 +2,16 @@
 // other writers.
 #pragma once
 
-#include <cstdint>
+#include <chrono>
 
 namespace kelvane::host {
 
-// Waits at most timeoutMs for an exclusive flock of fd, whose first try
-// found it held. True: fd holds the lock. False: the wait failed or timed
-// out, and fd is no longer the caller's (it is closed, now or once a wait
+using LockDeadline = std::chrono::steady_clock::time_point;
+
+// An exclusive flock of fd, waited for until the deadline in turn with the
+// other writers. True: fd holds the lock. False: it could not be had in
+// time, and fd is no longer the caller's (it is closed, now or once a wait
 // still under way ends).
-bool WaitForTurn(int fd, std::uint32_t timeoutMs) noexcept;
+bool TakeLock(int fd, LockDeadline deadline) noexcept;
 
 }  // namespace kelvane::host
