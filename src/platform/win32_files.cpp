@@ -25,6 +25,7 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 constexpr DWORD kLargestTransfer = 1u << 30;
 constexpr DWORD kReplaceRetries = 50;
 constexpr DWORD kReplaceRetryPauseMs = 20;
+constexpr DWORD kLockPollMs = 2;
 constexpr const wchar_t *kLockFileName = L"Kelvane.lock";
 
 HANDLE HandleOf(FileHandle file) noexcept { return reinterpret_cast<HANDLE>(file); }
@@ -57,19 +58,9 @@ bool HeldByAnotherCaller(DWORD error) noexcept {
     return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// The first byte of the lock file, exclusively, waited for at most timeoutMs.
-bool WaitForLock(HANDLE file, DWORD timeoutMs) noexcept {
+bool TryLock(HANDLE file) noexcept {
     OVERLAPPED whole{};
-    whole.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (whole.hEvent == nullptr) return false;
-    bool locked = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole) != 0;
-    if (!locked && ::GetLastError() == ERROR_IO_PENDING) {
-        if (::WaitForSingleObject(whole.hEvent, timeoutMs) != WAIT_OBJECT_0) ::CancelIoEx(file, &whole);
-        DWORD unused = 0;
-        locked = ::GetOverlappedResult(file, &whole, &unused, TRUE) != 0;
-    }
-    ::CloseHandle(whole.hEvent);
-    return locked;
+    return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) != 0;
 }
 
 bool IsDotEntry(const wchar_t *name) noexcept {
@@ -153,19 +144,19 @@ bool Exists(const TZChar *path) noexcept {
 
 // LockFileEx conflicts between two handles of the file even within one
 // process, so a call that holds the lock must not ask for it again.
-// A writer that finds the lock held queues for it (an overlapped LockFileEx)
-// rather than polling: the system grants a released lock to the waiters in
-// turn, where a poller could lose every race to the writer that has just
-// released it. A wait that outlives the deadline is cancelled; if the lock
-// was granted in the meantime, the caller has it.
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
     const std::wstring path = JoinPath(directory, kLockFileName);
     if (path.empty()) return kNoLock;
     // Read access is enough to lock, so a read-only lock file shipped with the data works.
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kNoLock;
-    if (WaitForLock(file, timeoutMs)) return reinterpret_cast<LockHandle>(file);
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (TryLock(file)) return reinterpret_cast<LockHandle>(file);
+        if (::GetLastError() != ERROR_LOCK_VIOLATION || ::GetTickCount64() >= deadline) break;
+        ::Sleep(kLockPollMs);
+    }
     ::CloseHandle(file);
     return kNoLock;
 }
