@@ -67,7 +67,10 @@ public:
         }
         if (!continuation) dropping_ = line != nullptr && IsDropped(LineZoneId(*line), dropped_, droppedCount_);
         if (dropping_) return true;
-        if (lines_.Count() == kMaxFileLines) return overflowed_ = true, false;
+        if (lines_.Count() == kMaxFileLines) {
+            overflowed_ = true;
+            return false;
+        }
         lines_.Add().Text(piece);
         return true;
     }
