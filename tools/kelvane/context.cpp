@@ -72,9 +72,11 @@ Session::Session(const Options &options)
     : options_(options),
       directory_(options.system ? std::filesystem::path(host::ExecutablePath()).parent_path()
                                 : ResolveDataDirectory(options.data)),
-      device_(std::make_unique<ToolDevice>(Utf8Path(directory_ / "kelvane"), options.lang)) {
+      ownDevice_(options.device != nullptr ? nullptr
+                                           : std::make_unique<ToolDevice>(Utf8Path(directory_ / "kelvane"), options.lang)),
+      device_(options.device != nullptr ? options.device : ownDevice_.get()) {
     // The real platform acts on the machine itself: only when asked for.
-    if (!options.system) testing::InstallPlatform(device_.get());
+    if (!options.system) testing::InstallPlatform(device_);
 }
 
 Session::~Session() { testing::InstallPlatform(nullptr); }

@@ -24,6 +24,9 @@ struct Options {
     std::optional<std::uint16_t> lang;  // --lang
     bool json = false;              // --json
     bool system = false;            // --system (Windows): the real platform
+    // A device to run on in place of the simulated device over the data
+    // directory's files (a harness's in-memory one); not owned.
+    SimulatedDevice *device = nullptr;
 };
 
 // A failed engine call: the result code and what the tool was doing.
@@ -62,7 +65,8 @@ public:
 private:
     Options options_;
     std::filesystem::path directory_;
-    std::unique_ptr<SimulatedDevice> device_;
+    std::unique_ptr<SimulatedDevice> ownDevice_;
+    SimulatedDevice *device_;
 };
 
 // --data, else $KELVANE_DATA, else the share/kelvane/data of the tool's own
