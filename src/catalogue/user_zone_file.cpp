@@ -43,6 +43,14 @@ std::uint32_t LiveZones(const TZInfo *zones, std::uint16_t count) noexcept {
     return live;
 }
 
+void AppendHeader(LineList &lines) noexcept {
+    AppendBanner(lines);
+    for (const TZChar *legend : kLegend) lines.Add().Text(legend);
+    AppendSeparator(lines);
+    lines.Add().Text(kCrLf);
+    lines.Add().Text(kColumns);
+}
+
 bool IsDropped(std::uint16_t id, const std::uint16_t *dropped, std::uint16_t droppedCount) noexcept {
     for (std::uint16_t i = 0; i < droppedCount; ++i) {
         if (dropped[i] == id) return true;
@@ -102,15 +110,18 @@ Result SaveUserTZFile(const DataDirectoryLock &lock, const TZInfo *zones, std::u
     if (LiveZones(zones, count) > kMaxFileLines - kHeaderLines) return Result::Param;
     LineList lines;
     if (lines.Allocate() != Result::Ok) return Result::NoMemory;
-    AppendBanner(lines);
-    for (const TZChar *legend : kLegend) lines.Add().Text(legend);
-    AppendSeparator(lines);
-    lines.Add().Text(kCrLf);
-    lines.Add().Text(kColumns);
+    AppendHeader(lines);
     for (std::uint16_t i = 0; i < count; ++i) {
         if (zones[i].TZID != 0) AppendZoneLine(lines.Add(), zones[i]);
     }
     if (const Result tail = AppendUncarriedLines(lines, dropped, droppedCount); tail != Result::Ok) return tail;
+    return WriteDataFile(lock, kUserCatalogueFile, lines);
+}
+
+Result CreateUserTZFile(const DataDirectoryLock &lock) noexcept {
+    LineList lines;
+    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+    AppendHeader(lines);
     return WriteDataFile(lock, kUserCatalogueFile, lines);
 }
 
