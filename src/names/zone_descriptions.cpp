@@ -1,4 +1,3 @@
-// GetTZDescByID: zone texts in the user's interface language.
 #include "names/zone_descriptions.h"
 
 #include "catalogue/catalogue_files.h"
@@ -53,13 +52,10 @@ Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, 
     });
 }
 
-}  // namespace kelvane
-
-using namespace kelvane;
-
-extern "C" uint32_t GetTZDescByID(const uint16_t *ids, uint16_t count, TZDesc *descs) {
-    if (ids == nullptr || count == 0 || descs == nullptr) return Code(Result::Param);
+Result ReadZoneDescriptions(const std::uint16_t *ids, std::uint16_t count, TZDesc *descs) noexcept {
     RecordReader reader;
-    if (const Result opened = reader.Open(); opened != Result::Ok) return Code(opened);
-    return Code(ReadZoneDescriptions(reader, ids, count, descs));
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    return ReadZoneDescriptions(reader, ids, count, descs);
 }
+
+}  // namespace kelvane

@@ -19,10 +19,10 @@
 #include <chrono>
 #include <climits>
 
+#include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/posix_lock_wait.h"
 #include "platform/utf.h"
-#include "record/text.h"
 
 namespace kelvane::host {
 namespace {

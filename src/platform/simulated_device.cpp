@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/text.h"
 #include "platform/device_config.h"
 #include "platform/file_time.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
 
 namespace kelvane {
 namespace {

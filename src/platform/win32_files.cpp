@@ -15,9 +15,9 @@
 #include <atomic>
 #include <string>
 
+#include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
-#include "record/text.h"
 
 namespace kelvane::host {
 namespace {

@@ -1,8 +1,8 @@
 #include "record/data_path.h"
 
+#include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/platform.h"
-#include "record/text.h"
 
 namespace kelvane {
 namespace {

@@ -1,8 +1,8 @@
 #include "record/temporary_name.h"
 
+#include "base/text.h"
 #include "platform/platform.h"
 #include "record/data_path.h"
-#include "record/text.h"
 
 namespace kelvane {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/platform.h"
+#include "base/text.h"
 #include "platform/host_files.h"
+#include "platform/platform.h"
 #include "platform/utf.h"
-#include "record/text.h"
 
 #ifndef KELVANE_SHIPPED_DATA
 #define KELVANE_SHIPPED_DATA ""
