@@ -1,34 +1,44 @@
 // The kelvane tool's command line and its date parser fed arbitrary text:
 // parsing either succeeds or reports a usage error, never crashes. Input
 // starting with 'D' is a date; anything else is a command line, one argument
-// a line, run against a copy of the shipped data (KELVANE_DATA); --data and
-// map's --out are refused, so no command writes outside that copy. Run with
+// a line, run against a copy of the shipped data (KELVANE_DATA) whose engine
+// files are served from memory; --data and map's --out are refused, so no
+// command writes outside that copy. Run with
 // -close_fd_mask=1 to keep the commands' output out of the log.
 #include <stdlib.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "support/memory_device.h"
 
 namespace {
-bool CopyShippedData() {
+// A copy of the shipped data (the checker and device.ini are read from the
+// disk), with every engine file operation served from memory.
+kelvane::SimulatedDevice &MemoryCopyOfShippedData() {
     const auto copy = std::filesystem::temp_directory_path() / ("kelvane-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(copy);
-    for (const auto &entry : std::filesystem::directory_iterator(KELVANE_SHIPPED_DATA_DIR))
+    static kelvane::test::MemoryDevice device(copy.string());
+    for (const auto &entry : std::filesystem::directory_iterator(KELVANE_SHIPPED_DATA_DIR)) {
         std::filesystem::copy_file(entry.path(), copy / entry.path().filename(),
                                    std::filesystem::copy_options::overwrite_existing);
-    return ::setenv("KELVANE_DATA", copy.c_str(), 1) == 0;
+        std::ifstream in(entry.path(), std::ios::binary);
+        device.Put(entry.path().filename().string(), std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    ::setenv("KELVANE_DATA", copy.c_str(), 1);
+    return device;
 }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     using namespace kelvane::tool;
-    static const bool copied = CopyShippedData();
-    (void)copied;
+    static kelvane::SimulatedDevice &device = MemoryCopyOfShippedData();
     const std::string text(reinterpret_cast<const char *>(data), size);
     if (!text.empty() && text[0] == 'D') {
         try {
@@ -46,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     CLI::App app{"kelvane"};
     Options options;
+    options.device = &device;
     app.add_option("--data", options.data)->check([](const std::string &) { return std::string("refused here"); });
     app.add_option("--lang", options.lang);
     app.add_flag("--json", options.json);

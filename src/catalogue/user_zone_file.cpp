@@ -43,21 +43,85 @@ std::uint32_t LiveZones(const TZInfo *zones, std::uint16_t count) noexcept {
     return live;
 }
 
-}  // namespace
-
-Result SaveUserTZFile(const DataDirectoryLock &lock, const TZInfo *zones, std::uint16_t count) noexcept {
-    if (zones == nullptr || count == 0) return Result::Param;
-    if (LiveZones(zones, count) > kMaxFileLines - kHeaderLines) return Result::Param;
-    LineList lines;
-    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+void AppendHeader(LineList &lines) noexcept {
     AppendBanner(lines);
     for (const TZChar *legend : kLegend) lines.Add().Text(legend);
     AppendSeparator(lines);
     lines.Add().Text(kCrLf);
     lines.Add().Text(kColumns);
+}
+
+bool IsDropped(std::uint16_t id, const std::uint16_t *dropped, std::uint16_t droppedCount) noexcept {
+    for (std::uint16_t i = 0; i < droppedCount; ++i) {
+        if (dropped[i] == id) return true;
+    }
+    return false;
+}
+
+// Copies the pieces that follow the last user zone the list read carries
+// into lines, each as it stands. A piece without a line end continues in the
+// next one, which goes or stays with it.
+class UncarriedLines {
+public:
+    UncarriedLines(LineList &lines, const std::uint16_t *dropped, std::uint16_t droppedCount) noexcept
+        : lines_(lines), dropped_(dropped), droppedCount_(droppedCount) {}
+
+    bool OnPiece(TextView piece, const RecordLine *line) noexcept {
+        const bool continuation = continues_;
+        continues_ = piece.back() != u'\n';
+        if (carried_ < TZ_MAX_USER_ZONES) {
+            if (line != nullptr && LineZoneType(*line) == kUserZoneType) ++carried_;
+            return true;
+        }
+        if (!continuation) dropping_ = line != nullptr && IsDropped(LineZoneId(*line), dropped_, droppedCount_);
+        if (dropping_) return true;
+        if (lines_.Count() == kMaxFileLines) {
+            overflowed_ = true;
+            return false;
+        }
+        lines_.Add().Text(piece);
+        return true;
+    }
+    bool Overflowed() const noexcept { return overflowed_; }
+
+private:
+    LineList &lines_;
+    const std::uint16_t *dropped_;
+    std::uint16_t droppedCount_;
+    std::uint16_t carried_ = 0;
+    bool continues_ = false, dropping_ = false, overflowed_ = false;
+};
+
+Result AppendUncarriedLines(LineList &lines, const std::uint16_t *dropped, std::uint16_t droppedCount) noexcept {
+    RecordReader reader;
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    UncarriedLines uncarried(lines, dropped, droppedCount);
+    const Result read = reader.ReadPieces(kUserCatalogueFile, kUserZoneMinFields,
+                                          [&](TextView piece, const RecordLine *line) noexcept {
+                                              return uncarried.OnPiece(piece, line);
+                                          });
+    return uncarried.Overflowed() ? Result::Write : read;
+}
+}  // namespace
+
+Result SaveUserTZFile(const DataDirectoryLock &lock, const TZInfo *zones, std::uint16_t count,
+                      const std::uint16_t *dropped, std::uint16_t droppedCount) noexcept {
+    if (zones == nullptr || count == 0) return Result::Param;
+    if (LiveZones(zones, count) > kMaxFileLines - kHeaderLines) return Result::Param;
+    LineList lines;
+    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+    AppendHeader(lines);
     for (std::uint16_t i = 0; i < count; ++i) {
         if (zones[i].TZID != 0) AppendZoneLine(lines.Add(), zones[i]);
     }
+    if (const Result tail = AppendUncarriedLines(lines, dropped, droppedCount); tail != Result::Ok) return tail;
+    return WriteDataFile(lock, kUserCatalogueFile, lines);
+}
+
+Result CreateUserTZFile(const DataDirectoryLock &lock) noexcept {
+    LineList lines;
+    if (lines.Allocate() != Result::Ok) return Result::NoMemory;
+    AppendHeader(lines);
     return WriteDataFile(lock, kUserCatalogueFile, lines);
 }
 

@@ -5,7 +5,8 @@
 // otherwise (a backslash is an ordinary character of a POSIX name).
 // Readers open without blocking and accept regular files only; new files are
 // created exclusively and never through a link; the data directory's lock is
-// flock on the directory itself, so no lock file appears beside the data.
+// flock on the directory itself, so no lock file appears beside the data
+// (how writers wait for it is in posix_lock_wait.cpp).
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,10 +18,10 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <thread>
 
 #include "base/text.h"
 #include "platform/host_files.h"
+#include "platform/posix_lock_wait.h"
 #include "platform/utf.h"
 
 namespace kelvane::host {
@@ -123,19 +124,34 @@ bool Delete(const TZChar *path) noexcept {
     return !native.empty() && ::unlink(native.c_str()) == 0;
 }
 
+// The system catalogue, which no writer of the engine replaces, is the
+// turnstile in front of the lock: a writer takes its flock before it queues
+// for the directory's lock and drops it once it has the lock. So at most one
+// writer waits at the lock itself and gets it when it is released, while the
+// writer that released it queues at the turnstile with the others. Without
+// the file there is no turnstile, and the writers queue at the lock alone.
+int OpenTurnstile(const TZChar *directory) noexcept try {
+    const std::string native = NativePath(directory);
+    if (native.empty()) return -1;
+    return ::open((native + "/TZ_Def.ini").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+} catch (...) {
+    return -1;
+}
+
 // flock conflicts between two descriptors of the same directory even within
 // one process, so a call that holds the lock must not ask for it again.
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     const int fd = OpenDirectory(directory);
     if (fd < 0) return kNoLock;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const int turnstile = OpenTurnstile(directory);
+    if (turnstile >= 0 && !TakeLock(turnstile, deadline)) {
+        ::close(fd);
+        return kNoLock;
     }
-    ::close(fd);
-    return kNoLock;
+    const bool locked = TakeLock(fd, deadline);
+    if (turnstile >= 0) ::close(turnstile);  // the next writer in
+    return locked ? fd : kNoLock;
 }
 
 void UnlockDirectory(LockHandle lock) noexcept {

@@ -51,6 +51,13 @@ public:
     template <typename OnLine>
     Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept;
 
+    // The same loop handing on every piece of the file as it stands, with its
+    // record when the loop accepts it and nullptr when not (a comment, a blank
+    // or a short line): for a writer that must carry lines through unchanged.
+    // onPiece(TextView piece, const RecordLine *line) returns false to stop.
+    template <typename OnPiece>
+    Result ReadPieces(const TZChar *fileName, std::uint16_t minFields, OnPiece &&onPiece) noexcept;
+
 private:
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
     bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
@@ -61,8 +68,8 @@ private:
     Owned<TZChar[]> chunk_;
 };
 
-template <typename OnLine>
-Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
+template <typename OnPiece>
+Result RecordReader::ReadPieces(const TZChar *fileName, std::uint16_t minFields, OnPiece &&onPiece) noexcept {
     FileHandle file = kNoFile;
     const Result opened = OpenFile(fileName, &file);
     if (opened != Result::Ok) return opened;
@@ -72,10 +79,22 @@ Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLin
     std::uint16_t count = 0;
     bool stopped = false;
     while (!stopped && lines.Next(&piece)) {
-        if (Accept(piece, minFields, &count)) stopped = !onLine(RecordLine(parser_->GetFields(), count));
+        if (Accept(piece, minFields, &count)) {
+            const RecordLine line(parser_->GetFields(), count);
+            stopped = !onPiece(piece, &line);
+        } else {
+            stopped = !onPiece(piece, static_cast<const RecordLine *>(nullptr));
+        }
     }
     platform.CloseFile(file);
     return lines.Failed() ? Result::File : Result::Ok;
+}
+
+template <typename OnLine>
+Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
+    return ReadPieces(fileName, minFields, [&onLine](TextView, const RecordLine *line) noexcept {
+        return line == nullptr || onLine(*line);
+    });
 }
 
 }  // namespace kelvane

@@ -78,10 +78,11 @@ Result DeleteUserZones(const DataDirectoryLock &lock, uint16_t idCount, const ui
     uint16_t count = 0;
     if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
     for (uint16_t k = 0; k < idCount; ++k) {
-        const uint16_t i = FindUserZone(zones, count, ids[k]);
-        if (i < count) zones[i].TZID = 0;
+        for (uint16_t i = 0; i < count; ++i) {  // every line of the identifier, a repeated one too
+            if (ids[k] != 0 && zones[i].TZID == ids[k]) zones[i].TZID = 0;
+        }
     }
-    if (const Result saved = SaveUserTZFile(lock, zones, count); saved != Result::Ok) return saved;
+    if (const Result saved = SaveUserTZFile(lock, zones, count, ids, idCount); saved != Result::Ok) return saved;
     return DeleteFrequencyZones(lock, idCount, ids);
 }
 

@@ -65,6 +65,7 @@ std::vector<Text> ExpectedUserFile(const Zones &zones) {
 // System zones 33 and 45; the user file written by the engine.
 void WriteZoneFiles(const DataDir &dir, Zones user) {
     dir.WriteLines("TZ_Def.ini", {test::ZoneText({.id = 33}), test::ZoneText({.id = 45})});
+    if (!dir.Exists("TZ_UserDef.ini")) dir.WriteBytes("TZ_UserDef.ini", "");
     if (user.empty()) user.push_back(TZInfo{});
     ASSERT_EQ(SaveUserTZFile(test::HeldLock(), user.data(), static_cast<uint16_t>(user.size())), Result::Ok);
 }
@@ -74,6 +75,7 @@ TEST(SaveUserTZFile, WritesTheHeaderAndOneLinePerLiveZone) {
     TZInfo wide = Zone(10007, -480, "My home zone");
     wide.StdOffSet = INT32_MIN, wide.X = INT32_MAX, wide.Contact = 65535;
     const Zones zones = {wide, Zone(0, 60, "Deleted"), Zone(10001, 300, "tab\there\n")};
+    dir.WriteBytes("TZ_UserDef.ini", "");
     ASSERT_EQ(SaveUserTZFile(test::HeldLock(), zones.data(), 3), Result::Ok);
     const std::vector<Text> lines = FileLines(dir, "TZ_UserDef.ini");
     EXPECT_EQ(lines, ExpectedUserFile({zones[0], Zone(10001, 300, "tab$here$")})) << "array order, not sorted";
@@ -182,6 +184,44 @@ TEST(DeleteTZ, RemovesUserZonesAndTakesEveryGivenZoneOffTheList) {
     EXPECT_EQ(FileLines(dir, "TZ_UserDef.ini"), ExpectedUserFile({}));
     const auto before = dir.Snapshot();
     EXPECT_EQ(DeleteTZ(1, ids.data()), TZ_ERR_PARAM) << "no user zone left";
+    EXPECT_EQ(dir.Snapshot(), before);
+}
+
+// A file written by another tool: 80 user zones, 10003 on three lines, a
+// comment and a line longer than a read piece among the 30 past the 50th.
+TEST(DeleteTZ, KeepsTheLinesPastTheFiftiethZoneAndRemovesEveryLineOfAnIdentifier) {
+    DataDir dir;
+    WriteZoneFiles(dir, {});
+    const auto line = [](int id, const std::string &detail) {
+        return test::ZoneText({.id = id, .type = 3, .detail = detail});
+    };
+    std::vector<Text> file = {KT("; written by hand")}, past = {KT(";  kept as it stands ")};
+    for (int id = 10000; id < 10050; ++id) file.push_back(line(id == 10049 ? 10003 : id, "Z"));
+    past.push_back(line(10003, "again"));
+    past.push_back(line(10060, std::string(300, 'L')));
+    for (int id = 10061; id < 10088; ++id) past.push_back(line(id, "Past$zone"));
+    file.insert(file.end(), past.begin(), past.end());
+    dir.WriteLines("TZ_UserDef.ini", file);
+    WriteFrequency(dir, {33});
+    for (Text &l : past) l += KT("\r\n");
+
+    const Ids gone = {10003, 10010};
+    ASSERT_EQ(DeleteTZ(2, gone.data()), TZ_OK);
+    std::vector<Text> after = FileLines(dir, "TZ_UserDef.ini");
+    past.erase(past.begin() + 1);
+    ASSERT_GE(after.size(), past.size());
+    EXPECT_EQ(std::vector<Text>(after.end() - static_cast<std::ptrdiff_t>(past.size()), after.end()), past)
+        << "byte for byte at the end";
+    Zones listed(TZ_MAX_ZONES);
+    uint16_t count = TZ_MAX_ZONES;
+    ASSERT_EQ(LoadTZList(listed.data(), &count, kSelectUserZones), Result::Ok);
+    ASSERT_EQ(count, TZ_MAX_USER_ZONES);
+    for (const TZInfo &zone : listed) EXPECT_TRUE(zone.TZID != 10003 && zone.TZID != 10010) << zone.TZID;
+    EXPECT_EQ(listed[46].TZID, 10048);
+    EXPECT_EQ(listed[47].TZID, 10060) << "the first zone past the 50th now listed";
+    TZInfo zone = Zone(0, 0, "One more");
+    const auto before = dir.Snapshot();
+    EXPECT_EQ(AddTZ(&zone), TZ_ERR_LIST_FULL);
     EXPECT_EQ(dir.Snapshot(), before);
 }
 

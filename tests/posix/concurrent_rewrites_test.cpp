@@ -315,17 +315,24 @@ TEST(ConcurrentRewrites, ThreadsLoseNothingAndNeverTearAFile) {
         writing = false;
     }
     EXPECT_FALSE(torn);
+    std::size_t added = 0, favouritesAdded = 0;
+    for (const Writer &w : writers) {
+        added += w.zonesAdded.size() + w.favouritesAdded.size();
+        favouritesAdded += w.favouritesAdded.size();
+    }
+    EXPECT_EQ(added, 2u * kWriters * kAdditions) << "five seconds are enough for every writer here";
     ExpectEverySuccessPresent(writers);
     writing = true;
+    std::atomic<int> mixed{0};
     {
         std::jthread reader(readLoop, false);
         std::vector<std::jthread> mixers;
         for (int w = 0; w < kWriters; ++w) {
-            mixers.emplace_back([w] {
+            mixers.emplace_back([w, &mixed] {
                 const uint16_t id = static_cast<uint16_t>(40 + w);
                 for (int k = 0; k < 6; ++k) {
-                    AddTZFrequency(1, &id);
-                    DeleteTZFrequency(1, &id);
+                    mixed += AddTZFrequency(1, &id) == TZ_OK;
+                    mixed += DeleteTZFrequency(1, &id) == TZ_OK;
                 }
             });
         }
@@ -333,8 +340,11 @@ TEST(ConcurrentRewrites, ThreadsLoseNothingAndNeverTearAFile) {
         writing = false;
     }
     EXPECT_FALSE(torn);
-    std::printf("concurrency (threads): %d rewrites, %d reads\n", 2 * kWriters * kAdditions + kWriters * 12,
-                reads.load());
+    EXPECT_EQ(mixed, kWriters * 12);
+    uint16_t favourites[TZ_MAX_ZONES], count = TZ_MAX_ZONES;
+    ASSERT_EQ(GetTZFrequency(&count, favourites, 0), TZ_OK);
+    EXPECT_EQ(count, favouritesAdded) << "each mixer's last removal stands, every addition before it too";
+    std::printf("concurrency (threads): %zu + %d successful rewrites, %d reads\n", added, mixed.load(), reads.load());
 }
 
 }  // namespace

@@ -200,5 +200,17 @@ TEST(DataCheck, ReportsEveryKindOfBreakage) {
     }
 }
 
+// Languages sharing one description file: the file is read and judged once,
+// however many lines name it.
+TEST(DataCheck, ChecksADescriptionFileOnce) {
+    DataDir dir;
+    WriteSoundDirectory(dir);
+    dir.WriteLines("Lang_Def.ini", {KT("1033 TZ_Desc_1033.ini"), KT("2057 ./TZ_Desc_1033.ini"), KT("3081 TZ_Desc_1033.ini")});
+    dir.WriteLines("TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC"), KT("9 Nine Nine N N")});
+    EXPECT_EQ(Report(dir), (std::vector<std::string>{
+                               "TZ_Desc_1033.ini:2: warning: describes zone 9, which is not in the catalogue",
+                               "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"}));
+}
+
 }  // namespace
 }  // namespace kelvane::tool

@@ -93,3 +93,17 @@ endif()
 
 # A data set compared with itself has no changes.
 expect(0 "^0 change\\(s\\) from " diff ${DATA} ${DATA})
+
+# A user zone whose offset no clock can show (AddTZ stores it as given):
+# shown without overflow and marked.
+file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/far_user_zone.ini ${WORK}/TZ_UserDef.ini)
+expect(0 "done" favourites add 10000)
+expect(0 "Far away +no local time +UTC-666666:40 \\(out of range\\)\n" clock)
+expect(0 "zone 10000, UTC-666666:40 \\(out of range\\)" zone 10000)
+# Every date the tool reads is a day of the calendar and a time of that day.
+foreach(date "2024-13-01 00:00" "2024-02-30" "2023-02-29" "2024-01-01 24:00" "2024-01-01 12:60" "2024-1-1x" "2024-01-01 1:2:3:4")
+  expect(2 "is not a date of the calendar" dst 59 --at "${date}")
+  expect(2 "is not a date of the calendar" calendar pack "${date}")
+endforeach()
+expect(2 "is not a date of the calendar" calendar days 2024-04-31)
+expect(0 "date 0x" calendar pack "2024-02-29 23:59")

@@ -8,13 +8,53 @@ namespace kelvane::tool {
 namespace {
 const char *const kWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int MonthLength(int year, int month) {
+    static const int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kLengths[month - 1];
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A run of 1 to maxDigits digits at *at, and nothing more of them.
+bool ReadNumber(const std::string &text, std::size_t *at, std::size_t maxDigits, int *value) {
+    const std::size_t start = *at;
+    *value = 0;
+    for (; *at < text.size() && IsDigit(text[*at]); ++*at) {
+        if (*at - start == maxDigits) return false;
+        *value = *value * 10 + (text[*at] - '0');
+    }
+    return *at > start;
+}
+
+bool ReadUnit(const std::string &text, std::size_t *at, char unit) {
+    if (*at >= text.size() || text[*at] != unit) return false;
+    ++*at;
+    return true;
+}
+
+// The fields of "YYYY-MM-DD[ hh:mm[:ss]]" when the text is exactly that and
+// names a day of the calendar (years 0 to 65535) and a time of that day.
+bool ReadDateTime(const std::string &text, int (&f)[6]) {
+    std::size_t at = 0;
+    if (!ReadNumber(text, &at, 5, &f[0]) || !ReadUnit(text, &at, '-') || !ReadNumber(text, &at, 2, &f[1]) ||
+        !ReadUnit(text, &at, '-') || !ReadNumber(text, &at, 2, &f[2]))
+        return false;
+    if (at < text.size() && (!ReadUnit(text, &at, ' ') || !ReadNumber(text, &at, 2, &f[3]) ||
+                             !ReadUnit(text, &at, ':') || !ReadNumber(text, &at, 2, &f[4])))
+        return false;
+    if (at < text.size() && (!ReadUnit(text, &at, ':') || !ReadNumber(text, &at, 2, &f[5]))) return false;
+    if (at != text.size() || f[0] > 65535 || f[1] < 1 || f[1] > 12 || f[2] < 1 || f[2] > MonthLength(f[0], f[1]))
+        return false;
+    return f[3] <= 23 && f[4] <= 59 && f[5] <= 59;
+}
+
 TZDate ParseDate(const std::string &text) {
-    int y = 0, m = 0, d = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3 || y < 0 || y > 65535 || m < 0 || m > 255 ||
-        d < 0 || d > 255)
-        throw UsageError("'" + text + "' is not a date of the form YYYY-MM-DD");
-    return TZDate{static_cast<uint16_t>(y), static_cast<uint8_t>(m), static_cast<uint8_t>(d)};
+    int f[6] = {};
+    if (text.find(' ') != std::string::npos || !ReadDateTime(text, f))
+        throw UsageError("'" + text + "' is not a date of the calendar of the form YYYY-MM-DD");
+    return TZDate{static_cast<uint16_t>(f[0]), static_cast<uint8_t>(f[1]), static_cast<uint8_t>(f[2])};
 }
 
 std::string DateText(const TZDate &date) {
@@ -116,14 +156,13 @@ void AddPack(CLI::App &calendar, const Options &options) {
 }
 }  // namespace
 
+// Every date the tool reads comes through here, so each is checked alike.
 SYSTEMTIME ParseDateTime(const std::string &text) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    const int n = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-    if ((n != 3 && n != 5 && n != 6) || y < 0 || y > 65535 || mo < 0 || mo > 65535 || d < 0 || d > 65535 || h < 0 ||
-        h > 65535 || mi < 0 || mi > 65535 || s < 0 || s > 65535)
-        throw UsageError("'" + text + "' is not a time of the form \"YYYY-MM-DD hh:mm[:ss]\"");
-    return SYSTEMTIME{static_cast<uint16_t>(y), static_cast<uint16_t>(mo), 0, static_cast<uint16_t>(d),
-                      static_cast<uint16_t>(h), static_cast<uint16_t>(mi), static_cast<uint16_t>(s), 0};
+    int f[6] = {};
+    if (!ReadDateTime(text, f))
+        throw UsageError("'" + text + "' is not a date of the calendar of the form \"YYYY-MM-DD[ hh:mm[:ss]]\"");
+    return SYSTEMTIME{static_cast<uint16_t>(f[0]), static_cast<uint16_t>(f[1]), 0, static_cast<uint16_t>(f[2]),
+                      static_cast<uint16_t>(f[3]), static_cast<uint16_t>(f[4]), static_cast<uint16_t>(f[5]), 0};
 }
 
 std::string FormatDateTime(const SYSTEMTIME &t) {

@@ -86,12 +86,18 @@ void AddDaylight(CLI::App &app, const Options &options) {
 }
 
 Json ClockJson(const TZInfo &zone, const std::string &name, const ZoneClock &clock, bool current) {
-    return Json{{"zone", zone.TZID}, {"name", name}, {"current", current}, {"time", FormatDateTime(clock.local)},
-                {"utcOffset", UtcOffsetText(clock.bias)}, {"daylight", clock.daylight}};
+    return Json{{"zone", zone.TZID},
+                {"name", name},
+                {"current", current},
+                {"time", clock.shown ? Json(FormatDateTime(clock.local)) : Json(nullptr)},
+                {"utcOffset", UtcOffsetText(clock.bias)},
+                {"inRange", clock.shown},
+                {"daylight", clock.daylight}};
 }
 
 std::string ClockLine(const std::string &name, const ZoneClock &clock, bool current) {
-    return std::string(current ? "* " : "  ") + FitColumns(name, 40) + " " + FormatDateTime(clock.local) + "  UTC" +
+    const std::string time = clock.shown ? FormatDateTime(clock.local) : std::string("no local time      ");
+    return std::string(current ? "* " : "  ") + FitColumns(name, 40) + " " + time + "  UTC" +
            UtcOffsetText(clock.bias) + (clock.daylight ? "  DST" : "") + "\n";
 }
 

@@ -73,11 +73,14 @@ Session::Session(const Options &options)
     : options_(options),
       directory_(ResolveDataDirectory(options.data)) {
     // The real platform acts on the machine itself: only when asked for.
-    if (options.system)
+    if (options.device != nullptr)
+        active_ = options.device;
+    else if (options.system)
         platform_ = std::make_unique<SystemPlatform>(Utf8Path(directory_));
     else
         platform_ = std::make_unique<ToolDevice>(Utf8Path(directory_ / "kelvane"), options.lang);
-    testing::InstallPlatform(platform_.get());
+    if (platform_) active_ = platform_.get();
+    testing::InstallPlatform(active_);
 }
 
 Session::~Session() { testing::InstallPlatform(nullptr); }

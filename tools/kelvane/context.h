@@ -24,6 +24,9 @@ struct Options {
     std::optional<std::uint16_t> lang;  // --lang
     bool json = false;              // --json
     bool system = false;            // --system: the real platform
+    // A device to run on in place of the simulated device over the data
+    // directory's files (a harness's in-memory one); not owned.
+    SimulatedDevice *device = nullptr;
 };
 
 // A failed engine call: the result code and what the tool was doing.
@@ -54,7 +57,7 @@ public:
     const std::filesystem::path &DataDirectory() const { return directory_; }
     const Options &Opts() const { return options_; }
     // The platform the tool acts on: the simulated device or the real system.
-    Platform &Device() { return *platform_; }
+    Platform &Device() { return *active_; }
 
     // Throws EngineError unless code is 0.
     void Check(std::uint32_t code, const std::string &doing) const;
@@ -65,6 +68,7 @@ private:
     Options options_;
     std::filesystem::path directory_;
     std::unique_ptr<Platform> platform_;
+    Platform *active_ = nullptr;
 };
 
 // --data, else $KELVANE_DATA, else the share/kelvane/data of the tool's own

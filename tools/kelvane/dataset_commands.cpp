@@ -53,7 +53,9 @@ std::vector<MapZone> MapZones(Session &session, const std::string &coordinates) 
         if (zone.Type == 2) continue;  // a user zone has no place of its own
         const auto [latitude, longitude] = LatitudeLongitude(zone, coordinates);
         const bool favourite = std::find(favourites.begin(), favourites.end(), zone.TZID) != favourites.end();
-        marks.push_back({zone.TZID, latitude, longitude, -ClockOf(session, zone, utc).bias,
+        // A bias no clock can show is drawn at the edge of the scale, a day either way.
+        const int64_t east = std::clamp<int64_t>(-ClockOf(session, zone, utc).bias, -kLargestShownBias, kLargestShownBias);
+        marks.push_back({zone.TZID, latitude, longitude, static_cast<int>(east),
                          Utf8(LoadDescription(session, zone.TZID).Desc1), zone.TZID == current, favourite});
     }
     return marks;

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "platform/platform.h"
+#include "zone_format.h"
 
 namespace kelvane::tool {
 namespace {
@@ -34,12 +35,12 @@ void AddDeviceCommands(CLI::App &app, const Options &options) {
         device.GetSystemTime(&utc);
         TimeZoneInformation info{};
         const uint32_t state = device.GetTimeZoneInformation(&info);
-        const int32_t bias = info.Bias + (state == 2 ? info.DaylightBias : info.StandardBias);
+        const int64_t bias = int64_t{info.Bias} + (state == 2 ? info.DaylightBias : info.StandardBias);
         SYSTEMTIME local = utc;
-        CalcDateTime(&local, -bias * 60);
+        if (ShownBias(bias)) CalcDateTime(&local, static_cast<int32_t>(-bias * 60));
         Json json{{"dataDirectory", session.DataDirectory().string()},
                   {"utc", FormatDateTime(utc)},
-                  {"local", FormatDateTime(local)},
+                  {"local", ShownBias(bias) ? FormatDateTime(local) : "out of range (bias " + std::to_string(bias) + ")"},
                   {"state", StateName(state)},
                   {"bias", info.Bias},
                   {"standardBias", info.StandardBias},

@@ -44,11 +44,11 @@ TZDesc LoadDescription(const Session &session, uint16_t id) {
     return desc;
 }
 
-std::string UtcOffsetText(int32_t bias) {
-    const int32_t east = -bias;
-    const int32_t magnitude = east < 0 ? -east : east;
-    char text[32];
-    std::snprintf(text, sizeof text, "%c%02d:%02d", east < 0 ? '-' : '+', magnitude / 60, magnitude % 60);
+std::string UtcOffsetText(int64_t bias) {
+    const int64_t magnitude = bias < 0 ? -bias : bias;
+    char text[48];
+    std::snprintf(text, sizeof text, "%c%02lld:%02lld%s", bias > 0 ? '-' : '+', static_cast<long long>(magnitude / 60),
+                  static_cast<long long>(magnitude % 60), ShownBias(bias) ? "" : " (out of range)");
     return text;
 }
 
@@ -92,13 +92,16 @@ ZoneClock ClockOf(const Session &session, const TZInfo &zone, const SYSTEMTIME &
                       "judging daylight saving in zone " + std::to_string(zone.TZID));
         return state == 1;
     };
+    const int64_t standardBias = int64_t{zone.Offset} + zone.StdOffSet;
+    const int64_t daylightBias = int64_t{zone.Offset} + zone.DltOffset;
+    if (!ShownBias(standardBias) || !ShownBias(daylightBias)) return ZoneClock{utc, standardBias, false, false};
     SYSTEMTIME standard = utc, daylight = utc;
-    CalcDateTime(&standard, -(zone.Offset + zone.StdOffSet) * 60);
-    CalcDateTime(&daylight, -(zone.Offset + zone.DltOffset) * 60);
+    CalcDateTime(&standard, static_cast<int32_t>(-standardBias * 60));
+    CalcDateTime(&daylight, static_cast<int32_t>(-daylightBias * 60));
     // Daylight time when the zone's clocks read daylight time either way, as
     // after the hour of the change back the daylight reading is past it.
-    if (judge(standard) && judge(daylight)) return ZoneClock{daylight, zone.Offset + zone.DltOffset, true};
-    return ZoneClock{standard, zone.Offset + zone.StdOffSet, false};
+    if (judge(standard) && judge(daylight)) return ZoneClock{daylight, daylightBias, true, true};
+    return ZoneClock{standard, standardBias, false, true};
 }
 
 }  // namespace kelvane::tool

@@ -31,8 +31,13 @@ TZInfo LoadZone(const Session &session, uint16_t id);
 // The zone's texts in the interface language; empty texts when it has none.
 TZDesc LoadDescription(const Session &session, uint16_t id);
 
-// "+08:00"-style offset from UTC of a bias in minutes (UTC = local + bias).
-std::string UtcOffsetText(int32_t bias);
+// The biases a clock can show: a day either way. The catalogue stores any
+// 32-bit value, and two of them may add up beyond 32 bits.
+inline constexpr int64_t kLargestShownBias = 24 * 60;
+inline bool ShownBias(int64_t bias) { return bias >= -kLargestShownBias && bias <= kLargestShownBias; }
+// "+08:00"-style offset from UTC of a bias in minutes (UTC = local + bias),
+// followed by " (out of range)" beyond a day.
+std::string UtcOffsetText(int64_t bias);
 Json RuleJson(const TZInfo &zone);
 std::string RuleText(const TZInfo &zone);
 
@@ -40,9 +45,10 @@ std::string RuleText(const TZInfo &zone);
 SYSTEMTIME DeviceUtc(Session &session);
 
 struct ZoneClock {
-    SYSTEMTIME local;
-    int32_t bias;  // minutes, daylight included
+    SYSTEMTIME local;  // meaningless when !shown
+    int64_t bias;      // minutes, daylight included
     bool daylight;
+    bool shown;  // false: a bias beyond a day, which no clock can show
 };
 // The zone's wall clock at the given UTC time, its rule judged on the
 // zone's own clock, where the catalogue's rule hours are.

@@ -7,12 +7,9 @@
 namespace kelvane::builder {
 
 WriteOutcome WriteUserFiles(const std::vector<std::uint16_t> &favourites) {
-    // The writer leaves out records whose TZID is 0 and needs at least one:
-    // one such record gives the header alone, the empty user catalogue.
-    const TZInfo none{};
     DataDirectoryLock lock;
     Result written = lock.Acquire();
-    if (written == Result::Ok) written = SaveUserTZFile(lock, &none, 1);
+    if (written == Result::Ok) written = CreateUserTZFile(lock);
     if (written != Result::Ok)
         return WriteOutcome::Failed("TZ_UserDef.ini: cannot be written (result " + std::to_string(Code(written)) + ")");
     written = WriteTZFrequency(lock, static_cast<std::uint16_t>(favourites.size()), favourites.data());

@@ -201,6 +201,8 @@ private:
             problems_.Error(languageFile, languageLine, "description file " + name + " is missing");
             return;
         }
+        // Several languages may share a file (or a file may be listed again): it is checked once.
+        if (!checkedDescriptions_.insert(std::filesystem::path(name).lexically_normal().string()).second) return;
         const auto file = Load(name);
         if (!file) return;
         std::set<std::uint16_t> described;
@@ -256,6 +258,7 @@ private:
     Problems problems_;
     std::map<std::uint16_t, ZoneSource> zones_;
     std::set<std::uint16_t> systemZones_;
+    std::set<std::string> checkedDescriptions_;
 };
 }  // namespace
 
