@@ -1,9 +1,7 @@
 # Runs the kelvane tool over a copy of the shipped data and checks what it
 # prints and its exit status, one subcommand family after another.
-# A Windows build's tool runs under WINE.
-if(WINE)
-  set(run ${CMAKE_COMMAND} -E env WINEDEBUG=-all ${WINE})
-endif()
+# A cross build's tool runs through its EMULATOR (Wine, qemu).
+set(run ${EMULATOR})
 file(REMOVE_RECURSE ${WORK})
 file(COPY ${DATA}/ DESTINATION ${WORK})
 
