@@ -5,7 +5,7 @@
 
 Copies every file of the shipped data directory, then fills the catalogue to
 150 system zones (TZ_Def.ini) and 50 user zones (TZ_UserDef.ini), gives every
-added zone a line in each of the 11 description files and puts the user zones
+added zone a line in each description file and puts the user zones
 on the favourites list. The added system zones repeat the rules of the last
 shipped ones, so the lists keep many equal offsets, as a real catalogue does.
 """

@@ -1,8 +1,8 @@
 // The kelvane tool's command line and its date parser fed arbitrary text:
 // parsing either succeeds or reports a usage error, never crashes. Input
 // starting with 'D' is a date; anything else is a command line, one argument
-// a line, run against a copy of the shipped data (KELVANE_DATA); --data is
-// refused, so no command reaches another directory. Run with
+// a line, run against a copy of the shipped data (KELVANE_DATA); --data and
+// map's --out are refused, so no command writes outside that copy. Run with
 // -close_fd_mask=1 to keep the commands' output out of the log.
 #include <stdlib.h>
 
@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     app.add_flag("--json", options.json);
     int exitCode = 0;
     AddAllCommands(app, options, &exitCode);
+    app.get_subcommand("map")->get_option("--out")->check([](const std::string &) { return std::string("refused here"); });
     std::vector<const char *> argv;
     for (const std::string &a : arguments) argv.push_back(a.c_str());
     try {

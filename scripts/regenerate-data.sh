@@ -5,6 +5,8 @@
 #
 #   bash scripts/regenerate-data.sh          # rules in force in 2026
 #   bash scripts/regenerate-data.sh 2027     # another year
+#   ZONEINFO=/path/to/zoneinfo bash scripts/regenerate-data.sh   # another tz database
+#   MAP_SIZE=1024x512 bash scripts/regenerate-data.sh   # X and Y as pixels of a world map
 #
 # On the same tzdata and ICU the output is byte for byte the same. New
 # Windows zones get new identifiers in tools/catalogue_builder/zone_ids.tsv;
@@ -12,15 +14,21 @@
 # data/dataset.txt and the list of zones whose rule changes in
 # data/README.md. Zones whose rule had to be approximated, places filed under
 # another zone than CLDR's, and places no zone fits are reported on
-# standard error.
+# standard error. The TZif files of the catalogue's zones are kept under
+# tests/data/tzif, so the tests compare the rules with the C library's
+# reading of the same tz database on any host; commit them with data/. The
+# builder fails (status 3) when a name had to be cut to fit its field.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 year=${1:-2026}
+zoneinfo=${ZONEINFO:-/usr/share/zoneinfo}
 build=build-data
 cmake -S . -B "$build" -G Ninja -DKELVANE_TESTS=OFF -DKELVANE_BUILD_CATALOGUE_BUILDER=ON >/dev/null
 cmake --build "$build" -j 2 --target catalogue_builder
 find data -maxdepth 1 -type f \( -name '*.ini' \) -delete 2>/dev/null || true
+rm -rf tests/data/tzif
 "$build/tools/catalogue_builder/catalogue_builder" --out data --year "$year" \
-  --ids tools/catalogue_builder/zone_ids.tsv
+  --ids tools/catalogue_builder/zone_ids.tsv --zoneinfo "$zoneinfo" --tzif tests/data/tzif \
+  ${MAP_SIZE:+--map-size "$MAP_SIZE"}
 : > data/Kelvane.lock  # Windows' data-directory lock: ships empty

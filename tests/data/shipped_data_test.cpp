@@ -11,6 +11,7 @@
 #include "check/data_check.h"
 #include "data/data_files.h"
 #include "platform/platform.h"
+#include "platform/utf.h"
 #include "record/data_path.h"
 #include "record/data_writer.h"
 #include "record/line_reader.h"
@@ -111,8 +112,8 @@ TEST(ShippedData, IsCompleteAndReadWholeByTheEngine) {
     EXPECT_EQ(FirstNumbers(KT("TZ_Zone.ini"), 2).size(), zones.size());  // every zone in a group
     EXPECT_GE(DataLines(KT("TZ_CityZoneNum.ini"), 4).size(), 300u);
     const std::set<int> languages = FirstNumbers(KT("Lang_Def.ini"), 2);
-    EXPECT_GE(languages.size(), 6u);
-    EXPECT_TRUE(languages.count(1033) && languages.count(2052));
+    EXPECT_EQ(languages.size(), TZ_MAX_LANGUAGES - 2u);  // two places left for a device maker's own
+    EXPECT_TRUE(languages.count(1033) && languages.count(2052) && languages.count(1025) && languages.count(2070));
     std::vector<std::uint16_t> ids;
     for (const auto &zone : zones) ids.push_back(static_cast<std::uint16_t>(Number(zone[0])));
     std::vector<TZDesc> english(ids.size());
@@ -129,6 +130,60 @@ TEST(ShippedData, IsCompleteAndReadWholeByTheEngine) {
     TZInfo zone{};
     ASSERT_EQ(GetTZInfoByID(&setting.TZID, 1, &zone), TZ_OK);
     EXPECT_EQ(info.Bias, zone.Offset);
+}
+
+// A lower case for the scripts whose names could repeat a city: Latin,
+// Greek, Cyrillic (enough to find "О-в Пасхи (о-в Пасхи)").
+Text Lowered(const Text &text) {
+    Text lower = text;
+    for (TZChar &c : lower) {
+        if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9) ||
+            (c >= 0x410 && c <= 0x42F))
+            c = static_cast<TZChar>(c + 32);
+        else if (c >= 0x400 && c <= 0x40F)
+            c = static_cast<TZChar>(c + 80);
+    }
+    return lower;
+}
+
+// No list name repeats its city ("Easter Island (Easter Island)"), no name is
+// made up from an offset ("Nuuk Time (GMT-01:00)").
+TEST(ShippedData, NamesNeitherRepeatTheCityNorAreMadeUp) {
+    test::ShippedDataDir dir;
+    for (const auto &language : DataLines(KT("Lang_Def.ini"), 2)) {
+        for (const auto &zone : DataLines(language[1].c_str(), 5)) {
+            SCOPED_TRACE(ToUtf8(language[0] + KT(" ") + zone[0]));
+            for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(zone[i].find(KT("(GMT")), Text::npos);
+            const Text list = Lowered(zone[1]);
+            for (const auto &[open, close] : {std::pair{KT(" ("), KT(")")}, std::pair{KT("（"), KT("）")}}) {
+                const auto at = list.rfind(open);
+                if (at == Text::npos || !list.ends_with(close)) continue;
+                const Text city = list.substr(at + Text(open).size(), list.size() - at - Text(open).size() - Text(close).size());
+                EXPECT_EQ(list.substr(0, at).find(city), Text::npos) << "the city repeated";
+            }
+        }
+    }
+}
+
+// Every zone has its place: hundredths of a degree, as dataset.txt says; every city its line in places.txt.
+TEST(ShippedData, ZonesAndPlacesHaveCoordinates) {
+    test::ShippedDataDir dir;
+    const auto zones = DataLines(KT("TZ_Def.ini"), 17);
+    std::set<std::pair<int, int>> distinct;
+    for (const auto &zone : zones) {
+        const int x = Number(zone[13]), y = Number(zone[14]);
+        EXPECT_TRUE(x >= -18000 && x <= 18000 && y >= -9000 && y <= 9000) << Number(zone[0]);
+        distinct.emplace(x, y);
+    }
+    EXPECT_GE(distinct.size(), zones.size() - 10);  // a few zones share a place
+    std::ifstream record(test::kShippedData / "dataset.txt");
+    std::ostringstream text;
+    text << record.rdbuf();
+    EXPECT_NE(text.str().find("\ncoordinates = degrees/100\n"), std::string::npos);
+    std::ifstream places(test::kShippedData / "places.txt");
+    std::size_t count = 0;
+    for (std::string line; std::getline(places, line);) count += !line.empty() && line[0] != '#';
+    EXPECT_EQ(count, DataLines(KT("TZ_CityZoneNum.ini"), 4).size());
 }
 
 TEST(ShippedData, RulesAreInTheCatalogueConvention) {

@@ -11,6 +11,7 @@
 #include "Kelvane.h"
 #include "rules/changeover.h"
 #include "rules/civil_time.h"
+#include "rules/year_fit.h"
 #include "rules/zone_timeline.h"
 #include "support/glibc_zone.h"
 
@@ -116,6 +117,10 @@ TEST(RuleForYear, EncodesTheFooterKeepingTheInstantsGlibcSees) {
             EXPECT_EQ(change.at, change.daylightAfter ? Decoded(rule.rule.daylightStart, standard)
                                                       : Decoded(rule.rule.standardStart, daylight));
         }
+        // The stored rule keeps the zone's own year unless a change was rounded.
+        const auto timeline = ZoneTimeline::FromTzif(TzifData{{}, {}, {LocalType{}}, c.footer});
+        ASSERT_TRUE(timeline);
+        EXPECT_EQ(SignatureOfRule(rule.rule, kYear) == SignatureOfYear(*timeline, kYear), !c.rounded);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "zones/city_placement.h"
 #include "zones/default_zones.h"
 #include "zones/zone_id_table.h"
+#include "zones/zone_locations.h"
 
 namespace kelvane::builder {
 namespace {
@@ -81,6 +82,35 @@ TEST(PlaceUnder, KeepsCldrsZoneOnlyWhenItKeepsThePlacesTime) {
         EXPECT_EQ(PlaceUnder(c.place, c.cldrZone, zones), c.expected) << c.place.utcOffsetAtStart << " " << c.cldrZone;
 }
 
+// zone1970.tab first, zone.tab where it merges a country's zone, the newer
+// name of a renamed zone; degrees/100 or pixels of an equirectangular map.
+TEST(ZoneLocations, FindsEachZonesPlaceAndMapsIt) {
+    const auto locations = ZoneLocations::Parse(
+        "# comment\nCI,BF,IS\t+0519-00402\tAfrica/Abidjan\nGL\t+6411-05144\tAmerica/Nuuk\n"
+        "AU\t-3352+15113\tAustralia/Sydney\tNew South Wales\n",
+        "IS\t+6409-02151\tAtlantic/Reykjavik\nAU\t-335200+1511300\tAustralia/Sydney\n",
+        "L Africa/Abidjan Atlantic/Reykjavik\nL America/Nuuk America/Godthab\n");
+    struct Case {
+        const char *zone;
+        std::optional<GeoPoint> expected;
+    };
+    for (const Case &c : {Case{"Africa/Abidjan", GeoPoint{532, -403}}, Case{"Atlantic/Reykjavik", GeoPoint{6415, -2185}},
+                          Case{"America/Godthab", GeoPoint{6418, -5173}}, Case{"Australia/Sydney", GeoPoint{-3387, 15122}},
+                          Case{"Etc/GMT+5", std::nullopt}})
+        EXPECT_EQ(locations.Of(c.zone), c.expected) << c.zone;
+    EXPECT_EQ(ParseIso6709("+482052+0163000"), (GeoPoint{4835, 1650}));
+    for (const char *bad : {"", "+48", "4820+01630", "+4820+0163", "+48x0+01630"}) EXPECT_EQ(ParseIso6709(bad), std::nullopt) << bad;
+    EXPECT_EQ(OffsetBandMiddle(-300), (GeoPoint{0, -7500}));
+    EXPECT_EQ(OffsetBandMiddle(13 * 60), (GeoPoint{0, -16500}));  // west of the date line
+    const MapSize map{1000, 500};
+    EXPECT_EQ(CatalogueXY({-3387, 15122}, {}), std::pair(15122, -3387));
+    EXPECT_EQ(CatalogueXY({0, 0}, map), std::pair(500, 250));
+    EXPECT_EQ(CatalogueXY({9000, -18000}, map), std::pair(0, 0));
+    EXPECT_EQ(CatalogueXY({-9000, 18000}, map), std::pair(999, 499));  // the far edges stay on the map
+    EXPECT_EQ(CoordinatesNote(map), "pixels 1000x500");
+    EXPECT_EQ(CoordinatesNote({}), "degrees/100");
+}
+
 TEST(DataSetNotes, ListYearRangesAndReplaceOnlyTheBuildersSection) {
     const DataSetFacts facts{2026, "2026f", "42.0", "72.1"};
     const std::string section = YearlyZonesSection(
@@ -93,7 +123,16 @@ TEST(DataSetNotes, ListYearRangesAndReplaceOnlyTheBuildersSection) {
     EXPECT_EQ(ReplaceGeneratedSection(readme, "NEW"), "before\nNEW\nafter\n");
     EXPECT_EQ(ReplaceGeneratedSection("no markers", "NEW"), std::nullopt);
     EXPECT_EQ(DataSetRecordText(facts).substr(DataSetRecordText(facts).find("\nyear = ") + 1),
-              "year = 2026\ntzdata = 2026f\ncldr = 42.0\nicu = 72.1\n");
+              "year = 2026\ntzdata = 2026f\ncldr = 42.0\nicu = 72.1\ncoordinates = degrees/100\n");
+    // The second section is found after its own marker, the first left alone.
+    const std::string both = readme + kApproximationsStart + "\nold\n" + kSectionEnd + "\n";
+    const std::string approximations =
+        ApproximationsSection(facts, {{86, "Chatham Islands Standard Time", "Pacific/Chatham", {"rounded", "cut"}}},
+                              {{"Pacific/Chatham", 86, "Chatham Islands Standard Time"}});
+    EXPECT_NE(approximations.find("| 86 | Chatham Islands Standard Time | Pacific/Chatham | rounded; cut |\n"),
+              std::string::npos);
+    EXPECT_NE(approximations.find("- Pacific/Chatham, under zone 86 (Chatham Islands Standard Time)\n"), std::string::npos);
+    EXPECT_EQ(ReplaceGeneratedSection(both, approximations, kApproximationsStart), readme + approximations + "\n");
 }
 
 }  // namespace

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "check/data_set.h"
+#include "check/data_set_diff.h"
+
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 
@@ -56,8 +61,62 @@ TEST(DataCheck, WarnsWhenTheClockIsInAnotherYearThanTheRules) {
                                                        "device's clock is in 2027", 0), 0u);
         }
     }
+    // A newer tz database on the system: a warning naming both; an older or unknown one: none.
+    for (const char *system : {"2026f", "2026e", "", "unknown"})
+        EXPECT_TRUE(CheckDataDirectory(dir.Path(), 2026, system).List().empty()) << system;
+    const Problems newer = CheckDataDirectory(dir.Path(), 2026, "2027a");
+    ASSERT_EQ(newer.List().size(), 1u);
+    EXPECT_EQ(Format(newer.List()[0]),
+              "dataset.txt: warning: data built from tzdata 2026f; this system has 2027a: run scripts/regenerate-data.sh");
+    for (const auto &[a, b, older] : {std::tuple{"2026f", "2026g", true}, std::tuple{"2026z", "2026za", true},
+                                      std::tuple{"2026za", "2027a", true}, std::tuple{"2027a", "2026z", false},
+                                      std::tuple{"2026f", "2026f", false}, std::tuple{"2026", "2026a", true},
+                                      std::tuple{"26f", "2027a", false}, std::tuple{"2026F", "2027a", false}})
+        EXPECT_EQ(TzdataOlder(a, b), older) << a << " " << b;
     dir.WriteBytes("dataset.txt", "tzdata = 2026f\n");
     EXPECT_EQ(Report(dir), std::vector<std::string>{"dataset.txt: warning: no 'year = YYYY' line: the year of the rules is unknown"});
+}
+
+// Two data sets compared: each kind of change in words, nothing for what stayed.
+TEST(CompareDataSets, SaysWhatChangedZoneByZone) {
+    DataSetContents before;
+    before.record = DataSetRecord{2026, "2026f", "42.0", "72.1"};
+    const ZoneRuleFields newYork{300, 11, 1, 0, 2, 0, 3, 2, 0, 2, -60};
+    before.zones = {{1, {{0}, "UTC"}}, {2, {newYork, "New York"}}, {4, {{-600, 4, 1, 0, 3, 0, 10, 1, 0, 2, -60}, "Sydney"}}};
+    before.languages[1033] = {"en-US", {{2, {"Eastern Time", "Eastern", "EST", "EDT"}}}};
+    before.places = {{"New York (US)", 2}, {"Detroit (US)", 2}};
+    EXPECT_TRUE(CompareDataSets(before, before).empty());
+    DataSetContents after = before;
+    after.record->year = 2027;
+    after.zones.erase(1);
+    after.zones[3] = {{-60}, "Lagos"};
+    after.zones[2].rule.dltWeek = 3;
+    after.zones[4].rule.offset = -570;
+    after.languages[1033].zones[2][3] = "Eastern Daylight Time";
+    after.languages[1025] = {"ar-SA", {}};
+    after.places["Detroit (US)"] = 3;
+    after.places["Lagos (NG)"] = 3;
+    std::vector<std::string> texts;
+    for (const Change &c : CompareDataSets(before, after)) texts.push_back(c.text);
+    const std::vector<std::string> expected = {
+        "data set: rules of 2026, tz database 2026f, names from CLDR 42.0 through ICU 72.1\n"
+        "  is now: rules of 2027, tz database 2026f, names from CLDR 42.0 through ICU 72.1",
+        "zone 1 (UTC) removed",
+        "zone 2 (New York): rule changed\n"
+        "  old: UTC-05:00; daylight time UTC-04:00 from the second Sunday of March at 02:00 to the first Sunday of November at 02:00\n"
+        "  new: UTC-05:00; daylight time UTC-04:00 from the third Sunday of March at 02:00 to the first Sunday of November at 02:00\n"
+        "  daylight time in 2027: 2027-03-21 02:00 to 2027-11-07 02:00",
+        "zone 3 (Lagos) added: UTC+01:00 all year",
+        "zone 4 (Sydney): rule changed\n"
+        "  old: UTC+10:00; daylight time UTC+11:00 from the first Sunday of October at 02:00 to the first Sunday of April at 03:00\n"
+        "  new: UTC+09:30; daylight time UTC+10:30 from the first Sunday of October at 02:00 to the first Sunday of April at 03:00\n"
+        "  daylight time in 2027: until 2027-04-04 03:00, and from 2027-10-03 02:00",
+        "Detroit (US) moved from zone 2 to zone 3",
+        "Lagos (NG) added under zone 3",
+        "language 1025 (ar-SA) added",
+        "zone 2 in 1033 (en-US): daylight name \"EDT\" is now \"Eastern Daylight Time\"",
+    };
+    EXPECT_EQ(texts, expected);
 }
 
 struct BrokenCase {

@@ -47,3 +47,47 @@ math(EXPR other "${CMAKE_MATCH_1} + 1")
 file(APPEND ${WORK}/device.ini "clock = ${other}-03-01 12:00:00\n")
 expect(0 "warning: the data holds the rules of ${CMAKE_MATCH_1} but the device's clock is in ${other}.*0 error\\(s\\), 1 warning" check)
 expect(0 "^UTC [^\n]*\n\\* .*\nkelvane: warning: the data holds the rules of [0-9]+ but[^\n]*\n$" clock)
+
+# A tz database on the system newer than the data set's: a warning naming both.
+if(NOT WINE)
+  string(REGEX MATCH "tzdata = ([0-9a-z]+)" match "${record}")
+  file(WRITE ${WORK}/zoneinfo/tzdata.zi "# version 2999a\n")
+  set(saved_run "${run}")
+  set(run ${CMAKE_COMMAND} -E env TZDIR=${WORK}/zoneinfo)
+  expect(0 "warning: data built from tzdata ${CMAKE_MATCH_1}; this system has 2999a: run scripts/regenerate-data.sh" check)
+  set(run "${saved_run}")
+endif()
+
+# dst without --at judges the zone's own clock now; --help says --at is local time.
+expect(0 "^(standard|daylight) time in zone 20 at [0-9-]+ [0-9:]+\n$" dst 20)
+expect(0 "the zone's local time" dst --help)
+
+# Right-to-left names are isolated so that the columns keep their places.
+expect(0 "\n +46  \\(GMT\\) ⁧[^\n]*⁩\n" --lang 1025 zones)
+
+# The map: well-formed SVG with a marker for every zone.
+expect(0 "zones drawn" map --out ${WORK}/map.svg)
+execute_process(COMMAND ${run} ${TOOL} --data ${WORK} count OUTPUT_VARIABLE count)
+string(REGEX MATCH "[0-9]+" count "${count}")
+file(READ ${WORK}/map.svg svg)
+string(REGEX MATCHALL "<g class=\"zone\" data-zone=\"[0-9]+\"" markers "${svg}")
+list(LENGTH markers drawn)
+if(NOT drawn EQUAL count)
+  message(FATAL_ERROR "kelvane map: ${drawn} zone markers for ${count} zones")
+endif()
+find_program(XMLLINT xmllint)
+find_program(PYTHON3 python3)
+if(XMLLINT)
+  set(parse ${XMLLINT} --noout ${WORK}/map.svg)
+elseif(PYTHON3)
+  set(parse ${PYTHON3} -c "import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])" ${WORK}/map.svg)
+else()
+  message(FATAL_ERROR "kelvane map: neither xmllint nor python3 to parse the SVG with")
+endif()
+execute_process(COMMAND ${parse} RESULT_VARIABLE result ERROR_VARIABLE err)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "kelvane map: not well-formed XML\n${err}")
+endif()
+
+# A data set compared with itself has no changes.
+expect(0 "^0 change\\(s\\) from " diff ${DATA} ${DATA})

@@ -6,6 +6,7 @@
 
 #include "check/data_file.h"
 #include "commands.h"
+#include "text_width.h"
 #include "zone_format.h"
 
 namespace kelvane::tool {
@@ -81,7 +82,7 @@ void AddZones(CLI::App &app, const Options &options) {
                           "listing the zones of group " + *group);
             for (uint16_t i = 0; i < count; ++i) {
                 list.push_back(Json{{"id", ids[i]}, {"label", Utf8(labels.pointers[i])}, {"name", Utf8(names.pointers[i])}});
-                text << IdColumn(ids[i]) << LabelColumn(labels.pointers[i]) << Utf8(names.pointers[i]) << '\n';
+                text << IdColumn(ids[i]) << LabelColumn(labels.pointers[i]) << Isolated(Utf8(names.pointers[i])) << '\n';
             }
         }
         session.Emit(list, text.str());

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "check/data_check.h"
+#include "check/data_set.h"
 #include "commands.h"
 #include "zone_format.h"
 
@@ -16,7 +17,7 @@ void AddCheckCommand(CLI::App &app, const Options &options, int *exitCode) {
         Options checked = options;
         checked.data = dir.string();
         const int clockYear = DeviceUtc(*std::make_unique<Session>(checked)).wYear;
-        const Problems problems = CheckDataDirectory(dir, clockYear);
+        const Problems problems = CheckDataDirectory(dir, clockYear, SystemTzdataVersion());
         if (options.json) {
             Json list = Json::array();
             for (const Problem &p : problems.List())

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "check/data_set.h"
+#include "dst/daylight_query.h"
 #include "commands.h"
 #include "text_width.h"
 #include "zone_format.h"
@@ -15,12 +16,21 @@ void AddDst(CLI::App &app, const Options &options) {
     auto id = std::make_shared<uint16_t>(0);
     auto at = std::make_shared<std::string>();
     cmd->add_option("zone", *id, "zone number")->required();
-    cmd->add_option("--at", *at, "the moment, \"YYYY-MM-DD hh:mm\" (default: the device's UTC time)");
+    cmd->add_option("--at", *at,
+                    "the zone's local time, \"YYYY-MM-DD hh:mm\" (default: now, judged on the zone's own clock)");
     cmd->callback([&options, id, at] {
         Session session(options);
-        const SYSTEMTIME moment = at->empty() ? DeviceUtc(session) : ParseDateTime(*at);
+        const std::string doing = "judging daylight saving in zone " + std::to_string(*id);
         uint32_t state = 0;
-        session.Check(QueryTZDltStateByDate(*id, &moment, &state), "judging daylight saving in zone " + std::to_string(*id));
+        SYSTEMTIME moment{};
+        if (at->empty()) {
+            // The engine's own reading of the zone's current wall-clock time.
+            session.Check(static_cast<uint32_t>(QueryTZDltState(*id, &state)), doing);
+            moment = ClockOf(session, LoadZone(session, *id), DeviceUtc(session)).local;
+        } else {
+            moment = ParseDateTime(*at);
+            session.Check(QueryTZDltStateByDate(*id, &moment, &state), doing);
+        }
         session.Emit(Json{{"zone", *id}, {"moment", FormatDateTime(moment)}, {"daylight", state == 1}},
                      std::string(state == 1 ? "daylight time" : "standard time") + " in zone " + std::to_string(*id) +
                          " at " + FormatDateTime(moment) + "\n");

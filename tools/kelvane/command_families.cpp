@@ -11,6 +11,7 @@ void AddAllCommands(CLI::App &app, const Options &options, int *exitCode) {
     AddCalendarCommands(app, options);
     AddDeviceCommands(app, options);
     AddCheckCommand(app, options, exitCode);
+    AddDataSetCommands(app, options);
 }
 
 }  // namespace kelvane::tool

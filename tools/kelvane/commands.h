@@ -15,6 +15,7 @@ void AddDeviceCommands(CLI::App &app, const Options &options);
 void AddClockCommands(CLI::App &app, const Options &options);
 void AddFavouriteCommands(CLI::App &app, const Options &options);
 void AddCheckCommand(CLI::App &app, const Options &options, int *exitCode);
+void AddDataSetCommands(CLI::App &app, const Options &options);
 // Every family above; exitCode receives check's verdict.
 void AddAllCommands(CLI::App &app, const Options &options, int *exitCode);
 

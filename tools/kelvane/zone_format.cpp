@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "platform/platform.h"
+#include "text_width.h"
 
 namespace kelvane::tool {
 
@@ -16,7 +17,10 @@ std::string EntryText(const TZChar *entry) {
     std::string text = Utf8(entry);
     const std::string bare = "(GMT)";
     if (text.starts_with(bare) && text.size() > bare.size() && text[bare.size()] != ' ') text.insert(bare.size(), " ");
-    return text;
+    // The label stays left to right; the name after it may be right to left.
+    const auto name = text.starts_with("(GMT") ? text.find(' ') : std::string::npos;
+    if (name == std::string::npos) return Isolated(text);
+    return text.substr(0, name + 1) + Isolated(text.substr(name + 1));
 }
 
 std::string LabelColumn(const TZChar *label) {

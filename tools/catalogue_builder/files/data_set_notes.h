@@ -1,8 +1,9 @@
 // The data set's notes for people and for the kelvane tool, UTF-8 text
 // beside the engine's files: dataset.txt (the year of the rules and the
-// versions of the sources) and, in data/README.md, the list of zones whose
-// rule changes from year to year, between two marker lines so that the
-// rest of the README stays as written.
+// versions of the sources, the unit of the coordinates) and, in
+// data/README.md, the list of zones whose rule changes from year to year and
+// the list of approximated zones and unfit places, each between two marker
+// lines so that the rest of the README stays as written.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +15,28 @@ namespace kelvane::builder {
 
 inline constexpr const char *kDataSetRecordFile = "dataset.txt";
 inline constexpr const char *kSectionStart = "<!-- catalogue_builder: zones whose rule changes; generated -->";
+inline constexpr const char *kApproximationsStart =
+    "<!-- catalogue_builder: approximated zones and unfit places; generated -->";
 inline constexpr const char *kSectionEnd = "<!-- catalogue_builder: end -->";
 
 struct DataSetFacts {
     std::int64_t year = 0;
     std::string tzdata, cldr, icu;
+    std::string coordinates = "degrees/100";  // or "pixels WxH"
+};
+
+// A catalogue zone whose stored rule is not the zone's own.
+struct ApproximatedZone {
+    std::uint16_t id = 0;
+    std::string windowsZone, source;
+    std::vector<std::string> why;
+};
+
+// A place whose clocks no catalogue zone keeps in the data's year.
+struct UnfitPlace {
+    std::string place;  // its tz zone
+    std::uint16_t id = 0;  // the zone it is filed under
+    std::string windowsZone;
 };
 
 // A catalogue zone whose rule is not the same in every year of the span.
@@ -34,8 +52,13 @@ std::string DataSetRecordText(const DataSetFacts &facts);
 std::string YearlyZonesSection(const DataSetFacts &facts, const std::vector<YearlyZone> &zones,
                                std::int64_t lastYear);
 
-// readme with the text between the markers replaced by section; nullopt
-// when it lacks them.
-std::optional<std::string> ReplaceGeneratedSection(const std::string &readme, const std::string &section);
+// The README's section of approximated zones and places no zone fits.
+std::string ApproximationsSection(const DataSetFacts &facts, const std::vector<ApproximatedZone> &zones,
+                                  const std::vector<UnfitPlace> &places);
+
+// readme with the text from the start marker to the end marker after it
+// replaced by section; nullopt when it lacks them.
+std::optional<std::string> ReplaceGeneratedSection(const std::string &readme, const std::string &section,
+                                                   const std::string &startMarker = kSectionStart);
 
 }  // namespace kelvane::builder

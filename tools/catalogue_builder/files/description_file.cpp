@@ -7,12 +7,20 @@
 
 namespace kelvane::builder {
 
-void FitDescription(ZoneDescription *d) {
+std::vector<std::string> FitDescription(ZoneDescription *d) {
     Text *const names[] = {&d->listName, &d->shortName, &d->standardName, &d->daylightName};
+    Text whole[4];
+    for (std::size_t i = 0; i < 4; ++i) whole[i] = CleanText(*names[i]);
     for (Text *name : names) *name = FieldText(*name);
     // The identifier, four tabs and the CR LF take the rest of the line.
     const std::size_t overhead = std::to_string(d->id).size() + 4 + 2;
     FitTogether(names, 4, kLineUnits - overhead);
+    std::vector<std::string> cut;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (*names[i] != whole[i])
+            cut.push_back("Desc" + std::to_string(i + 1) + " \"" + ToUtf8(whole[i]) + "\" cut to \"" +
+                          ToUtf8(*names[i]) + "\"");
+    return cut;
 }
 
 WriteOutcome WriteDescriptionFile(const Language &language) {

@@ -18,8 +18,9 @@ inline constexpr const TZChar *kGroupFile = KT("TZ_Zone.ini");
 inline constexpr const TZChar *kCityFile = KT("TZ_CityZoneNum.ini");
 
 // Cleans and cuts the four names so that each fits its field and the line
-// with all four fits 254 units, cutting the longest name first.
-void FitDescription(ZoneDescription *description);
+// with all four fits 254 units, cutting the longest name first. Returns a
+// sentence for each name that had to be cut (none, normally).
+std::vector<std::string> FitDescription(ZoneDescription *description);
 
 // sources: a comment line after the legend (none when empty).
 WriteOutcome WriteCatalogueFile(const std::vector<CatalogueZone> &zones, const Text &sources = {});

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "icu/languages.h"
 #include "icu/place_namer.h"
@@ -27,6 +28,16 @@ struct Candidate {
     std::uint16_t id = 0;
 };
 
+// Why the stored rule is not the zone's own, for the README's table: the
+// rule's own reasons, and a daylight state the tz database names otherwise.
+std::vector<std::string> Differences(const Candidate &c, std::int64_t year) {
+    std::vector<std::string> why = c.rule.approximations;
+    if (DaylightStateDiffers(c.timeline, c.rule.rule, year))
+        why.push_back("the daylight state differs from the tz database's where the offsets agree (the tz database "
+                      "counts an offset as daylight time that the catalogue holds as standard time)");
+    return why;
+}
+
 std::optional<std::vector<Candidate>> ReadRules(const BuildRequest &request, BuildReport *report,
                                                 std::string *problem) {
     const std::vector<WindowsZone> zones = ListWindowsZones(problem);
@@ -36,9 +47,9 @@ std::optional<std::vector<Candidate>> ReadRules(const BuildRequest &request, Bui
         const auto timeline = ReadZoneTimeline(request.zoneinfo, zone.representative, problem);
         if (!timeline) return std::nullopt;
         const YearRule rule = RuleForYear(*timeline, request.year);
-        for (const std::string &why : rule.approximations)
-            report->approximations.push_back(zone.windowsId + " (" + zone.representative + "): " + why);
         candidates.push_back({zone, rule, *timeline, 0});
+        for (const std::string &why : Differences(candidates.back(), request.year))
+            report->approximations.push_back(zone.windowsId + " (" + zone.representative + "): " + why);
     }
     return candidates;
 }
@@ -86,22 +97,42 @@ std::vector<GroupEntry> Groups(const std::vector<Candidate> &candidates) {
     return groups;
 }
 
-std::vector<CityEntry> Cities(const std::vector<Candidate> &candidates, const PlaceNamer &namer) {
-    std::vector<CityEntry> cities;
+// The city table, and where each of its places lies.
+std::vector<CityEntry> Cities(const std::vector<Candidate> &candidates, const PlaceNamer &namer,
+                              const ZoneLocations &locations, BuildReport *report) {
+    std::vector<std::pair<CityEntry, PlaceLocation>> rows;
     for (const Candidate &c : candidates)
-        for (const std::string &place : c.windows.places)
-            if (auto entry = namer.Describe(c.id, place)) cities.push_back(std::move(*entry));
-    std::stable_sort(cities.begin(), cities.end(), [](const CityEntry &a, const CityEntry &b) {
-        return a.id != b.id ? a.id < b.id : ToUtf8(a.city) < ToUtf8(b.city);
+        for (const std::string &place : c.windows.places) {
+            auto entry = namer.Describe(c.id, place, &report->cuts);
+            if (!entry) continue;
+            const auto point = locations.Of(place);
+            if (!point) report->notes.push_back(place + ": not in zone1970.tab or zone.tab; no location");
+            rows.emplace_back(std::move(*entry), PlaceLocation{c.id, place, point.value_or(GeoPoint{})});
+        }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) {
+        return a.first.id != b.first.id ? a.first.id < b.first.id : ToUtf8(a.first.city) < ToUtf8(b.first.city);
     });
+    std::vector<CityEntry> cities;
+    for (auto &[city, location] : rows) {
+        cities.push_back(std::move(city));
+        report->places.push_back(std::move(location));
+    }
     return cities;
 }
 
-// Each place under the zone that keeps its time in the data's year.
+// Where the zone's representative place lies; a zone with no place (Etc/GMT+5)
+// lies in the middle of its offset's band.
+GeoPoint ZoneLocation(const Candidate &c, const ZoneLocations &locations) {
+    if (const auto point = locations.Of(c.windows.representative)) return *point;
+    return OffsetBandMiddle(-c.rule.rule.bias);
+}
+
+// Each place under the zone whose stored rule keeps its time in the data's
+// year; a zone whose rule is an approximation may fit none of its own places.
 void PlaceCities(std::vector<Candidate> *candidates, const BuildRequest &request, BuildReport *report) {
     std::vector<PlacementZone> zones;
     for (const Candidate &c : *candidates)
-        zones.push_back({SignatureOfYear(c.timeline, request.year), c.windows.places.size()});
+        zones.push_back({SignatureOfRule(c.rule.rule, request.year), c.windows.places.size()});
     std::vector<std::vector<std::string>> placed(candidates->size());
     for (std::size_t from = 0; from < candidates->size(); ++from) {
         const Candidate &c = (*candidates)[from];
@@ -109,10 +140,12 @@ void PlaceCities(std::vector<Candidate> *candidates, const BuildRequest &request
             std::string problem;
             const auto timeline = ReadZoneTimeline(request.zoneinfo, place, &problem);
             const auto to = timeline ? PlaceUnder(SignatureOfYear(*timeline, request.year), from, zones) : std::nullopt;
-            if (!to)
+            if (!to) {
                 report->unplaced.push_back(place + " (under " + c.windows.windowsId + "): " +
                                            (timeline ? "no zone keeps its time in " + std::to_string(request.year)
                                                      : problem));
+                report->unfitPlaces.push_back({place, c.id, c.windows.windowsId});
+            }
             else if (*to != from)
                 report->notes.push_back(place + " filed under " + (*candidates)[*to].windows.windowsId +
                                         ", not under " + c.windows.windowsId + " as CLDR has it");
@@ -161,6 +194,17 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
     PlaceCities(&*candidates, request, report);
     report->yearlyZones = YearlyZones(*candidates, request.year);
     report->dataSet = NamesVersions(request.year, TzdataVersion(request.zoneinfo));
+    report->dataSet.coordinates = CoordinatesNote(request.map);
+    for (const Candidate &c : *candidates) {
+        report->sources.push_back(c.windows.representative);
+        if (auto why = Differences(c, request.year); !why.empty())
+            report->approximatedZones.push_back({c.id, c.windows.windowsId, c.windows.representative, std::move(why)});
+    }
+    const ZoneLocations locations = ZoneLocations::Read(request.zoneinfo);
+    if (locations.Empty()) {
+        *problem = (request.zoneinfo / "zone1970.tab").string() + ": missing or empty";
+        return std::nullopt;
+    }
 
     std::vector<ZoneNamer> namers;
     for (const LanguageChoice &l : languages) namers.emplace_back(l.locale);
@@ -179,11 +223,15 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
         if (!IcuAgrees(c.windows.representative, moment))
             report->notes.push_back(c.windows.windowsId + " (" + c.windows.representative +
                                     "): ICU gives another offset than the tz database; named by location");
-        for (std::size_t i = 0; i < languages.size(); ++i)
-            languages[i].language.descriptions.push_back(namers[i].Describe(c.id, c.windows.representative, moment));
+        for (std::size_t i = 0; i < languages.size(); ++i) {
+            std::vector<std::string> cuts;
+            languages[i].language.descriptions.push_back(namers[i].Describe(c.id, c.windows.representative, moment, &cuts));
+            for (const std::string &cut : cuts) report->cuts.push_back(ToUtf8(languages[i].language.fileName) + ": " + cut);
+        }
         CatalogueZone zone;
         zone.id = c.id;
         zone.rule = c.rule.rule;
+        std::tie(zone.x, zone.y) = CatalogueXY(ZoneLocation(c, locations), request.map);
         zone.detail = languages.front().language.descriptions.back().listName;
         data.zones.push_back(std::move(zone));
         cityCounts[c.id] = c.windows.places.size();
@@ -197,7 +245,7 @@ std::optional<DataDirectory> AssembleCatalogue(const BuildRequest &request, Zone
     AssignDefaultZones(&data.zones, cityCounts);
     for (LanguageChoice &l : languages) data.languages.push_back(std::move(l.language));
     data.groups = Groups(*candidates);
-    data.cities = Cities(*candidates, places);
+    data.cities = Cities(*candidates, places, locations, report);
     data.interfaceLanguage = kEnglish;
     return data;
 }

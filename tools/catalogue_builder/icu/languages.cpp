@@ -2,10 +2,17 @@
 
 #include <unicode/uloc.h>
 
+#include <iterator>
+
 namespace kelvane::builder {
 namespace {
-constexpr const char *kLocales[] = {"en_US", "zh_CN", "zh_TW", "de_DE", "es_ES", "fr_FR",
-                                    "it_IT", "ja_JP", "ko_KR", "pt_BR", "ru_RU"};
+// The first eleven languages keep their places; the rest follow in the order
+// of their identifiers. Two of the 32 places are left for a device maker's own.
+constexpr const char *kLocales[] = {"en_US", "zh_CN", "zh_TW", "de_DE", "es_ES", "fr_FR", "it_IT", "ja_JP",
+                                    "ko_KR", "pt_BR", "ru_RU", "ar_SA", "cs_CZ", "da_DK", "el_GR", "fi_FI",
+                                    "he_IL", "hu_HU", "nl_NL", "nb_NO", "pl_PL", "sv_SE", "th_TH", "tr_TR",
+                                    "id_ID", "uk_UA", "vi_VN", "hi_IN", "ms_MY", "pt_PT"};
+static_assert(std::size(kLocales) + 2 <= TZ_MAX_LANGUAGES);
 }  // namespace
 
 std::vector<LanguageChoice> ChooseLanguages(std::string *problem) {

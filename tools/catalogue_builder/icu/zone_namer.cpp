@@ -9,17 +9,31 @@
 
 namespace kelvane::builder {
 namespace {
-// CLDR's pattern for "a zone name with a place", e.g. "{1} ({0})".
-icu::UnicodeString FallbackPattern(const icu::Locale &locale) {
+// One of CLDR's zone-name patterns of the locale: "fallbackFormat" ("{1}
+// ({0})": a name and a place), "regionFormat" ("{0} Time"),
+// "regionFormatStandard", "regionFormatDaylight".
+icu::UnicodeString ZonePattern(const icu::Locale &locale, const char *key, const char16_t *otherwise) {
     UErrorCode status = U_ZERO_ERROR;
     UResourceBundle *zoneData = ures_open(U_ICUDATA_NAME U_TREE_SEPARATOR_STRING "zone", locale.getName(), &status);
     UResourceBundle *strings = ures_getByKey(zoneData, "zoneStrings", nullptr, &status);
     int32_t length = 0;
-    const UChar *pattern = ures_getStringByKey(strings, "fallbackFormat", &length, &status);
-    icu::UnicodeString result = U_SUCCESS(status) ? icu::UnicodeString(pattern, length) : u"{1} ({0})";
+    const UChar *pattern = ures_getStringByKey(strings, key, &length, &status);
+    icu::UnicodeString result = U_SUCCESS(status) ? icu::UnicodeString(pattern, length) : otherwise;
     ures_close(strings);
     ures_close(zoneData);
     return result;
+}
+
+// The place in a generic location name ("Nuuk" of "Nuuk Time"): the text
+// that stands for {0} in the region format.
+icu::UnicodeString PlaceOf(const icu::UnicodeString &locationName, const icu::UnicodeString &regionFormat) {
+    const int32_t at = regionFormat.indexOf(u"{0}");
+    if (at < 0) return locationName;
+    const icu::UnicodeString before(regionFormat, 0, at), after(regionFormat, at + 3);
+    if (!locationName.startsWith(before) || !locationName.endsWith(after) ||
+        locationName.length() < before.length() + after.length())
+        return locationName;
+    return icu::UnicodeString(locationName, before.length(), locationName.length() - before.length() - after.length());
 }
 
 icu::UnicodeString NameOf(const icu::TimeZoneNames &names, const icu::UnicodeString &zone, UTimeZoneNameType type,
@@ -44,7 +58,12 @@ bool IcuAgrees(const std::string &zone, const NamingMoment &moment) {
     return U_SUCCESS(status) && rawOffset == moment.standardUtcOffset * 1000;
 }
 
-ZoneNamer::ZoneNamer(const icu::Locale &locale) : fallbackPattern_(FallbackPattern(locale)) {
+ZoneNamer::ZoneNamer(const icu::Locale &locale)
+    : locale_(locale),
+      fallbackPattern_(ZonePattern(locale, "fallbackFormat", u"{1} ({0})")),
+      regionFormat_(ZonePattern(locale, "regionFormat", u"{0}")),
+      regionStandard_(ZonePattern(locale, "regionFormatStandard", u"{0}")),
+      regionDaylight_(ZonePattern(locale, "regionFormatDaylight", u"{0}")) {
     UErrorCode status = U_ZERO_ERROR;
     names_.reset(icu::TimeZoneNames::createInstance(locale, status));
     format_.reset(U_SUCCESS(status) ? icu::TimeZoneFormat::createInstance(locale, status) : nullptr);
@@ -58,7 +77,15 @@ icu::UnicodeString ZoneNamer::Pattern(const icu::UnicodeString &name, const icu:
     return text;
 }
 
-ZoneDescription ZoneNamer::Describe(std::uint16_t id, const std::string &zone, const NamingMoment &moment) const {
+bool ZoneNamer::Mentions(const icu::UnicodeString &name, const icu::UnicodeString &city) const {
+    icu::UnicodeString foldedName(name), foldedCity(city);
+    foldedName.toLower(locale_);
+    foldedCity.toLower(locale_);
+    return foldedName.indexOf(foldedCity) >= 0;
+}
+
+ZoneDescription ZoneNamer::Describe(std::uint16_t id, const std::string &zone, const NamingMoment &moment,
+                                    std::vector<std::string> *cuts) const {
     UErrorCode status = U_ZERO_ERROR;
     icu::UnicodeString canonical;
     icu::TimeZone::getCanonicalID(ToIcu(zone), canonical, status);
@@ -70,24 +97,32 @@ ZoneDescription ZoneNamer::Describe(std::uint16_t id, const std::string &zone, c
     const icu::UnicodeString generic = metazoneFits ? NameOf(*names_, canonical, UTZNM_LONG_GENERIC, date) : none;
     const icu::UnicodeString standard = metazoneFits ? NameOf(*names_, canonical, UTZNM_LONG_STANDARD, date) : none;
     const icu::UnicodeString daylight = metazoneFits ? NameOf(*names_, canonical, UTZNM_LONG_DAYLIGHT, date) : none;
-    icu::UnicodeString city, location, daylightOffset;
+    icu::UnicodeString city, location;
     names_->getExemplarLocationName(canonical, city);
     std::unique_ptr<icu::TimeZone> tz(icu::TimeZone::createTimeZone(canonical));
     format_->format(UTZFMT_STYLE_GENERIC_LOCATION, *tz, date, location);
-    format_->formatOffsetLocalizedGMT(moment.daylightUtcOffset * 1000, daylightOffset, status);
 
+    // CLDR's location formats for the specific times: "Nuuk Standard Time",
+    // "Nuuk Daylight Time"; a zone without daylight time keeps "Nuuk Time".
+    icu::UnicodeString standardLocation = location, daylightLocation = location;
+    if (moment.hasDaylight) {
+        const icu::UnicodeString place = PlaceOf(location, regionFormat_);
+        standardLocation = regionStandard_;
+        standardLocation.findAndReplace(u"{0}", place);
+        daylightLocation = regionDaylight_;
+        daylightLocation.findAndReplace(u"{0}", place);
+    }
     const icu::UnicodeString &shortName = FirstOf({&generic, &standard, &location});
-    const bool cityNamed = city.isEmpty() || shortName.indexOf(city) >= 0;
-    const icu::UnicodeString daylightFallback =
-        moment.hasDaylight ? Pattern(location, daylightOffset) : FirstOf({&standard, &location});
+    const bool cityNamed = city.isEmpty() || Mentions(shortName, city);
 
     ZoneDescription d;
     d.id = id;
     d.listName = FromIcu(cityNamed ? shortName : Pattern(shortName, city));
     d.shortName = FromIcu(shortName);
-    d.standardName = FromIcu(FirstOf({&standard, &location}));
-    d.daylightName = FromIcu(FirstOf({&daylight, &daylightFallback}));
-    FitDescription(&d);
+    const icu::UnicodeString &standardName = FirstOf({&standard, &standardLocation});
+    d.standardName = FromIcu(standardName);
+    d.daylightName = FromIcu(FirstOf({&daylight, moment.hasDaylight ? &daylightLocation : &standardName}));
+    for (std::string &cut : FitDescription(&d)) cuts->push_back("zone " + std::to_string(id) + " " + cut);
     return d;
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "rules/catalogue_rule.h"
 #include "rules/local_type.h"
 #include "rules/zone_timeline.h"
 
@@ -35,6 +36,15 @@ struct YearSignature {
 };
 
 YearSignature SignatureOfYear(const ZoneTimeline &zone, std::int64_t year);
+// What the catalogue's rule makes of the same year: where the rule is an
+// approximation (a year stored as the rule at its end, a change off the
+// hour stored at a whole hour), this differs from the zone's own year.
+YearSignature SignatureOfRule(const CatalogueRule &rule, std::int64_t year);
+
+// Whether, somewhere in the year, the zone and the rule show the same offset
+// but one calls it daylight time and the other standard time (Havana's
+// summer time kept for good is the catalogue's standard time).
+bool DaylightStateDiffers(const ZoneTimeline &zone, const CatalogueRule &rule, std::int64_t year);
 
 // The years from `year` to `last` that the rule of `year` gives whole: each
 // year's own rule is the same and gives that year (not only its end).

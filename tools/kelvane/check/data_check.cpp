@@ -52,8 +52,8 @@ std::vector<const DataLine *> DataLines(const DataFile &file, std::size_t minFie
 
 class DirectoryCheck {
 public:
-    DirectoryCheck(std::filesystem::path directory, std::optional<int> clockYear)
-        : directory_(std::move(directory)), clockYear_(clockYear) {}
+    DirectoryCheck(std::filesystem::path directory, std::optional<int> clockYear, std::string systemTzdata)
+        : directory_(std::move(directory)), clockYear_(clockYear), systemTzdata_(std::move(systemTzdata)) {}
 
     Problems Run() {
         CheckCatalogue("TZ_Def.ini", 16, false);
@@ -228,20 +228,23 @@ private:
             problems_.Warning(kDataSetFile, 0, "no 'year = YYYY' line: the year of the rules is unknown");
             return;
         }
+        if (const auto older = OlderTzdataWarning(*record, systemTzdata_)) problems_.Warning(kDataSetFile, 0, *older);
         if (!clockYear_) return;
         if (const auto stale = StaleRulesWarning(*record, *clockYear_)) problems_.Warning(kDataSetFile, 0, *stale);
     }
 
     std::filesystem::path directory_;
     std::optional<int> clockYear_;
+    std::string systemTzdata_;
     Problems problems_;
     std::map<std::uint16_t, ZoneSource> zones_;
     std::set<std::uint16_t> systemZones_;
 };
 }  // namespace
 
-Problems CheckDataDirectory(const std::filesystem::path &directory, std::optional<int> clockYear) {
-    return DirectoryCheck(directory, clockYear).Run();
+Problems CheckDataDirectory(const std::filesystem::path &directory, std::optional<int> clockYear,
+                            const std::string &systemTzdata) {
+    return DirectoryCheck(directory, clockYear, systemTzdata).Run();
 }
 
 }  // namespace kelvane::tool
