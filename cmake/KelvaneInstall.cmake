@@ -18,8 +18,8 @@ install(TARGETS Kelvane EXPORT KelvaneTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(FILES ${PROJECT_SOURCE_DIR}/include/Kelvane.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT Development)
-# The pristine data set. Without device.ini: a data directory holding one is
-# a simulated device, and an installed one runs on the real system.
+# Without device.ini: an installed data set serves the real system, not the
+# simulated device (the tool still chooses the simulated device unless --system).
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${KELVANE_DATA_DIR} COMPONENT Tool
         PATTERN device.ini EXCLUDE)
 if(TARGET kelvane)

@@ -67,6 +67,7 @@ stage "Windows x86 (mingw-w64, 32-bit Wine)" bash scripts/test-windows.sh x86 "$
 stage "Linux armhf (qemu-arm)" bash scripts/test-cross.sh armhf "$linux_tool"
 stage "Linux s390x, big-endian (qemu-s390x)" bash scripts/test-cross.sh s390x "$linux_tool"
 stage "Linux aarch64: build, tool (qemu-aarch64)" bash scripts/test-cross.sh aarch64 "$linux_tool"
+stage "tests against code" bash scripts/test-ratio.sh
 
 echo "== stage times =="
 printf '%s\n' "${timings[@]}"

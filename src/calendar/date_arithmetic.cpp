@@ -1,20 +1,20 @@
 // Moving a time by seconds through the platform's 64-bit file time.
-#include "Kelvane.h"
+#include "calendar/date_arithmetic.h"
+
 #include "platform/platform.h"
 
-using namespace kelvane;
+namespace kelvane {
 
-// A time the calendar cannot represent (an invalid date, or a result before
-// 1601 or after 30827) gives 0 and the time stays as it was.
-extern "C" uint32_t CalcDateTime(SYSTEMTIME *time, int32_t seconds) {
-    if (time == nullptr) return 0;
+bool MoveBySeconds(SYSTEMTIME &time, std::int32_t seconds) noexcept {
     Platform &platform = CurrentPlatform();
     std::uint64_t ticks = 0;
-    if (!platform.SystemTimeToFileTime(*time, &ticks)) return 0;
+    if (!platform.SystemTimeToFileTime(time, &ticks)) return false;
     const std::int64_t delta = static_cast<std::int64_t>(seconds) * 10'000'000;
-    if (delta < 0 && ticks < static_cast<std::uint64_t>(-delta)) return 0;
+    if (delta < 0 && ticks < static_cast<std::uint64_t>(-delta)) return false;
     SYSTEMTIME moved{};
-    if (!platform.FileTimeToSystemTime(ticks + static_cast<std::uint64_t>(delta), &moved)) return 0;
-    *time = moved;
-    return 1;
+    if (!platform.FileTimeToSystemTime(ticks + static_cast<std::uint64_t>(delta), &moved)) return false;
+    time = moved;
+    return true;
 }
+
+}  // namespace kelvane

@@ -10,9 +10,9 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "record/line_list.h"
 #include "record/record_reader.h"
-#include "record/text.h"
 
 namespace kelvane {
 

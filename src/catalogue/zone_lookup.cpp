@@ -1,4 +1,4 @@
-// GetTZInfoByID: zone records by identifier.
+// Zone records by identifier.
 //
 // The user file is read first, then the system file, and a later matching
 // line overwrites an earlier one, so a zone present in both files comes from
@@ -38,15 +38,12 @@ Result LookUpZones(RecordReader &reader, const uint16_t *ids, uint16_t count, TZ
     return Result::Ok;
 }
 
-}  // namespace kelvane
-
-using namespace kelvane;
-
-extern "C" uint32_t GetTZInfoByID(const uint16_t *ids, uint16_t count, TZInfo *infos) {
-    if (ids == nullptr || infos == nullptr || count == 0) return Code(Result::Param);
+Result LookUpZones(const uint16_t *ids, uint16_t count, TZInfo *infos) noexcept {
     Owned<bool[]> filled = AllocateArray<bool>(count);
-    if (!filled) return Code(Result::NoMemory);
+    if (!filled) return Result::NoMemory;
     for (uint16_t j = 0; j < count; ++j) filled[j] = false;
     RecordReader reader;
-    return Code(LookUpZones(reader, ids, count, infos, filled.get()));
+    return LookUpZones(reader, ids, count, infos, filled.get());
 }
+
+}  // namespace kelvane

@@ -1,4 +1,4 @@
-// Zone records by identifier, as GetTZInfoByID reads them.
+// Zone records by identifier.
 #pragma once
 
 #include <cstdint>
@@ -15,5 +15,8 @@ namespace kelvane {
 // NotFound when a slot stays unfilled.
 Result LookUpZones(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count, TZInfo *infos,
                    bool *filled) noexcept;
+
+// The same through a reader of its own (count at least 1).
+Result LookUpZones(const std::uint16_t *ids, std::uint16_t count, TZInfo *infos) noexcept;
 
 }  // namespace kelvane

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
+#include "base/text.h"
 #include "record/result.h"
-#include "record/text.h"
 
 namespace kelvane {
 

@@ -1,4 +1,4 @@
-// QueryTZDltStateByDate and QueryTZDltState: a zone's daylight state at a
+// A zone's daylight state at a
 // given moment, or now. The two differ in how they recognise a zone without
 // a rule: at a given moment equal changeover months mean none, now only both
 // months 0 do.
@@ -17,11 +17,10 @@ Result QueryTZDltState(std::uint16_t tzid, std::uint32_t *state) noexcept {
     return Result::Ok;
 }
 
-Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME *date, std::uint32_t *state) noexcept {
-    if (tzid == 0 || date == nullptr || state == nullptr) return Result::Param;
+Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME &date, std::uint32_t *state) noexcept {
     TZInfo zone;
     if (const Result found = FindZoneOnce(tzid, &zone); found != Result::Ok) return found;
-    *state = DaylightStateOn(zone, *date);
+    *state = DaylightStateOn(zone, date);
     return Result::Ok;
 }
 
@@ -34,9 +33,3 @@ Result QueryTZDltStateAtUtc(std::uint16_t tzid, const SYSTEMTIME &utc, std::uint
 }
 
 }  // namespace kelvane
-
-using namespace kelvane;
-
-extern "C" uint32_t QueryTZDltStateByDate(uint16_t tzid, const SYSTEMTIME *date, uint32_t *state) {
-    return Code(QueryTZDltStateOn(tzid, date, state));
-}

@@ -13,9 +13,9 @@ namespace kelvane {
 // line), NoMemory or Parser from the lookup. state is written only on success.
 Result QueryTZDltState(std::uint16_t tzid, std::uint32_t *state) noexcept;
 
-// The zone's state at the given moment (QueryTZDltStateByDate); results as above,
-// Param also for an absent date.
-Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME *date, std::uint32_t *state) noexcept;
+// The zone's state at the given moment; the zone (not 0) and state are the
+// caller's to check. Results as above.
+Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME &date, std::uint32_t *state) noexcept;
 
 // The zone's state at a UTC time, judged on the zone's own wall clock; results as above.
 Result QueryTZDltStateAtUtc(std::uint16_t tzid, const SYSTEMTIME &utc, std::uint32_t *state) noexcept;

@@ -1,5 +1,8 @@
 #include "dst/daylight_rule.h"
 
+#include "calendar/date_arithmetic.h"
+#include "calendar/time_packing.h"
+#include "calendar/week_rule.h"
 #include "platform/platform.h"
 
 namespace kelvane {
@@ -15,7 +18,7 @@ SYSTEMTIME Instant(std::uint16_t month, std::uint16_t day, std::uint16_t hour) n
 
 SYSTEMTIME Changeover(std::uint16_t year, std::uint16_t month, std::uint16_t week, std::uint16_t dayOfWeek,
                       std::uint16_t hour) noexcept {
-    return Instant(month, GetDateFromWeekInfo(year, month, week, dayOfWeek), hour);
+    return Instant(month, NthWeekdayOfMonth(year, month, week, dayOfWeek), hour);
 }
 }  // namespace
 
@@ -23,8 +26,10 @@ std::uint32_t RuleStateAt(const TZInfo &zone, const SYSTEMTIME &moment) noexcept
     const SYSTEMTIME m = Instant(moment.wMonth, moment.wDay, moment.wHour);
     const SYSTEMTIME d = Changeover(moment.wYear, zone.DltMonth, zone.DltDay, zone.DltDayOfWeek, zone.DltHour);
     const SYSTEMTIME s = Changeover(moment.wYear, zone.StdMonth, zone.StdDay, zone.StdDayOfWeek, zone.StdHour);
-    if (zone.StdMonth > zone.DltMonth) return CompareDateTime(&d, &m) <= 0 && CompareDateTime(&m, &s) < 0 ? 1 : 0;
-    return CompareDateTime(&m, &d) > 0 || CompareDateTime(&m, &s) <= 0 ? 1 : 0;
+    const bool fromD = CompareTimes(d, m) <= 0, beforeS = CompareTimes(m, s) < 0;
+    // The order of the two instants, not of the months, tells the kind of rule.
+    if (CompareTimes(d, s) <= 0) return fromD && beforeS ? 1 : 0;
+    return fromD || beforeS ? 1 : 0;
 }
 
 std::uint32_t DaylightStateOn(const TZInfo &zone, const SYSTEMTIME &moment) noexcept {
@@ -36,7 +41,7 @@ namespace {
 SYSTEMTIME LocalTime(const SYSTEMTIME &utc, std::int64_t bias) noexcept {
     SYSTEMTIME local = utc;
     const std::int64_t seconds = -bias * 60;
-    if (seconds >= INT32_MIN && seconds <= INT32_MAX) CalcDateTime(&local, static_cast<std::int32_t>(seconds));
+    if (seconds >= INT32_MIN && seconds <= INT32_MAX) MoveBySeconds(local, static_cast<std::int32_t>(seconds));
     return local;
 }
 }  // namespace

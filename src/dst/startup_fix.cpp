@@ -1,20 +1,21 @@
-// FixTZ and GetTZDaylightTime: bringing the clock's daylight-saving values
-// and the settings' switch into line with the current zone's rule now.
+// The start-up correction: bringing the clock's daylight-saving values and
+// the settings' switch into line with the current zone's rule now.
 //
-// FixTZ changes neither the platform zone nor the clock. With the switch on,
+// It changes neither the platform zone nor the clock. With the switch on,
 // a zone with a rule gets AutoDST 1 and HomeDST from the rule; a zone
 // without one cannot keep the switch, so both values are cleared (as well as
 // the registry allows) and the switch is turned off in TZ_Set.ini. With the
 // switch off both values are cleared.
-#include "Kelvane.h"
+#include "dst/startup_fix.h"
+
+#include "catalogue/zone_kinds.h"
 #include "dst/clock_registry.h"
 #include "dst/daylight_query.h"
 #include "platform/platform.h"
 #include "record/data_writer.h"
 #include "settings/settings_file.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 // The switch goes off. The file is composed before the registry is touched,
 // so a lack of memory changes nothing.
@@ -28,12 +29,9 @@ Result TurnSwitchOff(const DataDirectoryLock &lock, TZSetting setting) noexcept 
     SetClockDST(0, 0);  // best effort: only the settings write decides the result
     return writer.Write(lock, kSettingsFile, lines);
 }
+}  // namespace
 
-// Under the data directory's lock: the settings it reads and may rewrite and
-// the clock values it sets belong to one writer at a time.
-Result CorrectClockDaylight() noexcept {
-    DataDirectoryLock lock;
-    if (const Result locked = lock.Acquire(); locked != Result::Ok) return locked;
+Result CorrectClockDaylight(const DataDirectoryLock &lock) noexcept {
     TZSetting setting;
     if (const Result read = ReadTZSetting(&setting); read != Result::Ok) return read;
     SYSTEMTIME utc{};
@@ -41,24 +39,21 @@ Result CorrectClockDaylight() noexcept {
     uint32_t state = 0;
     if (const Result r = QueryTZDltStateAtUtc(setting.TZID, utc, &state); r != Result::Ok) return r;
     uint32_t platformDaylight = 0;
-    if (GetTZDaylightTime(&platformDaylight) == TZ_ERR_STATE) return Result::State;
+    if (ReadPlatformDaylight(&platformDaylight) == Result::State) return Result::State;
     uint32_t hasRule = 0;
-    if (const uint32_t typed = GetTZDltType(&setting.TZID, 1, &hasRule); typed != TZ_OK)
-        return static_cast<Result>(typed);
+    if (const Result typed = ReadDaylightTypes(&setting.TZID, 1, &hasRule); typed != Result::Ok) return typed;
     if (setting.DLT != 1) return SetClockDST(0, 0);
     if (hasRule == 1) return SetClockDST(1, state);
     return TurnSwitchOff(lock, setting);
 }
-}  // namespace
 
-extern "C" uint32_t GetTZDaylightTime(uint32_t *daylight) {
-    if (daylight == nullptr) return Code(Result::Param);
+Result ReadPlatformDaylight(uint32_t *daylight) noexcept {
     TimeZoneInformation info{};
     const uint32_t state = CurrentPlatform().GetTimeZoneInformation(&info);
-    if (state == kTimeZoneIdUnknown) return Code(Result::State);
+    if (state == kTimeZoneIdUnknown) return Result::State;
     // Every answer but standard time counts as daylight time, the platform's failure value included.
     *daylight = state == kTimeZoneIdStandard ? 0 : 1;
-    return Code(Result::Ok);
+    return Result::Ok;
 }
 
-extern "C" uint32_t FixTZ(void) { return Code(CorrectClockDaylight()); }
+}  // namespace kelvane

@@ -5,18 +5,18 @@
 // Each zone's daylight state comes from its rule at the current UTC time,
 // except for the zone the settings name as current: for that one the
 // platform's own state counts. A zone compared with itself is 0 minutes
-// away whatever the states say. Every failure gives TZ_OFFSET_ERROR.
+// away whatever the states say.
 //
 // One reader serves both files, and the platform's UTC time is read at most
 // once, the first time a zone's rule needs it.
-#include "Kelvane.h"
+#include "dst/zone_offset.h"
+
 #include "dst/daylight_rule.h"
 #include "dst/zone_records.h"
 #include "platform/platform.h"
 #include "settings/settings_file.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 int64_t EffectiveBias(const TZInfo &zone, bool daylight) noexcept {
     return static_cast<int64_t>(zone.Offset) + (daylight ? zone.DltOffset : 0);
@@ -36,6 +36,8 @@ private:
     SYSTEMTIME utc_{};
     bool known_ = false;
 };
+
+}  // namespace
 
 bool ZoneOffset(uint16_t tzid1, uint16_t tzid2, int32_t *offset) noexcept {
     RecordReader reader;
@@ -59,10 +61,5 @@ bool ZoneOffset(uint16_t tzid1, uint16_t tzid2, int32_t *offset) noexcept {
     *offset = static_cast<int32_t>(difference);
     return true;
 }
-}  // namespace
 
-extern "C" int32_t GetTZOffset(uint16_t tzid1, uint16_t tzid2, uint32_t /*reserved*/) {
-    if (tzid1 == 0 || tzid2 == 0) return TZ_OFFSET_ERROR;
-    int32_t offset = 0;
-    return ZoneOffset(tzid1, tzid2, &offset) ? offset : TZ_OFFSET_ERROR;
-}
+}  // namespace kelvane

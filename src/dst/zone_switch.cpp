@@ -21,7 +21,9 @@
 // local clock where it was and moves UTC, which is why the clock is moved
 // afterwards. A platform whose clock keeps UTC (desktop Windows) needs no
 // such step: moving its clock would put UTC hours off.
-#include "Kelvane.h"
+#include "dst/zone_switch.h"
+
+#include "calendar/date_arithmetic.h"
 #include "dst/clock_registry.h"
 #include "dst/daylight_rule.h"
 #include "dst/zone_records.h"
@@ -30,8 +32,7 @@
 #include "record/data_writer.h"
 #include "settings/settings_file.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 // The new zone's record, and the current zone's (a copy when they are the same zone).
 Result LookUpBothZones(RecordReader &reader, uint16_t tzid, uint16_t current, TZInfo *newZone,
@@ -74,12 +75,12 @@ int64_t EffectiveBias(const TimeZoneInformation &info, uint32_t state) noexcept 
 }
 
 // Reads the UTC clock, moves it and sets it, even by 0. A shift beyond the
-// seconds CalcDateTime takes leaves the time as it was.
+// seconds the calendar moves by leaves the time as it was.
 void MoveClock(Platform &platform, int64_t minutes) noexcept {
     SYSTEMTIME utc{};
     platform.GetSystemTime(&utc);
     const int64_t seconds = minutes * 60;
-    if (seconds >= INT32_MIN && seconds <= INT32_MAX) CalcDateTime(&utc, static_cast<int32_t>(seconds));
+    if (seconds >= INT32_MIN && seconds <= INT32_MAX) MoveBySeconds(utc, static_cast<int32_t>(seconds));
     platform.SetSystemTime(utc);
 }
 
@@ -161,6 +162,8 @@ Result Apply(const DataDirectoryLock &lock, const SwitchPlan &plan, DataFileWrit
     return registry;
 }
 
+}  // namespace
+
 Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
@@ -175,9 +178,5 @@ Result SwitchZone(uint16_t tzid, bool dlt) noexcept {
     ComposeTZSetting(plan.setting, settingsLines);
     return Apply(lock, plan, writer, settingsLines);
 }
-}  // namespace
 
-extern "C" uint32_t ChangeTZ(uint16_t tzid, uint32_t dlt) {
-    if (tzid == 0) return Code(Result::Param);
-    return Code(SwitchZone(tzid, dlt != 0));
-}
+}  // namespace kelvane

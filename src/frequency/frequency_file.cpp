@@ -26,7 +26,6 @@ Result ReadListFile(std::uint16_t *list, std::uint16_t *count) noexcept {
 }  // namespace
 
 Result ReadTZFrequency(std::uint16_t *count, std::uint16_t *ids, bool checkCatalogue) noexcept {
-    if (count == nullptr || ids == nullptr) return Result::Param;
     Owned<std::uint16_t[]> list = AllocateArray<std::uint16_t>(kFrequencyCapacity);
     if (!list) return Result::NoMemory;
     std::uint16_t n = 0;

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "record/data_lock.h"
 #include "record/result.h"
-#include "record/text.h"
 
 namespace kelvane {
 

@@ -1,4 +1,3 @@
-// AddTZFrequency, DeleteTZFrequency and UpdateTZFrequency.
 #include "frequency/frequency_maintenance.h"
 
 #include "Kelvane.h"
@@ -38,43 +37,27 @@ Result DeleteFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, 
     return WriteTZFrequency(lock, kept, list.get());
 }
 
-}  // namespace kelvane
-
-using namespace kelvane;
-
-extern "C" uint32_t AddTZFrequency(uint16_t count, const uint16_t *ids) {
-    if (ids == nullptr || count == 0) return Code(Result::Param);
-    DataDirectoryLock lock;
-    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
-    return Code(AddFrequencyZones(lock, count, ids));
-}
-
-extern "C" uint32_t DeleteTZFrequency(uint16_t count, const uint16_t *ids) {
-    if (count > 0 && ids == nullptr) return Code(Result::Param);
-    DataDirectoryLock lock;
-    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
-    return Code(DeleteFrequencyZones(lock, count, ids));
-}
-
 // Additions first, then removals: each is a full rewrite of the file, and a
 // failed addition ends the call before anything is removed.
-extern "C" uint32_t UpdateTZFrequency(uint16_t count, const uint16_t *ids, const uint32_t *flags) {
-    if (count == 0 || count > kFrequencyCapacity || ids == nullptr || flags == nullptr) return Code(Result::Param);
-    Owned<uint16_t[]> adds = AllocateArray<uint16_t>(kFrequencyCapacity);
-    Owned<uint16_t[]> removes = AllocateArray<uint16_t>(kFrequencyCapacity);
-    if (!adds || !removes) return Code(Result::NoMemory);
-    uint16_t addCount = 0, removeCount = 0;
-    for (uint16_t i = 0; i < count; ++i) {
+Result UpdateFrequencyZones(const DataDirectoryLock &lock, const FrequencyChanges &changes) noexcept {
+    if (changes.addCount > 0) {
+        if (const Result added = AddFrequencyZones(lock, changes.addCount, changes.adds); added != Result::Ok)
+            return added;
+    }
+    return changes.removeCount > 0 ? DeleteFrequencyZones(lock, changes.removeCount, changes.removes) : Result::Ok;
+}
+
+FrequencyChanges SplitFrequencyFlags(std::uint16_t count, const std::uint16_t *ids, const std::uint32_t *flags,
+                                     std::uint16_t *adds, std::uint16_t *removes) noexcept {
+    FrequencyChanges changes{adds, 0, removes, 0};
+    for (std::uint16_t i = 0; i < count; ++i) {
         if (flags[i] != 0) {
-            adds[addCount++] = ids[i];
+            adds[changes.addCount++] = ids[i];
         } else {
-            removes[removeCount++] = ids[i];
+            removes[changes.removeCount++] = ids[i];
         }
     }
-    DataDirectoryLock lock;
-    Result result = lock.Acquire();
-    if (result == Result::Ok && addCount > 0) result = AddFrequencyZones(lock, addCount, adds.get());
-    if (result != Result::Ok) return Code(result);
-    if (removeCount > 0) result = DeleteFrequencyZones(lock, removeCount, removes.get());
-    return Code(result);
+    return changes;
 }
+
+}  // namespace kelvane

@@ -19,4 +19,21 @@ Result AddFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, con
 // Removes every occurrence of the given zones; count 0 only drops stale entries.
 Result DeleteFrequencyZones(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept;
 
+// Zones to put on the list and zones to take off it.
+struct FrequencyChanges {
+    const std::uint16_t *adds;
+    std::uint16_t addCount;
+    const std::uint16_t *removes;
+    std::uint16_t removeCount;
+};
+
+// ids[0..count) split by their flags (not 0: add) into adds and removes,
+// each with room for count entries.
+FrequencyChanges SplitFrequencyFlags(std::uint16_t count, const std::uint16_t *ids, const std::uint32_t *flags,
+                                     std::uint16_t *adds, std::uint16_t *removes) noexcept;
+
+// The additions, then the removals; a failed addition ends it before
+// anything is removed.
+Result UpdateFrequencyZones(const DataDirectoryLock &lock, const FrequencyChanges &changes) noexcept;
+
 }  // namespace kelvane

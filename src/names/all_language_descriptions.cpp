@@ -1,17 +1,15 @@
-// GetTZAllLanguageDescByID: one zone's texts in every language of the table.
-//
 // A user zone has one text whatever the language, so it comes back once,
 // with language 0, and the language table is not read. Otherwise every
 // listed language is resolved in turn and its file read up to the zone's
 // first line. At most TZ_MAX_LANGUAGES languages are listed, so the caller's
 // arrays of that size are never overrun.
-#include "Kelvane.h"
+#include "names/all_language_descriptions.h"
+
 #include "catalogue/catalogue_files.h"
 #include "names/language_table.h"
 #include "names/zone_descriptions.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 // Reads the zone's first TZ_UserDef.ini line into desc; found says whether there was one.
 Result FindUserZone(RecordReader &reader, uint16_t tzid, TZDesc *desc, bool *found) noexcept {
@@ -34,6 +32,8 @@ Result ReadLanguageDescription(RecordReader &reader, uint16_t langId, uint16_t t
     });
 }
 
+}  // namespace
+
 Result DescribeInEveryLanguage(uint16_t tzid, uint16_t *langCount, uint16_t *langIds, TZDesc *descs) noexcept {
     RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
@@ -50,10 +50,5 @@ Result DescribeInEveryLanguage(uint16_t tzid, uint16_t *langCount, uint16_t *lan
     }
     return Result::Ok;
 }
-}  // namespace
 
-extern "C" uint32_t GetTZAllLanguageDescByID(uint16_t tzid, uint16_t *langCount, uint16_t *langIds,
-                                             TZDesc *descs) {
-    if (langCount == nullptr || langIds == nullptr || descs == nullptr) return Code(Result::Param);
-    return Code(DescribeInEveryLanguage(tzid, langCount, langIds, descs));
-}
+}  // namespace kelvane

@@ -1,29 +1,19 @@
-// GetSelectTZOffsetInfo: the city entries TZ_CityZoneNum.ini files under one
-// zone number, three texts each, in file order.
-//
 // A data line is the zone number, then three texts of 30, 20 and 10 units of
 // room; the caller's arrays take them in the order field 2, field 4, field 3.
-#include "Kelvane.h"
+#include "names/city_lookup.h"
+
 #include "names/room_text.h"
 #include "record/record_reader.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 constexpr const TZChar *kCityFile = KT("TZ_CityZoneNum.ini");
 constexpr std::uint16_t kCityMinFields = 4;
 constexpr std::size_t kField2Room = 30;
 constexpr std::size_t kField3Room = 20;
 constexpr std::size_t kField4Room = 10;
+}  // namespace
 
-struct CityRooms {
-    TZChar **field2;
-    TZChar **field4;
-    TZChar **field3;
-};
-
-// Stores the matching lines until capacity entries are stored (none for a
-// capacity of 0). *count says how many were stored, on every path.
 Result ReadCities(uint16_t zoneNum, uint16_t capacity, const CityRooms &rooms, uint16_t *count) noexcept {
     RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
@@ -46,13 +36,4 @@ Result ReadCities(uint16_t zoneNum, uint16_t capacity, const CityRooms &rooms, u
     if (stored != Result::Ok) return stored;
     return *count > 0 ? Result::Ok : Result::NotFound;
 }
-}  // namespace
-
-extern "C" uint32_t GetSelectTZOffsetInfo(uint16_t zoneNum, uint16_t *count, TZChar **field2Texts,
-                                          TZChar **field4Texts, TZChar **field3Texts) {
-    if (count == nullptr) return Code(Result::Param);
-    const uint16_t capacity = *count;
-    *count = 0;
-    if (field2Texts == nullptr || field4Texts == nullptr || field3Texts == nullptr) return Code(Result::Param);
-    return Code(ReadCities(zoneNum, capacity, CityRooms{field2Texts, field4Texts, field3Texts}, count));
-}
+}  // namespace kelvane

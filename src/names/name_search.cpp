@@ -1,13 +1,13 @@
-// SearchTZbyName: the system zones whose description (the 17th field of a
+// The system zones whose description (the 17th field of a
 // TZ_Def.ini line) begins with the given text. The match is code unit by
 // code unit, so letter case counts; an empty text matches every such line.
 // The user's zones and lines without a description are never found.
-#include "Kelvane.h"
+#include "names/name_search.h"
+
 #include "catalogue/catalogue_files.h"
 #include "names/room_text.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 constexpr std::uint16_t kDescribedLineFields = kDetailField + 1;
 constexpr std::size_t kNameRoom = 30;
@@ -18,6 +18,7 @@ bool BeginsWith(TextView text, const TZChar *prefix) noexcept {
     }
     return true;
 }
+}  // namespace
 
 // No capacity is passed, so at most TZ_MAX_SYSTEM_ZONES matches (the most the
 // catalogue lists) are stored.
@@ -39,11 +40,4 @@ Result SearchCatalogue(const TZChar *name, uint16_t *count, uint16_t *ids, TZCha
     });
     return read != Result::Ok ? read : stored;
 }
-}  // namespace
-
-extern "C" uint32_t SearchTZbyName(const TZChar *name, uint16_t *count, uint16_t *ids, TZChar **names) {
-    if (count == nullptr) return Code(Result::Param);
-    *count = 0;
-    if (name == nullptr || ids == nullptr || names == nullptr) return Code(Result::Param);
-    return Code(SearchCatalogue(name, count, ids, names));
-}
+}  // namespace kelvane

@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "Kelvane.h"
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane {
 

@@ -1,4 +1,3 @@
-// GetTZDescByID: zone texts in the user's interface language.
 #include "names/zone_descriptions.h"
 
 #include "catalogue/catalogue_files.h"
@@ -45,7 +44,7 @@ Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std:
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                                 TZDesc *descs) noexcept {
     LangDef language;
-    if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
+    if (const Result resolved = ResolveUserLanguage(reader, &language); resolved != Result::Ok) return resolved;
     return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
         const std::uint16_t i = SlotOf(ids, count, line.U16(0));
         if (i < count) FillDescription(line, &descs[i]);
@@ -53,13 +52,10 @@ Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, 
     });
 }
 
-}  // namespace kelvane
-
-using namespace kelvane;
-
-extern "C" uint32_t GetTZDescByID(const uint16_t *ids, uint16_t count, TZDesc *descs) {
-    if (ids == nullptr || count == 0 || descs == nullptr) return Code(Result::Param);
+Result ReadZoneDescriptions(const std::uint16_t *ids, std::uint16_t count, TZDesc *descs) noexcept {
     RecordReader reader;
-    if (const Result opened = reader.Open(); opened != Result::Ok) return Code(opened);
-    return Code(ReadZoneDescriptions(reader, ids, count, descs));
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    return ReadZoneDescriptions(reader, ids, count, descs);
 }
+
+}  // namespace kelvane

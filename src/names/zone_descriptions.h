@@ -31,6 +31,9 @@ void FillUserDescription(const RecordLine &line, TZDesc *desc) noexcept;
 Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                             TZDesc *descs) noexcept;
 
+// The same through a reader of its own.
+Result ReadZoneDescriptions(const std::uint16_t *ids, std::uint16_t count, TZDesc *descs) noexcept;
+
 // Its second half alone, for a caller that took the user zones' texts from
 // its own read of TZ_UserDef.ini: the language's description file.
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,

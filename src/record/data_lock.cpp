@@ -1,9 +1,9 @@
 #include "record/data_lock.h"
 
+#include "base/text.h"
 #include "platform/host_files.h"
 #include "record/data_path.h"
 #include "record/temporary_name.h"
-#include "record/text.h"
 
 namespace kelvane {
 namespace {

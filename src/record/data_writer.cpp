@@ -1,11 +1,11 @@
 #include "record/data_writer.h"
 
+#include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/memory.h"
 #include "platform/platform.h"
 #include "record/data_path.h"
 #include "record/temporary_name.h"
-#include "record/text.h"
 
 namespace kelvane {
 namespace {

@@ -16,8 +16,8 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "platform/memory.h"
-#include "record/text.h"
 
 namespace kelvane {
 

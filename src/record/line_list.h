@@ -10,9 +10,9 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "platform/memory.h"
 #include "record/result.h"
-#include "record/text.h"
 
 namespace kelvane {
 

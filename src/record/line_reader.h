@@ -15,8 +15,8 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "platform/platform.h"
-#include "record/text.h"
 
 namespace kelvane {
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "platform/memory.h"
 #include "platform/platform.h"
 #include "record/data_path.h"
@@ -19,7 +20,6 @@
 #include "record/line_reader.h"
 #include "record/number.h"
 #include "record/result.h"
-#include "record/text.h"
 
 namespace kelvane {
 

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "record/data_lock.h"
 #include "record/line_list.h"
 #include "record/record_reader.h"
 #include "record/result.h"
-#include "record/text.h"
 
 namespace kelvane {
 

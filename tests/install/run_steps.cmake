@@ -1,7 +1,6 @@
 # The steps the install and package tests share: run a command or fail
 # with its output; run a consumer program in a folder of its own with a copy
-# of a data set beside it (LIBRARY_PATH, when set, is where it finds the
-# shared library).
+# of a data set beside it, in English.
 function(run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT result EQUAL 0)
@@ -17,7 +16,7 @@ function(run_beside_data what program data)
   file(COPY ${data}/ DESTINATION ${dir})
   file(COPY ${program} DESTINATION ${dir})
   get_filename_component(name ${program} NAME)
-  run("the ${what} consumer" ${CMAKE_COMMAND} -E env "LD_LIBRARY_PATH=${LIBRARY_PATH}" ${dir}/${name})
+  run("the ${what} consumer" ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES LANG=C.UTF-8 ${dir}/${name})
   if(NOT OUTPUT MATCHES "^consumer ok")
     message(FATAL_ERROR "the ${what} consumer: ${OUTPUT}")
   endif()

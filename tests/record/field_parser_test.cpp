@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "platform/simulated_device.h"
 #include "record/data_lock.h"
-#include "record/text.h"
 
 namespace kelvane::test {
 

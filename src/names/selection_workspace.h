@@ -8,11 +8,11 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "base/text.h"
 #include "catalogue/zone_list.h"
 #include "platform/memory.h"
 #include "record/record_reader.h"
 #include "record/result.h"
-#include "record/text.h"
 
 namespace kelvane {
 

@@ -1,29 +1,17 @@
-// GetSelectTZInfo and GetAllTZInfo: display-ready zone lists in the user's
-// language, west to east, each zone with its GMT label.
-//
-// GetSelectTZInfo lists the zones TZ_Zone.ini assigns to a group, label and
-// name in separate texts; GetAllTZInfo lists a catalogue selection, the
-// bracketed label and the name in one text. The count is written as soon as
+// The count is written as soon as
 // the table or catalogue has been read; the texts only once the whole list is
 // ready, so after a failure they are as the caller left them.
-#include "Kelvane.h"
+#include "names/display_lists.h"
+
 #include "catalogue/zone_list.h"
 #include "names/gmt_label.h"
-#include "names/selection_list.h"
+#include "names/selection_workspace.h"
 #include "names/zone_table.h"
 #include "record/line_list.h"
 
-using namespace kelvane;
+namespace kelvane {
 
-namespace {
-struct GroupOutput {
-    uint16_t *count;
-    uint16_t *ids;
-    TZChar **names;
-    TZChar **labels;
-};
-
-Result BuildGroupList(const TZChar *groupName, uint16_t selection, const GroupOutput &out) noexcept {
+Result BuildGroupList(const TZChar *groupName, uint16_t selection, const GroupListOutput &out) noexcept {
     SelectionList list;
     if (list.Allocate() != Result::Ok) return Result::NoMemory;
     uint16_t n = TZ_MAX_ZONES;
@@ -66,17 +54,5 @@ Result BuildCatalogueList(uint16_t selection, uint32_t *count, uint16_t *ids, TZ
     }
     return Result::Ok;
 }
-}  // namespace
 
-extern "C" uint32_t GetSelectTZInfo(uint16_t *count, const TZChar *groupName, uint16_t *ids, TZChar **names,
-                                    TZChar **labels, uint16_t selection) {
-    if (count == nullptr || groupName == nullptr || ids == nullptr || names == nullptr || labels == nullptr)
-        return Code(Result::Param);
-    return Code(BuildGroupList(groupName, selection, GroupOutput{count, ids, names, labels}));
-}
-
-extern "C" uint32_t GetAllTZInfo(uint32_t *count, uint16_t *ids, TZChar **entries, uint16_t selection) {
-    if (count == nullptr || ids == nullptr || entries == nullptr || selection > kSelectUserZones)
-        return Code(Result::Param);
-    return Code(BuildCatalogueList(selection, count, ids, entries));
-}
+}  // namespace kelvane

@@ -1,4 +1,4 @@
-// GetLocalTZID and GetDeaultTZID: the zone in use and the default zone.
+// The zone in use and the default zone, from the settings.
 #include "Kelvane.h"
 #include "settings/settings_file.h"
 

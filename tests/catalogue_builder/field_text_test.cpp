@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "record/text.h"
+#include "base/text.h"
 
 namespace kelvane::builder {
 namespace {

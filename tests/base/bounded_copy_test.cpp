@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Kelvane.h"
-#include "record/text.h"
+#include "base/text.h"
 
 namespace {
 using Text = std::basic_string<TZChar>;

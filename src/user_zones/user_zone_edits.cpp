@@ -1,25 +1,22 @@
-// AddTZ, UpdateTZ and DeleteTZ: editing the user's own zones.
+// Editing the user's own zones, and keeping the frequency list in step.
 //
-// Each reads the user zones with the list read, changes them in memory and
+// Each edit reads the user zones with the list read, changes them in memory and
 // rewrites TZ_UserDef.ini whole, then brings the frequency list in step. The
 // two files are not changed together: once the user file is rewritten, a
 // failure in the frequency step is reported, but the zone change stays.
 // System zones are never matched, so they cannot be changed or deleted.
-// The export takes the data directory's lock once; both rewrites and the
+// The caller takes the data directory's lock once; both rewrites and the
 // reads they are based on run under it.
-#include "Kelvane.h"
+#include "user_zones/user_zone_edits.h"
+
 #include "catalogue/catalogue_files.h"
 #include "catalogue/user_zone_file.h"
 #include "catalogue/zone_list.h"
 #include "frequency/frequency_maintenance.h"
-#include "platform/memory.h"
 
-using namespace kelvane;
-
+namespace kelvane {
 namespace {
 constexpr uint16_t kFirstUserZoneId = 10000;
-
-bool HasDetail(const TZInfo *info) noexcept { return info != nullptr && info->Detail[0] != 0; }
 
 Result LoadUserZones(TZInfo *zones, uint16_t *count) noexcept {
     *count = TZ_MAX_ZONES;
@@ -55,6 +52,7 @@ void StoreZone(const TZInfo &from, uint16_t id, TZInfo *to) noexcept {
 Result FollowFrequencyFlag(const DataDirectoryLock &lock, uint16_t id, bool wanted) noexcept {
     return wanted ? AddFrequencyZones(lock, 1, &id) : DeleteFrequencyZones(lock, 1, &id);
 }
+}  // namespace
 
 Result AddUserZone(const DataDirectoryLock &lock, const TZInfo &info, TZInfo *zones) noexcept {
     uint16_t count = 0;
@@ -76,8 +74,6 @@ Result UpdateUserZone(const DataDirectoryLock &lock, const TZInfo &info, TZInfo 
     return FollowFrequencyFlag(lock, info.TZID, info.InFrequency != 0);
 }
 
-// Every given zone leaves the frequency list, user zone or not. With no user
-// zone at all the rewrite is refused (Param) and the list is left alone.
 Result DeleteUserZones(const DataDirectoryLock &lock, uint16_t idCount, const uint16_t *ids, TZInfo *zones) noexcept {
     uint16_t count = 0;
     if (const Result read = LoadUserZones(zones, &count); read != Result::Ok) return read;
@@ -88,31 +84,5 @@ Result DeleteUserZones(const DataDirectoryLock &lock, uint16_t idCount, const ui
     if (const Result saved = SaveUserTZFile(lock, zones, count); saved != Result::Ok) return saved;
     return DeleteFrequencyZones(lock, idCount, ids);
 }
-}  // namespace
 
-extern "C" uint32_t AddTZ(const TZInfo *info) {
-    if (!HasDetail(info)) return Code(Result::Param);
-    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
-    if (!zones) return Code(Result::NoMemory);
-    DataDirectoryLock lock;
-    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
-    return Code(AddUserZone(lock, *info, zones.get()));
-}
-
-extern "C" uint32_t UpdateTZ(const TZInfo *info) {
-    if (!HasDetail(info)) return Code(Result::Param);
-    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
-    if (!zones) return Code(Result::NoMemory);
-    DataDirectoryLock lock;
-    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
-    return Code(UpdateUserZone(lock, *info, zones.get()));
-}
-
-extern "C" uint32_t DeleteTZ(uint16_t count, const uint16_t *ids) {
-    if (count == 0 || ids == nullptr) return Code(Result::Param);
-    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
-    if (!zones) return Code(Result::NoMemory);
-    DataDirectoryLock lock;
-    if (const Result locked = lock.Acquire(); locked != Result::Ok) return Code(locked);
-    return Code(DeleteUserZones(lock, count, ids, zones.get()));
-}
+}  // namespace kelvane

@@ -1,4 +1,4 @@
-#include "names/selection_list.h"
+#include "names/selection_workspace.h"
 
 #include <utility>
 

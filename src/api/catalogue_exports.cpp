@@ -1,0 +1,26 @@
+// The zone catalogue: records by identifier, counts, daylight types.
+#include "Kelvane.h"
+#include "catalogue/zone_kinds.h"
+#include "catalogue/zone_list.h"
+#include "catalogue/zone_lookup.h"
+#include "platform/memory.h"
+
+using namespace kelvane;
+
+extern "C" uint32_t GetTZInfoByID(const uint16_t *ids, uint16_t count, TZInfo *infos) {
+    if (ids == nullptr || infos == nullptr || count == 0) return Code(Result::Param);
+    return Code(LookUpZones(ids, count, infos));
+}
+
+// The caller's count is the capacity the list read is given.
+extern "C" uint32_t GetTZCount(uint16_t selection, uint16_t *count) {
+    if (count == nullptr) return Code(Result::Param);
+    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
+    if (!zones) return Code(Result::NoMemory);
+    return Code(LoadTZList(zones.get(), count, selection));
+}
+
+extern "C" uint32_t GetTZDltType(const uint16_t *ids, uint32_t count, uint32_t *types) {
+    if (count != 0 && (ids == nullptr || types == nullptr)) return Code(Result::Param);
+    return Code(ReadDaylightTypes(ids, count, types));
+}
