@@ -8,17 +8,22 @@ include(CMakePackageConfigHelpers)
 set(KELVANE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Kelvane)
 set(KELVANE_DATA_DIR ${CMAKE_INSTALL_DATADIR}/kelvane/data)
 
+# Components, the Debian packages they become (KelvanePackaging.cmake):
+# Runtime the shared library (libkelvane0), Development what a program
+# building against it needs (libkelvane-dev), Tool the kelvane tool and the
+# data set (kelvane).
 install(TARGETS Kelvane EXPORT KelvaneTargets
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime NAMELINK_COMPONENT Development
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(FILES ${PROJECT_SOURCE_DIR}/include/Kelvane.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT Development)
 # Without device.ini: an installed data set serves the real system, not the
 # simulated device (the tool still chooses the simulated device unless --system).
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${KELVANE_DATA_DIR} PATTERN device.ini EXCLUDE)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${KELVANE_DATA_DIR} COMPONENT Tool
+        PATTERN device.ini EXCLUDE)
 if(TARGET kelvane)
-  install(TARGETS kelvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS kelvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Tool)
 endif()
 
 install(EXPORT KelvaneTargets NAMESPACE Kelvane:: DESTINATION ${KELVANE_CMAKE_DIR} COMPONENT Development)

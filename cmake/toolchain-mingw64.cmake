@@ -2,36 +2,6 @@
 # Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64), run under Wine.
 #
 #   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
-#
-# The -posix compilers: GoogleTest and the standard library's threads use
-# winpthreads, which is linked in statically like libgcc and libstdc++, so
-# nothing built here needs a MinGW runtime DLL beside it.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KELVANE_MINGW_PREFIX x86_64-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${KELVANE_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KELVANE_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${KELVANE_MINGW_PREFIX}-windres)
-set(CMAKE_OBJDUMP ${KELVANE_MINGW_PREFIX}-objdump CACHE FILEPATH "objdump of the target")
-
-# Libraries and headers of the target only; programs (cmake, wine) of the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${KELVANE_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# No MinGW runtime DLL: libgcc, libstdc++ and winpthreads linked statically.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# The test programs run under Wine; its debug chatter stays off.
-find_program(KELVANE_WINE wine)
-if(KELVANE_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all ${KELVANE_WINE})
-endif()
-
-# CLI11 and nlohmann-json, header-only, from the build host (see header-only/).
-set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/header-only CACHE PATH "CLI11 for the cross build")
-set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/header-only CACHE PATH "nlohmann-json for the cross build")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

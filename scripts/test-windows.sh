@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows artefacts (scripts/build-windows.sh) and runs their
 # tests under Wine in a throw-away Wine prefix, stopping the Wine server at the
-# end. Given the kelvane tool of a Linux build, it also checks that both
-# platforms answer the read exports alike:
+# end; 32-bit programs run under Wine's 32-bit half (wine32:i386). Given the
+# kelvane tool of an x86_64 Linux build, it also checks that both answer
+# the read exports alike:
 #
-#   bash scripts/test-windows.sh [build/tools/kelvane/kelvane]
+#   bash scripts/test-windows.sh [x86_64|x86] [build/tools/kelvane/kelvane]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+arch=x86_64
+case ${1:-} in x86|x86_64) arch=$1; shift ;; esac
+dir=build-windows; [ "$arch" = x86 ] && dir=build-windows32
 linux_tool=${1:-}
 [ -n "$linux_tool" ] && linux_tool=$(realpath "$linux_tool")
-bash scripts/build-windows.sh -DKELVANE_LINUX_TOOL="$linux_tool"
+bash scripts/build-windows.sh "$arch" -DCMAKE_BUILD_TYPE=Release -DKELVANE_WERROR=ON -DKELVANE_LINUX_TOOL="$linux_tool"
 
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPREFIX=$(mktemp -d)
@@ -20,4 +24,4 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 # the test waiting until the server exits.
 wineserver -p
 wine wineboot -i >/dev/null 2>&1
-ctest --test-dir build-windows -j 2 --output-on-failure
+ctest --test-dir "$dir" -j 2 --output-on-failure

@@ -1,7 +1,10 @@
 # Compares the shared library's defined dynamic symbols with the expected
 # list, and checks that every expected name is a function of the public header
 # (so with all of the header's functions built, the list is exactly them).
-execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT NM)
+  set(NM nm)
+endif()
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "nm failed on ${LIBRARY}")
 endif()
@@ -47,7 +50,7 @@ endforeach()
 
 # Only the C interface layer defines or calls an export: the engine core
 # below it refers to none of them.
-execute_process(COMMAND nm --undefined-only ${CORE} OUTPUT_VARIABLE undefined RESULT_VARIABLE status)
+execute_process(COMMAND ${NM} --undefined-only ${CORE} OUTPUT_VARIABLE undefined RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "nm failed on ${CORE}")
 endif()

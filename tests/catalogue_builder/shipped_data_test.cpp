@@ -10,7 +10,11 @@
 #include "catalogue/zone_list.h"
 #include "check/data_check.h"
 #include "catalogue_builder/data_files.h"
+#include "platform/platform.h"
 #include "platform/utf.h"
+#include "record/data_path.h"
+#include "record/data_writer.h"
+#include "record/line_reader.h"
 #include "settings/settings_file.h"
 
 namespace kelvane {
@@ -56,6 +60,37 @@ TEST(ShippedData, FilesHoldAtMost512LinesWithoutControlsOrHalfCharacters) {
                 k += pair;
             }
         }
+    }
+}
+
+// Every shipped file read through the engine's line reader and rewritten by
+// its writer comes out byte for byte as shipped: the files are UTF-16LE
+// whatever the host's byte order (run on a big-endian host too).
+TEST(ShippedData, EveryFileReadsAndRewritesByteForByte) {
+    test::ShippedDataDir dir;
+    for (const auto &entry : std::filesystem::directory_iterator(test::kShippedData)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.ends_with(".ini") || name == "device.ini") continue;
+        const Text fileName(name.begin(), name.end());
+        TZChar path[kPathUnits] = {};
+        ASSERT_EQ(BuildDataFilePath(fileName.c_str(), path), Result::Ok);
+        Platform &platform = CurrentPlatform();
+        const FileHandle file = platform.OpenForReading(path);
+        ASSERT_NE(file, kNoFile) << name;
+        std::vector<TZChar> chunk(kReadChunkUnits);
+        LineReader reader(platform, file, chunk.data());
+        std::vector<Text> pieces;
+        for (TextView piece; reader.Next(&piece);) pieces.emplace_back(piece.data(), piece.size());
+        EXPECT_FALSE(reader.Failed()) << name;
+        platform.CloseFile(file);
+        std::vector<const TZChar *> lines;
+        for (const Text &piece : pieces) lines.push_back(piece.c_str());
+        dir.Remove(name);
+        ASSERT_EQ(WriteDataFile(test::HeldLock(), fileName.c_str(), static_cast<std::uint16_t>(lines.size()), lines.data()),
+                  Result::Ok) << name;
+        std::ifstream shipped(entry.path(), std::ios::binary);
+        const std::string original{std::istreambuf_iterator<char>(shipped), {}};
+        EXPECT_EQ(dir.ReadBytes(name), original) << name;
     }
 }
 

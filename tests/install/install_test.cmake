@@ -7,27 +7,7 @@
 # system platform (its zone file is the one CTest names). Also runs the
 # installed kelvane tool, which must find that data set itself.
 #   -DBUILD_DIR -DWORK -DCONSUMER -DC_COMPILER -DGENERATOR
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${result}):\n${out}${err}")
-  endif()
-  set(OUTPUT "${out}" PARENT_SCOPE)
-endfunction()
-
-# A program directory: the program with a copy of the installed data set.
-function(run_beside_data what program)
-  set(dir ${WORK}/run-${what})
-  file(MAKE_DIRECTORY ${dir})
-  file(COPY ${PREFIX}/share/kelvane/data/ DESTINATION ${dir})
-  file(COPY ${program} DESTINATION ${dir})
-  get_filename_component(name ${program} NAME)
-  run("the ${what} consumer" ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES LANG=C.UTF-8 ${dir}/${name})
-  if(NOT OUTPUT MATCHES "^consumer ok")
-    message(FATAL_ERROR "the ${what} consumer: ${OUTPUT}")
-  endif()
-  message(STATUS "${what}: ${OUTPUT}")
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_steps.cmake)
 
 set(PREFIX ${WORK}/prefix)
 file(REMOVE_RECURSE ${WORK})
@@ -41,7 +21,7 @@ endforeach()
 run("configuring the find_package consumer" ${CMAKE_COMMAND} -S ${CONSUMER} -B ${WORK}/find_package -G ${GENERATOR}
     -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_PREFIX_PATH=${PREFIX})
 run("building the find_package consumer" ${CMAKE_COMMAND} --build ${WORK}/find_package)
-run_beside_data(find_package ${WORK}/find_package/consumer)
+run_beside_data(find_package ${WORK}/find_package/consumer ${PREFIX}/share/kelvane/data)
 if(EXISTS ${PREFIX}/share/kelvane/data/device.ini)
   message(FATAL_ERROR "the installed data set holds device.ini: it would run as the simulated device")
 endif()
@@ -58,7 +38,7 @@ string(STRIP "${OUTPUT}" libdir)
 file(MAKE_DIRECTORY ${WORK}/pkg-config)
 run("building the pkg-config consumer" ${C_COMPILER} -std=c11 ${CONSUMER}/consumer.c ${flags}
     -Wl,-rpath,${libdir} -o ${WORK}/pkg-config/consumer)
-run_beside_data(pkg-config ${WORK}/pkg-config/consumer)
+run_beside_data(pkg-config ${WORK}/pkg-config/consumer ${PREFIX}/share/kelvane/data)
 
 if(EXISTS ${PREFIX}/bin/kelvane)
   run("kelvane --version" ${PREFIX}/bin/kelvane --version)

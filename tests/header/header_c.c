@@ -1,4 +1,5 @@
-/* The public header as a C11 program sees it, linked against the shared library. */
+/* The public header as a C program sees it, in C89, C99 and C11; the C11 build
+ * runs, linked against the shared library. */
 #include <stddef.h>
 #include <stdio.h>
 
