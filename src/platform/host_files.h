@@ -55,10 +55,23 @@ bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *contex
 // naming temporary files.
 std::uint64_t UniqueNumber() noexcept;
 
+// The host's file operations under the platform's names, for what is
+// written either way (atomic_replace.h, scoped_file.h).
+struct Files {
+    FileHandle CreateNewFile(const TZChar *path) noexcept { return host::CreateNewFile(path); }
+    bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept { return Write(file, data, bytes); }
+    bool FlushFile(FileHandle file) noexcept { return Flush(file); }
+    bool CloseFile(FileHandle file) noexcept { return Close(file); }
+    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept { return Replace(source, target); }
+    bool DeleteFile(const TZChar *path) noexcept { return Delete(path); }
+    bool SyncDirectory(const TZChar *directory) noexcept { return host::SyncDirectory(directory); }
+    std::uint64_t UniqueNumber() noexcept { return host::UniqueNumber(); }
+};
+
 // Whole small files by UTF-8 path, for device.ini and the tools. A missing
 // file reads as empty; false when something stands there that cannot be read.
 bool ReadWhole(const std::string &path, std::string *contents);
-// Writes the file through a new temporary file beside it, then renames it into place.
+// Replaces the file atomically (atomic_replace.h) with the host's file operations.
 bool ReplaceWhole(const std::string &path, const std::string &contents);
 // The executable's path in UTF-8, empty when unknown.
 std::string ExecutablePath();
