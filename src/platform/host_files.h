@@ -37,7 +37,9 @@ std::int64_t Read(FileHandle file, void *buffer, std::size_t bytes) noexcept;
 bool Write(FileHandle file, const void *data, std::size_t bytes) noexcept;
 bool Flush(FileHandle file) noexcept;
 bool Close(FileHandle file) noexcept;
-// Renames source over target in one step.
+// Renames source over target in one step. A replaced regular file's
+// permission bits stay, and its owner where the writer may set it; a new
+// file is readable by everyone (0644), whatever the umask.
 bool Replace(const TZChar *source, const TZChar *target) noexcept;
 // Makes the directory's entries (a rename) durable.
 bool SyncDirectory(const TZChar *directory) noexcept;
