@@ -44,7 +44,7 @@ Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std:
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                                 TZDesc *descs) noexcept {
     LangDef language;
-    if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
+    if (const Result resolved = ResolveUserLanguage(reader, &language); resolved != Result::Ok) return resolved;
     return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
         const std::uint16_t i = SlotOf(ids, count, line.U16(0));
         if (i < count) FillDescription(line, &descs[i]);
