@@ -2,9 +2,8 @@
 //
 // The user file is read first, then the system file, and a later matching
 // line overwrites an earlier one, so a zone present in both files comes from
-// TZ_Def.ini. The call succeeds exactly when every requested slot was filled:
-// a repeated identifier fills only its first slot, and a zone found on lines
-// of both files still fills just one.
+// TZ_Def.ini. A repeated identifier fills only its first request, and a zone
+// found on lines of both files still fills just one.
 #include "catalogue/zone_lookup.h"
 
 #include "catalogue/catalogue_files.h"
@@ -12,38 +11,55 @@
 
 namespace kelvane {
 namespace {
-// Index of the first slot asking for id, or count when none does.
-uint16_t SlotOf(const uint16_t *ids, uint16_t count, uint16_t id) noexcept {
-    uint16_t j = 0;
-    while (j < count && ids[j] != id) ++j;
-    return j;
+bool Found(const ZoneRequest &request, RepeatedZone repeated) noexcept {
+    return repeated == RepeatedZone::LaterLineWins ? request.lines > 0 : request.lines == 1;
+}
+
+// Requests for ids into infos, in memory of their own.
+Owned<ZoneRequest[]> RequestsFor(const std::uint16_t *ids, std::uint16_t count, TZInfo *infos) noexcept {
+    Owned<ZoneRequest[]> requests = AllocateArray<ZoneRequest>(count);
+    if (!requests) return requests;
+    for (std::uint16_t j = 0; j < count; ++j) requests[j] = ZoneRequest{ids[j], &infos[j]};
+    return requests;
 }
 }  // namespace
 
-Result LookUpZones(RecordReader &reader, const uint16_t *ids, uint16_t count, TZInfo *infos, bool *filled) noexcept {
-    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+Result FindZones(RecordReader &reader, ZoneRequest *requests, std::uint16_t count, RepeatedZone repeated) noexcept {
+    for (std::uint16_t j = 0; j < count; ++j) requests[j].lines = 0;
     auto fill = [&](const RecordLine &line) noexcept {
-        const uint16_t j = SlotOf(ids, count, LineZoneId(line));
+        const std::uint16_t id = LineZoneId(line);
+        std::uint16_t j = 0;
+        while (j < count && requests[j].id != id) ++j;
         if (j == count) return true;
-        ReadZoneNumbers(line, &infos[j]);
-        infos[j].Detail[0] = 0;
-        filled[j] = true;
-        return true;
+        ReadZoneNumbers(line, requests[j].zone);
+        requests[j].zone->Detail[0] = 0;
+        if (requests[j].lines < UINT16_MAX) ++requests[j].lines;
+        return true;  // every line is counted, so read to the end
     };
     if (const Result r = reader.Read(kUserCatalogueFile, kUserZoneMinFields, fill); r != Result::Ok) return r;
     if (const Result r = reader.Read(kSystemCatalogueFile, kSystemZoneMinFields, fill); r != Result::Ok) return r;
-    for (uint16_t j = 0; j < count; ++j) {
-        if (!filled[j]) return Result::NotFound;
+    for (std::uint16_t j = 0; j < count; ++j) {
+        if (!Found(requests[j], repeated)) return Result::NotFound;
     }
     return Result::Ok;
 }
 
-Result LookUpZones(const uint16_t *ids, uint16_t count, TZInfo *infos) noexcept {
-    Owned<bool[]> filled = AllocateArray<bool>(count);
-    if (!filled) return Result::NoMemory;
-    for (uint16_t j = 0; j < count; ++j) filled[j] = false;
+Result LookUpZones(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count, TZInfo *infos,
+                   bool *filled) noexcept {
+    Owned<ZoneRequest[]> requests = RequestsFor(ids, count, infos);
+    if (!requests) return Result::NoMemory;
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    const Result found = FindZones(reader, requests.get(), count, RepeatedZone::LaterLineWins);
+    for (std::uint16_t j = 0; j < count; ++j) filled[j] = Found(requests[j], RepeatedZone::LaterLineWins);
+    return found;
+}
+
+Result LookUpZones(const std::uint16_t *ids, std::uint16_t count, TZInfo *infos) noexcept {
+    Owned<ZoneRequest[]> requests = RequestsFor(ids, count, infos);
+    if (!requests) return Result::NoMemory;
     RecordReader reader;
-    return LookUpZones(reader, ids, count, infos, filled.get());
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    return FindZones(reader, requests.get(), count, RepeatedZone::LaterLineWins);
 }
 
 }  // namespace kelvane

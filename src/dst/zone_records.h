@@ -10,20 +10,14 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "catalogue/zone_lookup.h"
 #include "record/record_reader.h"
 #include "record/result.h"
 
 namespace kelvane {
 
-struct ZoneRequest {
-    std::uint16_t id;
-    TZInfo *zone;  // fields 1 to 16 of the matching line; Detail empty
-    std::uint16_t lines = 0;
-};
-
-// A line fills the first request asking for its zone. File when a catalogue
-// file cannot be opened (TZ_Def.ini is not read when TZ_UserDef.ini cannot
-// be), NotFound unless every request matched exactly one line.
+// FindZones (catalogue/zone_lookup.h) with RepeatedZone::NotFound: NotFound
+// unless every request matched exactly one line.
 Result FindZonesOnce(RecordReader &reader, ZoneRequest *requests, std::uint16_t count) noexcept;
 
 // One zone, with a reader of its own.

@@ -51,7 +51,9 @@ std::int64_t Read(FileHandle file, void *buffer, std::size_t bytes) noexcept;
 bool Write(FileHandle file, const void *data, std::size_t bytes) noexcept;
 bool Flush(FileHandle file) noexcept;
 bool Close(FileHandle file) noexcept;
-// Renames source over target in one step.
+// Renames source over target in one step. A replaced regular file's
+// permission bits stay, and its owner where the writer may set it; a new
+// file is readable by everyone (0644), whatever the umask.
 bool Replace(const TZChar *source, const TZChar *target) noexcept;
 // Makes the directory's entries (a rename) durable.
 bool SyncDirectory(const TZChar *directory) noexcept;
@@ -69,17 +71,27 @@ bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *contex
 // naming temporary files.
 std::uint64_t UniqueNumber() noexcept;
 
-// Whole small files by UTF-8 path, for clock.ini, the system zone and the tools.
-// A missing file reads as empty; false when something stands there that cannot be read.
+// The host's file operations under the platform's names, for what is
+// written either way (atomic_replace.h, scoped_file.h).
+struct Files {
+    FileHandle CreateNewFile(const TZChar *path) noexcept { return host::CreateNewFile(path); }
+    bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept { return Write(file, data, bytes); }
+    bool FlushFile(FileHandle file) noexcept { return Flush(file); }
+    bool CloseFile(FileHandle file) noexcept { return Close(file); }
+    bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept { return Replace(source, target); }
+    bool DeleteFile(const TZChar *path) noexcept { return Delete(path); }
+    bool SyncDirectory(const TZChar *directory) noexcept { return host::SyncDirectory(directory); }
+    std::uint64_t UniqueNumber() noexcept { return host::UniqueNumber(); }
+};
+
+// Whole small files by UTF-8 path, for device.ini and the tools. A missing
+// file reads as empty; false when something stands there that cannot be read.
 bool ReadWhole(const std::string &path, std::string *contents);
-// A whole small file (device.ini, the tools' files) written through a new
-// temporary file beside it and renamed into place, with the given
-// platform's file operations (the UTF-8 form: the current platform's).
-// everyoneReads: the new file may be read by every user whatever the umask.
-bool ReplaceWhole(Platform &files, const TZChar *path, std::string_view contents, bool everyoneReads = false);
-bool ReplaceWhole(const std::string &path, const std::string &contents, bool everyoneReads = false);
-// Lets every user read the file (mode 0644 on POSIX hosts; Windows: as it is).
-bool LetEveryoneRead(FileHandle file) noexcept;
+// Replaces the file atomically (atomic_replace.h) with the host's file operations.
+bool ReplaceWhole(const std::string &path, const std::string &contents);
+// The same with the given platform's file operations (device.ini, so that
+// its rewrites are failure points like any other file's).
+bool ReplaceWhole(Platform &files, const TZChar *path, std::string_view contents);
 // The executable's path in UTF-8, empty when unknown.
 std::string ExecutablePath();
 

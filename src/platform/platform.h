@@ -42,6 +42,7 @@ inline constexpr FileHandle kNoFile = -1;
 using LockHandle = std::intptr_t;
 inline constexpr LockHandle kNoLock = -1;
 using ClockKey = std::uintptr_t;
+inline constexpr std::size_t kPathUnits = 4096;  // path buffers, terminator included
 // The ending of the engine's temporary files: "<file>.<16 hex digits>.kvtmp".
 // One found while the data directory's lock is held belongs to a writer that
 // died, and is removed.

@@ -33,6 +33,28 @@ std::string NativePath(const TZChar *path) noexcept try {
     return std::string();
 }
 
+// Files the engine creates are readable by everyone, whatever the umask.
+constexpr mode_t kNewFileMode = 0644;
+
+// Gives the file at source the owner and permission bits of the regular file
+// at target, if there is one. The owner is set only where the writer may
+// (root, or the same owner), and a refusal leaves the writer's own; the mode
+// is set after it, as a change of owner may clear bits.
+void KeepAccess(const std::string &source, const std::string &target) noexcept {
+    struct stat replaced {};
+    if (::lstat(target.c_str(), &replaced) != 0 || !S_ISREG(replaced.st_mode)) return;
+    const int fd = ::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return;
+    struct stat written {};
+    if (::fstat(fd, &written) == 0 && S_ISREG(written.st_mode)) {
+        if (written.st_uid != replaced.st_uid || written.st_gid != replaced.st_gid) {
+            [[maybe_unused]] const int refused = ::fchown(fd, replaced.st_uid, replaced.st_gid);
+        }
+        ::fchmod(fd, replaced.st_mode & 0777);  // never a set-ID bit on a file the writer owns
+    }
+    ::close(fd);
+}
+
 int OpenDirectory(const TZChar *directory) noexcept {
     const std::string native = NativePath(directory);
     if (native.empty()) return -1;
@@ -54,8 +76,6 @@ std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noex
     return value == nullptr ? 0 : CopyAsUtf16(value, buffer, capacity);
 }
 
-bool LetEveryoneRead(FileHandle file) noexcept { return ::fchmod(static_cast<int>(file), 0644) == 0; }
-
 FileHandle OpenForReading(const TZChar *path) noexcept {
     const std::string native = NativePath(path);
     if (native.empty()) return kNoFile;
@@ -72,8 +92,10 @@ FileHandle OpenForReading(const TZChar *path) noexcept {
 FileHandle CreateNewFile(const TZChar *path) noexcept {
     const std::string native = NativePath(path);
     if (native.empty()) return kNoFile;
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    return fd < 0 ? kNoFile : fd;
+    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
+    if (fd < 0) return kNoFile;
+    ::fchmod(fd, kNewFileMode);  // whatever the umask took away
+    return fd;
 }
 
 std::int64_t Read(FileHandle file, void *buffer, std::size_t bytes) noexcept {
@@ -102,7 +124,9 @@ bool Close(FileHandle file) noexcept { return ::close(static_cast<int>(file)) ==
 
 bool Replace(const TZChar *source, const TZChar *target) noexcept {
     const std::string from = NativePath(source), to = NativePath(target);
-    return !from.empty() && !to.empty() && ::rename(from.c_str(), to.c_str()) == 0;
+    if (from.empty() || to.empty()) return false;
+    KeepAccess(from, to);
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool SyncDirectory(const TZChar *directory) noexcept {

@@ -81,9 +81,10 @@ bool PosixSystemPlatform::SetTimeZoneInformation(const TimeZoneInformation &info
     unsigned char bytes[kZoneFileBytes];
     const std::size_t size = BuildZoneFile(info, bytes);
     if (size == 0) return false;
-    // Every program reads the zone: mode 0644 whatever the umask. A link at
-    // the path is replaced by the file, never written through.
-    return host::ReplaceWhole(SystemZoneFile(), std::string(reinterpret_cast<const char *>(bytes), size), true);
+    // Every program reads the zone: a new file is 0644 whatever the umask, a
+    // replaced one keeps its mode. A link at the path is replaced by the
+    // file, never written through.
+    return host::ReplaceWhole(SystemZoneFile(), std::string(reinterpret_cast<const char *>(bytes), size));
 } catch (...) {
     return false;
 }

@@ -90,9 +90,6 @@ std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noex
     return n;
 }
 
-// Files the engine creates inherit the directory's permissions already.
-bool LetEveryoneRead(FileHandle) noexcept { return true; }
-
 FileHandle OpenForReading(const TZChar *path) noexcept {
     const HANDLE file =
         ::CreateFileW(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

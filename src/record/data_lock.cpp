@@ -3,7 +3,7 @@
 #include "base/text.h"
 #include "platform/host_files.h"
 #include "record/data_path.h"
-#include "record/temporary_name.h"
+#include "platform/temporary_name.h"
 
 namespace kelvane {
 namespace {

@@ -5,11 +5,10 @@
 #include <cstddef>
 
 #include "Kelvane.h"
+#include "platform/platform.h"
 #include "record/result.h"
 
 namespace kelvane {
-
-inline constexpr std::size_t kPathUnits = 4096;  // path buffers, terminator included
 
 // Writes "<directory of the executable><separator>" into path (kPathUnits
 // units) and its length into *length. File when the executable's path is

@@ -1,13 +1,8 @@
 // Rewrites a data file whole: the byte-order mark, then the given lines as
 // they stand (each carries its own line end), nothing else.
 //
-// The new content goes to a temporary file beside the old one (a fresh name,
-// created exclusively: see temporary_name.h), reaches the disk, and only then
-// replaces it. A failure at any step leaves the old file byte for byte as it
-// was and removes the temporary, so a reader never sees a half-written file
-// and a full disk never costs the user their data. Once the replace has
-// succeeded the rewrite succeeds, even if making it durable in the directory
-// fails: the new file is in place. Every rewrite runs under the data
+// The file is replaced atomically (platform/atomic_replace.h): a failure
+// leaves the old file as it was. Every rewrite runs under the data
 // directory's lock (data_lock.h), which the caller holds.
 #pragma once
 

@@ -15,6 +15,7 @@
 #include "base/text.h"
 #include "platform/memory.h"
 #include "platform/platform.h"
+#include "platform/scoped_file.h"
 #include "record/data_path.h"
 #include "record/field_parser.h"
 #include "record/line_reader.h"
@@ -70,11 +71,11 @@ private:
 
 template <typename OnPiece>
 Result RecordReader::ReadPieces(const TZChar *fileName, std::uint16_t minFields, OnPiece &&onPiece) noexcept {
-    FileHandle file = kNoFile;
-    const Result opened = OpenFile(fileName, &file);
-    if (opened != Result::Ok) return opened;
+    FileHandle opened = kNoFile;
+    if (const Result r = OpenFile(fileName, &opened); r != Result::Ok) return r;
     Platform &platform = CurrentPlatform();
-    LineReader lines(platform, file, chunk_.get());
+    const ScopedFile file(platform, opened);
+    LineReader lines(platform, file.Get(), chunk_.get());
     TextView piece;
     std::uint16_t count = 0;
     bool stopped = false;
@@ -86,7 +87,6 @@ Result RecordReader::ReadPieces(const TZChar *fileName, std::uint16_t minFields,
             stopped = !onPiece(piece, static_cast<const RecordLine *>(nullptr));
         }
     }
-    platform.CloseFile(file);
     return lines.Failed() ? Result::File : Result::Ok;
 }
 

@@ -12,6 +12,8 @@
 
 #include "Kelvane.h"
 #include "check/data_check.h"
+#include "platform/host_files.h"
+#include "record/data_writer.h"
 #include "settings/settings_file.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
@@ -71,6 +73,43 @@ TEST(HostileFiles, APlantedLinkIsNeverWrittenThrough) {
     EXPECT_FALSE(fs::is_symlink(dir.Path() / "TZ_Frequency.ini"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir.Path() / "TZ_Frequency.ini.0000000000000000.kvtmp")))
         << "a stale temporary name, link or not, is removed";
+}
+
+// Both writers keep a replaced file's permission bits and owner, and create a
+// new file readable by everyone whatever the umask.
+TEST(HostileFiles, ARewriteKeepsTheFilesModeAndOwner) {
+    struct Case {
+        const char *before;  // nullptr: no file yet
+        mode_t mode, umask, modeAfter;
+        uid_t owner;
+    };
+    const uid_t me = ::geteuid(), other = me == 0 ? 4242 : me;  // only root can give a file away
+    const Case cases[] = {
+        {"old", 0600, 022, 0600, other}, {"old", 0640, 0, 0640, me}, {"old", 0604, 077, 0604, other},
+        {nullptr, 0, 077, 0644, me},     {nullptr, 0, 0, 0644, me},
+    };
+    const TZChar *lines[] = {KT("new")};
+    for (const bool dataWriter : {true, false}) {
+        for (const Case &c : cases) {
+            DataDir dir;
+            const fs::path file = dir.Path() / "X.ini";
+            if (c.before != nullptr) {
+                dir.WriteBytes("X.ini", c.before);
+                ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+                ASSERT_EQ(::chown(file.c_str(), c.owner, c.owner), 0);
+            }
+            const mode_t saved = ::umask(c.umask);
+            const bool written = dataWriter ? WriteDataFile(test::HeldLock(), KT("X.ini"), 1, lines) == Result::Ok
+                                            : host::ReplaceWhole(file.string(), "new");
+            ::umask(saved);
+            ASSERT_TRUE(written);
+            struct stat after {};
+            ASSERT_EQ(::stat(file.c_str(), &after), 0);
+            EXPECT_EQ(after.st_mode & 07777, c.modeAfter) << dataWriter << " " << std::oct << c.mode;
+            EXPECT_EQ(after.st_uid, c.owner) << dataWriter << " " << std::oct << c.mode;
+            EXPECT_EQ(after.st_gid, c.owner) << dataWriter << " " << std::oct << c.mode;
+        }
+    }
 }
 
 TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {

@@ -1,8 +1,7 @@
-#include "record/temporary_name.h"
+#include "platform/temporary_name.h"
 
 #include "base/text.h"
 #include "platform/platform.h"
-#include "record/data_path.h"
 
 namespace kelvane {
 namespace {
