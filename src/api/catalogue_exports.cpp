@@ -17,7 +17,7 @@ extern "C" uint32_t GetTZCount(uint16_t selection, uint16_t *count) {
     if (count == nullptr) return Code(Result::Param);
     Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
     if (!zones) return Code(Result::NoMemory);
-    return Code(LoadTZList(zones.get(), count, selection));
+    return Code(LoadTZList(zones.get(), count, selection, ZoneFields::Brief));
 }
 
 extern "C" uint32_t GetTZDltType(const uint16_t *ids, uint32_t count, uint32_t *types) {

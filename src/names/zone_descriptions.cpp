@@ -1,7 +1,6 @@
 #include "names/zone_descriptions.h"
 
 #include "catalogue/catalogue_files.h"
-#include "names/language_table.h"
 
 namespace kelvane {
 namespace {
@@ -43,12 +42,9 @@ Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std:
 
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                                 TZDesc *descs) noexcept {
-    LangDef language;
-    if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
-    return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
+    return ReadLanguageFile(reader, [&](const RecordLine &line) noexcept {
         const std::uint16_t i = SlotOf(ids, count, line.U16(0));
         if (i < count) FillDescription(line, &descs[i]);
-        return true;
     });
 }
 

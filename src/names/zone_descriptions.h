@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "names/language_table.h"
 #include "record/record_reader.h"
 #include "record/result.h"
 
@@ -38,5 +39,21 @@ Result ReadZoneDescriptions(const std::uint16_t *ids, std::uint16_t count, TZDes
 // its own read of TZ_UserDef.ini: the language's description file.
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                                 TZDesc *descs) noexcept;
+
+}  // namespace kelvane
+
+namespace kelvane {
+
+// Every data line of the user's interface language's description file, to
+// onLine(const RecordLine &), through the calling operation's reader.
+template <typename OnLine>
+Result ReadLanguageFile(RecordReader &reader, OnLine &&onLine) noexcept {
+    LangDef language;
+    if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
+    return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
+        onLine(line);
+        return true;
+    });
+}
 
 }  // namespace kelvane

@@ -18,7 +18,7 @@ bool EndsLine(TZChar c) noexcept { return c == 0 || c == kCarriageReturn; }
 
 // Copies the field starting at p into out (63 units kept, '$' as a space,
 // the rest dropped) and returns where it ends.
-const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {
+const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out, std::size_t *length) noexcept {
     std::size_t n = 0;
     for (; p != end; ++p) {
         TZChar c = *p;
@@ -29,7 +29,41 @@ const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out) noexcep
         if (n < kFieldUnits - 1) out[n++] = c;
     }
     out[n] = 0;
+    *length = n;
     return p;
+}
+
+// Sixteen units classified at once, one bit a unit: those that belong to a
+// field (not a space, tab or line feed) and those that end the line (a
+// carriage return or NUL).
+struct BlockBits {
+    unsigned inField;
+    unsigned ends;
+};
+
+constexpr std::size_t kBlockUnits = 16;
+
+BlockBits Classify(const TZChar *block) noexcept {
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(0x20), tab = _mm_set1_epi16(0x09), feed = _mm_set1_epi16(kLineFeed);
+    const __m128i ret = _mm_set1_epi16(kCarriageReturn), nul = _mm_setzero_si128();
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block + 8));
+    auto blanks = [&](__m128i u) {
+        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(u, space), _mm_cmpeq_epi16(u, tab)), _mm_cmpeq_epi16(u, feed));
+    };
+    auto ends = [&](__m128i u) { return _mm_or_si128(_mm_cmpeq_epi16(u, ret), _mm_cmpeq_epi16(u, nul)); };
+    const auto blankBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(blanks(low), blanks(high))));
+    const auto endBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ends(low), ends(high))));
+    return {~blankBits & 0xFFFFu, endBits};
+#else
+    BlockBits bits{0, 0};
+    for (std::size_t i = 0; i < kBlockUnits; ++i) {
+        bits.inField |= static_cast<unsigned>(!IsSeparator(block[i])) << i;
+        bits.ends |= static_cast<unsigned>(EndsLine(block[i])) << i;
+    }
+    return bits;
+#endif
 }
 
 // Runs of blanks pad the catalogue's numeric columns: after the first two
@@ -59,8 +93,39 @@ std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limi
     for (;;) {
         p = SkipSeparators(p, end);
         if (p == end || EndsLine(*p) || stored == limit) return stored;
-        p = TakeField(p, end, fields[stored++]);
+        std::size_t ignored;
+        p = TakeField(p, end, fields[stored++], &ignored);
     }
+}
+
+// A field begins at every unit of a field whose predecessor is not; the
+// first unit that ends the line ends the search. The last partial block is
+// read from a copy padded with NULs, which end the line there.
+std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept {
+    std::uint16_t found = 0;
+    unsigned carry = 0;  // 1 when the unit before the block belongs to a field
+    for (std::size_t at = 0; at < line.size() && found < limit; at += kBlockUnits) {
+        TZChar padded[kBlockUnits] = {};
+        const TZChar *block = line.data() + at;
+        if (line.size() - at < kBlockUnits) {
+            for (std::size_t i = 0; i < line.size() - at; ++i) padded[i] = block[i];
+            block = padded;
+        }
+        const BlockBits bits = Classify(block);
+        unsigned begins = bits.inField & ~((bits.inField << 1) | carry);
+        if (bits.ends != 0) begins &= (bits.ends & (0u - bits.ends)) - 1;
+        for (; begins != 0 && found < limit; begins &= begins - 1)
+            starts[found++] = static_cast<std::uint8_t>(at + static_cast<std::size_t>(std::countr_zero(begins)));
+        if (bits.ends != 0) break;
+        carry = (bits.inField >> (kBlockUnits - 1)) & 1u;
+    }
+    return found;
+}
+
+std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {
+    std::size_t length;
+    TakeField(p, end, out, &length);
+    return length;
 }
 
 bool IsCommentLine(TextView line) noexcept {

@@ -8,9 +8,9 @@
 // once when it is created and reused for every line of every file a call
 // reads, so taking a line never needs memory and never fails for want of it.
 //
-// The read loop splits a line straight from where the line reader holds it
-// (SplitFields), in one pass that copies each kept unit once; SetLine and
-// Split do the same through the parser's own copy of the line.
+// The read loop locates a line's fields where the line reader holds it
+// (LocateFields) and copies or converts only the fields a reader asks for;
+// SetLine and Split copy every field through the parser's own copy of the line.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,15 @@ std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limi
 
 // Whether the line's first field begins with ';', found without splitting.
 bool IsCommentLine(TextView line) noexcept;
+
+// Where SplitFields would find the line's fields, copying nothing: the offset
+// of each field's first unit (the line holds at most 255 units) into starts,
+// at most limit of them; returns how many.
+std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept;
+
+// The field beginning at p (before end) as SplitFields stores it, into out
+// (kFieldUnits units); returns its length.
+std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept;
 
 class FieldParser {
 public:

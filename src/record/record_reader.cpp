@@ -20,9 +20,9 @@ Result RecordReader::OpenFile(const TZChar *fileName, FileHandle *file) noexcept
 }
 
 bool RecordReader::Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
-    if (IsCommentLine(piece)) return false;
-    *count = SplitFields(piece, parser_->GetFields(), kMaxFields);
-    return *count != 0 && *count >= minFields;
+    *count = LocateFields(piece, starts_, kMaxFields);
+    if (*count == 0 || piece[starts_[0]] == u';') return false;  // blank or a comment
+    return *count >= minFields;
 }
 
 }  // namespace kelvane

@@ -3,10 +3,10 @@
 // A call opens a RecordReader once (parser and buffers), then reads each file
 // it needs through it; the data directory is looked up at the first file and
 // kept for the others. A line whose first field begins with ';' (a comment) is
-// skipped before it is split; any other line is split where the line reader
-// holds it and handed on only if it has at least the file's minimum number of
-// fields. Each file's reader is then a small handler that does only what that
-// file needs, and the loop itself exists once.
+// skipped; any other line is handed on, where the line reader holds it, only
+// if it has at least the file's minimum number of fields: its fields are
+// located, not copied. Each file's reader is then a small handler that does
+// only what that file needs, and the loop itself exists once.
 #pragma once
 
 #include <cstdint>
@@ -23,19 +23,31 @@
 
 namespace kelvane {
 
-// One accepted line: its fields, valid until the next line is read.
+// One accepted line, where the line reader holds it, and where its fields
+// begin: a field is copied or converted only when asked for, each one as the
+// parser would have stored it. Valid until the next line is read.
 class RecordLine {
 public:
-    RecordLine(const FieldBuffer *fields, std::uint16_t count) noexcept : fields_(fields), count_(count) {}
+    RecordLine(TextView line, const std::uint8_t *starts, std::uint16_t count, FieldBuffer *buffers) noexcept
+        : line_(line), starts_(starts), count_(count), buffers_(buffers) {}
     std::uint16_t Count() const noexcept { return count_; }
-    const TZChar *Field(std::uint16_t i) const noexcept { return fields_[i]; }
-    TextView Text(std::uint16_t i) const noexcept { return ViewOf(fields_[i], kFieldUnits); }
-    std::int32_t Number(std::uint16_t i) const noexcept { return WideToLong(fields_[i]); }
-    std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(fields_[i]); }
+    // Field i's text ('$' as a space, at most 63 units), copied on demand.
+    TextView Text(std::uint16_t i) const noexcept {
+        return TextView(buffers_[i], CopyField(Begin(i), End(), buffers_[i]));
+    }
+    std::int32_t Number(std::uint16_t i) const noexcept { return FieldToLong(Begin(i), End()); }
+    std::uint16_t U16(std::uint16_t i) const noexcept {
+        return static_cast<std::uint16_t>(static_cast<std::uint32_t>(Number(i)));
+    }
 
 private:
-    const FieldBuffer *fields_;
+    const TZChar *Begin(std::uint16_t i) const noexcept { return line_.data() + starts_[i]; }
+    const TZChar *End() const noexcept { return line_.data() + line_.size(); }
+
+    TextView line_;
+    const std::uint8_t *starts_;
     std::uint16_t count_;
+    FieldBuffer *buffers_;
 };
 
 class RecordReader {
@@ -55,6 +67,7 @@ private:
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
     bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
 
+    std::uint8_t starts_[kMaxFields];
     ParserHandle parser_;
     Owned<TZChar[]> path_;
     std::size_t directoryLength_ = 0;  // 0 until the directory is known
@@ -72,7 +85,8 @@ Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLin
     std::uint16_t count = 0;
     bool stopped = false;
     while (!stopped && lines.Next(&piece)) {
-        if (Accept(piece, minFields, &count)) stopped = !onLine(RecordLine(parser_->GetFields(), count));
+        if (Accept(piece, minFields, &count))
+            stopped = !onLine(RecordLine(piece, starts_, count, parser_->GetFields()));
     }
     platform.CloseFile(file);
     return lines.Failed() ? Result::File : Result::Ok;
