@@ -19,9 +19,20 @@ void FillZone(const RecordLine &line, bool isUserZone, ZoneFields fields, TZInfo
 }
 }  // namespace
 
-Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection, ZoneFields fields) noexcept {
+Result CountTZList(std::uint16_t *count, std::uint16_t selection) noexcept {
+    if (count == nullptr) return Result::Param;
+    if (selection > kSelectUserZones || *count < TZ_MAX_ZONES) return Result::Param;
     RecordReader reader;
-    return LoadTZList(reader, zones, count, selection, nullptr, fields);
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    std::uint16_t listed = 0;
+    const Result read = ReadListedZones(reader, selection, [&](const RecordLine &, bool) noexcept { ++listed; });
+    if (read == Result::Ok) *count = listed;
+    return read;
+}
+
+Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection) noexcept {
+    RecordReader reader;
+    return LoadTZList(reader, zones, count, selection);
 }
 
 Result LoadTZList(RecordReader &reader, TZInfo *zones, std::uint16_t *count, std::uint16_t selection,

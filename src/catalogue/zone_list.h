@@ -22,8 +22,11 @@ enum class ZoneFields : std::uint8_t { Whole, Brief };
 
 // zones: at least TZ_MAX_ZONES records; count: capacity in (at least
 // TZ_MAX_ZONES), records filled out, written only on success.
-Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection,
-                  ZoneFields fields = ZoneFields::Whole) noexcept;
+Result LoadTZList(TZInfo *zones, std::uint16_t *count, std::uint16_t selection) noexcept;
+
+// The number of zones LoadTZList would give, with the same checks and
+// failures, counted without filling any record.
+Result CountTZList(std::uint16_t *count, std::uint16_t selection) noexcept;
 
 // Told of every accepted TZ_UserDef.ini line the list read passes, after the
 // line has been listed or not, with the records listed so far.

@@ -22,16 +22,16 @@ uint16_t SlotOf(const uint16_t *ids, uint16_t count, uint16_t id) noexcept {
 
 Result LookUpZones(RecordReader &reader, const uint16_t *ids, uint16_t count, TZInfo *infos, bool *filled) noexcept {
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    auto asked = [&](uint16_t id) noexcept { return SlotOf(ids, count, id) < count; };
     auto fill = [&](const RecordLine &line) noexcept {
         const uint16_t j = SlotOf(ids, count, LineZoneId(line));
-        if (j == count) return true;
         ReadZoneNumbers(line, &infos[j]);
         infos[j].Detail[0] = 0;
         filled[j] = true;
         return true;
     };
-    if (const Result r = reader.Read(kUserCatalogueFile, kUserZoneMinFields, fill); r != Result::Ok) return r;
-    if (const Result r = reader.Read(kSystemCatalogueFile, kSystemZoneMinFields, fill); r != Result::Ok) return r;
+    if (const Result r = reader.ReadWhere(kUserCatalogueFile, kUserZoneMinFields, asked, fill); r != Result::Ok) return r;
+    if (const Result r = reader.ReadWhere(kSystemCatalogueFile, kSystemZoneMinFields, asked, fill); r != Result::Ok) return r;
     for (uint16_t j = 0; j < count; ++j) {
         if (!filled[j]) return Result::NotFound;
     }

@@ -6,6 +6,12 @@ namespace kelvane {
 
 Result FindZonesOnce(RecordReader &reader, ZoneRequest *requests, std::uint16_t count) noexcept {
     for (std::uint16_t i = 0; i < count; ++i) requests[i].lines = 0;
+    auto asked = [&](std::uint16_t id) noexcept {
+        for (std::uint16_t i = 0; i < count; ++i) {
+            if (requests[i].id == id) return true;
+        }
+        return false;
+    };
     auto match = [&](const RecordLine &line) noexcept {
         const std::uint16_t id = LineZoneId(line);
         for (std::uint16_t i = 0; i < count; ++i) {
@@ -17,8 +23,8 @@ Result FindZonesOnce(RecordReader &reader, ZoneRequest *requests, std::uint16_t 
         }
         return true;  // every line is counted, so read to the end
     };
-    if (const Result r = reader.Read(kUserCatalogueFile, kUserZoneMinFields, match); r != Result::Ok) return r;
-    if (const Result r = reader.Read(kSystemCatalogueFile, kSystemZoneMinFields, match); r != Result::Ok) return r;
+    if (const Result r = reader.ReadWhere(kUserCatalogueFile, kUserZoneMinFields, asked, match); r != Result::Ok) return r;
+    if (const Result r = reader.ReadWhere(kSystemCatalogueFile, kSystemZoneMinFields, asked, match); r != Result::Ok) return r;
     for (std::uint16_t i = 0; i < count; ++i) {
         if (requests[i].lines != 1) return Result::NotFound;
     }

@@ -7,7 +7,6 @@
 #include "names/gmt_label.h"
 #include "names/selection_workspace.h"
 #include "names/zone_table.h"
-#include "record/line_list.h"
 
 namespace kelvane {
 
@@ -25,10 +24,8 @@ Result BuildGroupList(const TZChar *groupName, uint16_t selection, const GroupLi
     if (!AllPresent(out.names, n) || !AllPresent(out.labels, n)) return Result::Param;
     list.SortWestToEast(out.ids, n);
     for (uint16_t i = 0; i < n; ++i) {
-        TZChar label[kFileLineUnits];
-        LineBuilder line(label);
-        AppendGmtLabel(line, list.Record(i).Offset, LabelForm::Bare);
-        CopyText(out.labels[i], kLabelRoom, ViewOf(label, kFileLineUnits));
+        TZChar label[kLongestLabel];
+        CopyText(out.labels[i], kLabelRoom, TextView(label, WriteGmtLabel(label, list.Record(i).Offset, LabelForm::Bare)));
         CopyText(out.names[i], kNameRoom, list.Name(i));
     }
     return Result::Ok;
@@ -45,12 +42,11 @@ Result BuildCatalogueList(uint16_t selection, uint32_t *count, uint16_t *ids, TZ
     if (const Result described = list.DescribeCatalogue(n); described != Result::Ok) return described;
     if (!AllPresent(entries, n)) return Result::Param;
     list.SortWestToEast(ids, n);
+    // The label always fits the entry; the name is cut to the room left.
+    static_assert(kLongestLabel < kEntryRoom);
     for (uint16_t i = 0; i < n; ++i) {
-        TZChar entry[kFileLineUnits];
-        LineBuilder line(entry);
-        AppendGmtLabel(line, list.Record(i).Offset, LabelForm::Bracketed);
-        line.Text(list.Name(i));
-        CopyText(entries[i], kEntryRoom, ViewOf(entry, kFileLineUnits));
+        const std::size_t labelLength = WriteGmtLabel(entries[i], list.Record(i).Offset, LabelForm::Bracketed);
+        CopyText(entries[i] + labelLength, kEntryRoom - labelLength, list.Name(i));
     }
     return Result::Ok;
 }

@@ -11,8 +11,8 @@ Result ResolveLanguage(RecordReader &reader, std::uint16_t langId, LangDef *def)
         if (langId == 0) return Result::NoLanguage;
     }
     Result found = Result::NotFound;
-    const Result read = reader.Read(kLanguageFile, kLanguageMinFields, [&](const RecordLine &line) noexcept {
-        if (line.U16(0) != langId) return true;
+    auto ofLanguage = [&](std::uint16_t id) noexcept { return id == langId; };
+    const Result read = reader.ReadWhere(kLanguageFile, kLanguageMinFields, ofLanguage, [&](const RecordLine &line) noexcept {
         def->LangID = langId;
         CopyText(def->FileName, line.Text(1));
         found = Result::Ok;

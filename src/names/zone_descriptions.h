@@ -44,13 +44,14 @@ Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, 
 
 namespace kelvane {
 
-// Every data line of the user's interface language's description file, to
-// onLine(const RecordLine &), through the calling operation's reader.
-template <typename OnLine>
-Result ReadLanguageFile(RecordReader &reader, OnLine &&onLine) noexcept {
+// Every data line of the user's interface language's description file whose
+// zone is wanted(TZID), to onLine(const RecordLine &), through the calling
+// operation's reader.
+template <typename Wanted, typename OnLine>
+Result ReadLanguageFile(RecordReader &reader, Wanted &&wanted, OnLine &&onLine) noexcept {
     LangDef language;
     if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
-    return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
+    return reader.ReadWhere(language.FileName, kDescriptionMinFields, wanted, [&](const RecordLine &line) noexcept {
         onLine(line);
         return true;
     });

@@ -99,19 +99,14 @@ std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limi
 }
 
 // A field begins at every unit of a field whose predecessor is not; the
-// first unit that ends the line ends the search. The last partial block is
-// read from a copy padded with NULs, which end the line there.
+// first unit that ends the line ends the search, and the units past the
+// line's end count as such.
 std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept {
     std::uint16_t found = 0;
     unsigned carry = 0;  // 1 when the unit before the block belongs to a field
     for (std::size_t at = 0; at < line.size() && found < limit; at += kBlockUnits) {
-        TZChar padded[kBlockUnits] = {};
-        const TZChar *block = line.data() + at;
-        if (line.size() - at < kBlockUnits) {
-            for (std::size_t i = 0; i < line.size() - at; ++i) padded[i] = block[i];
-            block = padded;
-        }
-        const BlockBits bits = Classify(block);
+        BlockBits bits = Classify(line.data() + at);
+        if (line.size() - at < kBlockUnits) bits.ends |= ~0u << (line.size() - at);
         unsigned begins = bits.inField & ~((bits.inField << 1) | carry);
         if (bits.ends != 0) begins &= (bits.ends & (0u - bits.ends)) - 1;
         for (; begins != 0 && found < limit; begins &= begins - 1)
@@ -128,9 +123,9 @@ std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept 
     return length;
 }
 
-bool IsCommentLine(TextView line) noexcept {
+const TZChar *FirstFieldStart(TextView line) noexcept {
     const TZChar *p = SkipSeparators(line.data(), line.data() + line.size());
-    return p != line.data() + line.size() && *p == u';';
+    return p != line.data() + line.size() && !EndsLine(*p) ? p : nullptr;
 }
 
 bool FieldParser::Init() noexcept {

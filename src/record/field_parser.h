@@ -31,12 +31,14 @@ using FieldBuffer = TZChar[kFieldUnits];
 // fields; returns how many were stored.
 std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept;
 
-// Whether the line's first field begins with ';', found without splitting.
-bool IsCommentLine(TextView line) noexcept;
+// Where the line's first field begins, or null when it has none.
+const TZChar *FirstFieldStart(TextView line) noexcept;
 
 // Where SplitFields would find the line's fields, copying nothing: the offset
 // of each field's first unit (the line holds at most 255 units) into starts,
-// at most limit of them; returns how many.
+// at most limit of them; returns how many. The line is read in blocks of 16
+// units, so up to 15 units past its end must be readable (their values do
+// not matter): the line reader's pieces are.
 std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept;
 
 // The field beginning at p (before end) as SplitFields stores it, into out

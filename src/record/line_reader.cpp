@@ -60,7 +60,7 @@ bool LineReader::Refill() noexcept {
     std::memmove(bytes, bytes + 2 * position_, carried);
     position_ = 0;
     bytesHeld_ = carried;
-    const std::int64_t n = platform_.ReadFile(file_, bytes + carried, 2 * kReadChunkUnits - carried);
+    const std::int64_t n = platform_.ReadFile(file_, bytes + carried, 2 * (kReadChunkUnits - kChunkSlackUnits) - carried);
     if (n <= 0) {
         exhausted_ = true;
         failed_ = n < 0;

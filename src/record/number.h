@@ -17,6 +17,10 @@ std::int32_t WideToLong(const TZChar *text) noexcept;
 // the field lies, without the copy.
 std::int32_t FieldToLong(const TZChar *field, const TZChar *end) noexcept;
 
+inline std::uint16_t WideToU16(const TZChar *field, const TZChar *end) noexcept {
+    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(FieldToLong(field, end)));
+}
+
 inline std::uint16_t WideToU16(const TZChar *text) noexcept {
     return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WideToLong(text)));
 }

@@ -36,9 +36,7 @@ public:
         return TextView(buffers_[i], CopyField(Begin(i), End(), buffers_[i]));
     }
     std::int32_t Number(std::uint16_t i) const noexcept { return FieldToLong(Begin(i), End()); }
-    std::uint16_t U16(std::uint16_t i) const noexcept {
-        return static_cast<std::uint16_t>(static_cast<std::uint32_t>(Number(i)));
-    }
+    std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(Begin(i), End()); }
 
 private:
     const TZChar *Begin(std::uint16_t i) const noexcept { return line_.data() + starts_[i]; }
@@ -61,10 +59,20 @@ public:
     // returns false to stop early. File when the file cannot be opened or a
     // read fails before the end of the file.
     template <typename OnLine>
-    Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept;
+    Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
+        return ReadWhere(fileName, minFields, [](std::uint16_t) noexcept { return true; }, onLine);
+    }
+
+    // The same for a reader that looks only at lines whose first field, as a
+    // 16-bit number, is wanted(number): any other line is passed over before
+    // the rest of it is looked at.
+    template <typename Wanted, typename OnLine>
+    Result ReadWhere(const TZChar *fileName, std::uint16_t minFields, Wanted &&wanted, OnLine &&onLine) noexcept;
 
 private:
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
+    // The first field's start, or null for a blank line or a comment.
+    static const TZChar *FirstField(TextView piece) noexcept;
     bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
 
     std::uint8_t starts_[kMaxFields];
@@ -74,8 +82,9 @@ private:
     Owned<TZChar[]> chunk_;
 };
 
-template <typename OnLine>
-Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
+template <typename Wanted, typename OnLine>
+Result RecordReader::ReadWhere(const TZChar *fileName, std::uint16_t minFields, Wanted &&wanted,
+                               OnLine &&onLine) noexcept {
     FileHandle file = kNoFile;
     const Result opened = OpenFile(fileName, &file);
     if (opened != Result::Ok) return opened;
@@ -85,6 +94,8 @@ Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLin
     std::uint16_t count = 0;
     bool stopped = false;
     while (!stopped && lines.Next(&piece)) {
+        const TZChar *first = FirstField(piece);
+        if (first == nullptr || !wanted(WideToU16(first, piece.data() + piece.size()))) continue;
         if (Accept(piece, minFields, &count))
             stopped = !onLine(RecordLine(piece, starts_, count, parser_->GetFields()));
     }
