@@ -84,8 +84,7 @@ Result SelectionList::Describe(std::uint16_t count) noexcept {
 
 Result SelectionList::DescribeInLanguage(std::uint16_t count) noexcept {
     IndexRecordsBefore(count);
-    auto any = [](std::uint16_t) noexcept { return true; };
-    return ReadLanguageFile(reader_, any, [&](const RecordLine &line) noexcept {
+    return ReadLanguageFile(reader_, AnyLine{}, [&](const RecordLine &line) noexcept {
         const std::uint16_t slot = index_.Find(line.U16(0));
         if (slot != SlotIndex::kNone && slot < count) CopyText(names_[slot], line.Text(shownField_));
     });

@@ -31,8 +31,15 @@ std::int32_t WideToLong(const TZChar *text) noexcept {
     return SignedDigits(text, nullptr);
 }
 
+// Up to nine digits cannot overflow: the common field is taken without the
+// saturating arithmetic.
 std::int32_t FieldToLong(const TZChar *field, const TZChar *end) noexcept {
     if (static_cast<std::size_t>(end - field) > kFieldKept) end = field + kFieldKept;
+    const TZChar *p = field;
+    std::uint32_t value = 0;
+    for (unsigned digit; p != end && (digit = static_cast<unsigned>(*p) - u'0') <= 9; ++p) value = value * 10 + digit;
+    const bool nonDigitFollows = p == end || static_cast<unsigned>(*p) - u'0' > 9;
+    if (p != field && p - field <= 9 && nonDigitFollows) return static_cast<std::int32_t>(value);
     while (field != end && IsSpaceInField(*field)) ++field;
     return SignedDigits(field, end);
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "Kelvane.h"
 #include "base/text.h"
@@ -48,6 +49,12 @@ private:
     FieldBuffer *buffers_;
 };
 
+// The filter of a reader that wants every line: its first field is then not
+// converted ahead of the rest.
+struct AnyLine {
+    bool operator()(std::uint16_t) const noexcept { return true; }
+};
+
 class RecordReader {
 public:
     // Ok; Parser when the parser could not be created (whatever else failed);
@@ -60,7 +67,7 @@ public:
     // read fails before the end of the file.
     template <typename OnLine>
     Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
-        return ReadWhere(fileName, minFields, [](std::uint16_t) noexcept { return true; }, onLine);
+        return ReadWhere(fileName, minFields, AnyLine{}, onLine);
     }
 
     // The same for a reader that looks only at lines whose first field, as a
@@ -95,7 +102,10 @@ Result RecordReader::ReadWhere(const TZChar *fileName, std::uint16_t minFields, 
     bool stopped = false;
     while (!stopped && lines.Next(&piece)) {
         const TZChar *first = FirstField(piece);
-        if (first == nullptr || !wanted(WideToU16(first, piece.data() + piece.size()))) continue;
+        if (first == nullptr) continue;
+        if constexpr (!std::is_same_v<std::remove_cvref_t<Wanted>, AnyLine>) {
+            if (!wanted(WideToU16(first, piece.data() + piece.size()))) continue;
+        }
         if (Accept(piece, minFields, &count))
             stopped = !onLine(RecordLine(piece, starts_, count, parser_->GetFields()));
     }
