@@ -15,7 +15,7 @@
 # data/README.md. Zones whose rule had to be approximated, places filed under
 # another zone than CLDR's, and places no zone fits are reported on
 # standard error. The TZif files of the catalogue's zones are kept under
-# tests/data/tzif, so the tests compare the rules with the C library's
+# tests/catalogue_builder/tzif, so the tests compare the rules with the C library's
 # reading of the same tz database on any host; commit them with data/. The
 # builder fails (status 3) when a name had to be cut to fit its field.
 set -euo pipefail
@@ -27,8 +27,8 @@ build=build-data
 cmake -S . -B "$build" -G Ninja -DKELVANE_TESTS=OFF -DKELVANE_BUILD_CATALOGUE_BUILDER=ON >/dev/null
 cmake --build "$build" -j 2 --target catalogue_builder
 find data -maxdepth 1 -type f \( -name '*.ini' \) -delete 2>/dev/null || true
-rm -rf tests/data/tzif
+rm -rf tests/catalogue_builder/tzif
 "$build/tools/catalogue_builder/catalogue_builder" --out data --year "$year" \
-  --ids tools/catalogue_builder/zone_ids.tsv --zoneinfo "$zoneinfo" --tzif tests/data/tzif \
+  --ids tools/catalogue_builder/zone_ids.tsv --zoneinfo "$zoneinfo" --tzif tests/catalogue_builder/tzif \
   ${MAP_SIZE:+--map-size "$MAP_SIZE"}
 : > data/Kelvane.lock  # Windows' data-directory lock: ships empty

@@ -42,3 +42,5 @@ echo "== fuzzers, each for a bounded time (ASan + UBSan) =="
 bash scripts/fuzz.sh 20
 echo "== Windows build with mingw-w64, tests under Wine =="
 bash scripts/test-windows.sh build/tools/kelvane/kelvane
+echo "== tests against code =="
+bash scripts/test-ratio.sh

@@ -8,6 +8,8 @@ namespace kelvane {
 namespace {
 constexpr std::size_t kEndingUnits = sizeof kTemporaryEnding - 1;
 constexpr std::size_t kNumberUnits = 16;
+
+bool IsLowerHexDigit(TZChar c) noexcept { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); }
 }  // namespace
 
 bool BuildTemporaryName(const TZChar *target, std::uint64_t number, TZChar *temporary) noexcept {
@@ -24,11 +26,17 @@ bool BuildTemporaryName(const TZChar *target, std::uint64_t number, TZChar *temp
 
 bool IsTemporaryName(const TZChar *name) noexcept {
     const std::size_t length = BoundedLength(name, kPathUnits);
-    if (length <= kEndingUnits) return false;
+    // A file name of at least one unit, a dot and the number, then the ending.
+    if (length < 1 + 1 + kNumberUnits + kEndingUnits) return false;
+    const std::size_t ending = length - kEndingUnits;
     for (std::size_t i = 0; i < kEndingUnits; ++i) {
-        if (name[length - kEndingUnits + i] != static_cast<TZChar>(kTemporaryEnding[i])) return false;
+        if (name[ending + i] != static_cast<TZChar>(kTemporaryEnding[i])) return false;
     }
-    return true;
+    const std::size_t number = ending - kNumberUnits;
+    for (std::size_t i = number; i < ending; ++i) {
+        if (!IsLowerHexDigit(name[i])) return false;
+    }
+    return name[number - 1] == u'.';
 }
 
 }  // namespace kelvane

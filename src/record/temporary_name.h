@@ -15,7 +15,9 @@ namespace kelvane {
 // when it would not fit.
 bool BuildTemporaryName(const TZChar *target, std::uint64_t number, TZChar *temporary) noexcept;
 
-// Whether a directory entry's name has the engine's temporary ending.
+// Whether a directory entry's name has exactly the form BuildTemporaryName
+// gives: a name, a dot, 16 lowercase hex digits and ".kvtmp". A user's own
+// "backup.kvtmp" is not the engine's.
 bool IsTemporaryName(const TZChar *name) noexcept;
 
 }  // namespace kelvane

@@ -116,11 +116,14 @@ TEST(HostileFiles, ABackslashIsPartOfTheDirectoryName) {
 TEST(DataDirectoryLock, RemovesStaleTemporariesAndKeepsOtherWritersOut) {
     DataDir dir;
     WriteCatalogue(dir);
-    for (const char *name : {"TZ_Set.ini.0123456789abcdef.kvtmp", "device.ini.00000000000000ff.kvtmp", "notes.tmp"})
+    for (const char *name : {"TZ_Set.ini.0123456789abcdef.kvtmp", "device.ini.00000000000000ff.kvtmp", "notes.tmp",
+                             "my backup.kvtmp", "a.0123456789abcdef0.kvtmp", "a.0123456789abcdeg.kvtmp",
+                             ".0123456789abcdef.kvtmp"})
         dir.WriteBytes(name, "left behind");
     const test::HeldLock lock;
     ASSERT_TRUE(lock.Held());
-    EXPECT_EQ(Names(dir), "TZ_Def.ini TZ_Frequency.ini TZ_Set.ini TZ_UserDef.ini notes.tmp ");
+    EXPECT_EQ(Names(dir), ".0123456789abcdef.kvtmp TZ_Def.ini TZ_Frequency.ini TZ_Set.ini TZ_UserDef.ini "
+                          "a.0123456789abcdef0.kvtmp a.0123456789abcdeg.kvtmp my backup.kvtmp notes.tmp ");
     const auto before = dir.Snapshot();
     const uint16_t id = 12;
     const auto start = std::chrono::steady_clock::now();

@@ -9,7 +9,7 @@
 #include "Kelvane.h"
 #include "catalogue/zone_list.h"
 #include "check/data_check.h"
-#include "data/data_files.h"
+#include "catalogue_builder/data_files.h"
 #include "platform/utf.h"
 #include "settings/settings_file.h"
 

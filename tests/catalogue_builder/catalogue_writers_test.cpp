@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "catalogue/zone_list.h"
-#include "data/data_files.h"
+#include "catalogue_builder/data_files.h"
 #include "settings/settings_file.h"
 
 namespace kelvane::builder {

@@ -1,6 +1,6 @@
 // The shipped catalogue's rules against glibc's reading of the IANA zone each
 // was made from (the identifier table names it; its TZif file kept under
-// tests/data/tzif by the builder): for every hour of the
+// tests/catalogue_builder/tzif by the builder): for every hour of the
 // catalogue's year, the engine's daylight state at glibc's wall-clock time must
 // equal tm_isdst, and the zone's effective offset tm_gmtoff. Only transition
 // hours may differ: a skipped hour is never seen; the repeated times after a
@@ -15,7 +15,7 @@
 #include <fstream>
 
 #include "Kelvane.h"
-#include "data/data_files.h"
+#include "catalogue_builder/data_files.h"
 #include "dst/daylight_rule.h"
 #include "rules/civil_time.h"
 #include "support/glibc_zone.h"
