@@ -4,6 +4,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define KELVANE_WIDE_BLOCKS 1
+#endif
 
 namespace kelvane {
 namespace {
@@ -66,6 +70,24 @@ BlockBits Classify(const TZChar *block) noexcept {
 #endif
 }
 
+#if defined(KELVANE_WIDE_BLOCKS)
+// The same sixteen units in one register where the processor has AVX2: the
+// two comparisons' results are packed side by side, blanks then line ends.
+__attribute__((target("avx2"))) BlockBits ClassifyWide(const TZChar *block) noexcept {
+    const __m256i units = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(block));
+    const __m256i blanks =
+        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(0x20)),
+                                        _mm256_cmpeq_epi16(units, _mm256_set1_epi16(0x09))),
+                        _mm256_cmpeq_epi16(units, _mm256_set1_epi16(kLineFeed)));
+    const __m256i ends = _mm256_or_si256(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(kCarriageReturn)),
+                                         _mm256_cmpeq_epi16(units, _mm256_setzero_si256()));
+    // Packing works per 128-bit lane; the permutation puts the halves in order.
+    const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi16(blanks, ends), 0xD8);
+    const auto bits = static_cast<unsigned>(_mm256_movemask_epi8(packed));
+    return {~bits & 0xFFFFu, bits >> 16};
+}
+#endif
+
 // Runs of blanks pad the catalogue's numeric columns: after the first two
 // units, eight at a time where the processor compares them at once.
 const TZChar *SkipSeparators(const TZChar *p, const TZChar *end) noexcept {
@@ -98,14 +120,17 @@ std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limi
     }
 }
 
+namespace {
 // A field begins at every unit of a field whose predecessor is not; the
 // first unit that ends the line ends the search, and the units past the
 // line's end count as such.
-std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept {
+template <BlockBits (*ClassifyBlock)(const TZChar *) noexcept>
+[[gnu::always_inline]] inline std::uint16_t LocateWith(TextView line, std::uint8_t *starts,
+                                                       std::uint16_t limit) noexcept {
     std::uint16_t found = 0;
     unsigned carry = 0;  // 1 when the unit before the block belongs to a field
     for (std::size_t at = 0; at < line.size() && found < limit; at += kBlockUnits) {
-        BlockBits bits = Classify(line.data() + at);
+        BlockBits bits = ClassifyBlock(line.data() + at);
         if (line.size() - at < kBlockUnits) bits.ends |= ~0u << (line.size() - at);
         unsigned begins = bits.inField & ~((bits.inField << 1) | carry);
         if (bits.ends != 0) begins &= (bits.ends & (0u - bits.ends)) - 1;
@@ -115,6 +140,21 @@ std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t li
         carry = (bits.inField >> (kBlockUnits - 1)) & 1u;
     }
     return found;
+}
+
+#if defined(KELVANE_WIDE_BLOCKS)
+__attribute__((target("avx2"))) std::uint16_t LocateFieldsWide(TextView line, std::uint8_t *starts,
+                                                                std::uint16_t limit) noexcept {
+    return LocateWith<ClassifyWide>(line, starts, limit);
+}
+#endif
+}  // namespace
+
+std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept {
+#if defined(KELVANE_WIDE_BLOCKS)
+    if (__builtin_cpu_supports("avx2")) return LocateFieldsWide(line, starts, limit);
+#endif
+    return LocateWith<Classify>(line, starts, limit);
 }
 
 std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {
