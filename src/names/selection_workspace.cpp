@@ -1,5 +1,9 @@
 #include "names/selection_workspace.h"
 
+#include <bit>
+#include <cstdint>
+#include <utility>
+
 #include "catalogue/catalogue_files.h"
 #include "catalogue/zone_lookup.h"
 #include "names/zone_descriptions.h"
@@ -12,21 +16,30 @@ namespace {
 constexpr std::uint16_t kSecondNameField = 2;
 constexpr std::uint16_t kFirstNameField = 1;
 
-// The first j in [from, count) whose offset is greater than offset, or count:
-// four at a time where the processor compares them at once.
-std::uint16_t NextGreater(const std::int32_t *offsets, std::uint16_t from, std::uint16_t count,
-                          std::int32_t offset) noexcept {
+// Offsets padded past the list's end with values no offset is less than, so
+// the search for a greater one reads whole groups of four and stops by itself.
+constexpr std::size_t kOffsetPadding = 4;
+
+// The first j at or after from whose offset is greater than offset; count
+// when there is none: four at a time where the processor compares them at once.
+inline std::uint16_t NextGreater(const std::int32_t *offsets, std::uint16_t from, std::uint16_t count,
+                                 std::int32_t offset) noexcept {
     std::uint16_t j = from;
 #if defined(__SSE2__)
     const __m128i bar = _mm_set1_epi32(offset);
-    for (; j + 4 <= count; j += 4) {
+    for (; j < count; j += 4) {
         const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i *>(offsets + j));
         const int greater = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(four, bar)));
-        if (greater != 0) return static_cast<std::uint16_t>(j + std::countr_zero(static_cast<unsigned>(greater)));
+        if (greater != 0) {
+            const auto at = static_cast<std::uint16_t>(j + std::countr_zero(static_cast<unsigned>(greater)));
+            return at < count ? at : count;
+        }
     }
-#endif
+    return count;
+#else
     while (j < count && offsets[j] <= offset) ++j;
     return j;
+#endif
 }
 }  // namespace
 
@@ -109,9 +122,10 @@ Result SelectionList::DescribeCatalogue(std::uint16_t count) noexcept {
 // offset is searched for; each one found is an exchange.
 void SelectionList::SortWestToEast(std::uint16_t *ids, std::uint16_t count) noexcept {
     if (count > TZ_MAX_ZONES) count = TZ_MAX_ZONES;
-    std::int32_t offsets[TZ_MAX_ZONES];
+    std::int32_t offsets[TZ_MAX_ZONES + kOffsetPadding];
     std::uint16_t sortedIds[TZ_MAX_ZONES];
     for (std::uint16_t i = 0; i < count; ++i) offsets[i] = records_[i].Offset;
+    for (std::size_t pad = 0; pad < kOffsetPadding; ++pad) offsets[count + pad] = INT32_MIN;
     for (std::uint16_t i = 0; i + 1 < count; ++i) {
         std::int32_t offset = offsets[i];
         std::uint8_t slot = order_[i];

@@ -45,7 +45,7 @@ struct BlockBits {
     unsigned ends;
 };
 
-constexpr std::size_t kBlockUnits = 16;
+constexpr std::size_t kBlockUnits = FieldMap::kBlockUnits;
 
 BlockBits Classify(const TZChar *block) noexcept {
 #if defined(__SSE2__)
@@ -125,36 +125,38 @@ namespace {
 // first unit that ends the line ends the search, and the units past the
 // line's end count as such.
 template <BlockBits (*ClassifyBlock)(const TZChar *) noexcept>
-[[gnu::always_inline]] inline std::uint16_t LocateWith(TextView line, std::uint8_t *starts,
-                                                       std::uint16_t limit) noexcept {
-    std::uint16_t found = 0;
+[[gnu::always_inline]] inline std::uint16_t LocateWith(TextView line, FieldMap *map, std::uint16_t limit) noexcept {
+    unsigned found = 0;
     unsigned carry = 0;  // 1 when the unit before the block belongs to a field
-    for (std::size_t at = 0; at < line.size() && found < limit; at += kBlockUnits) {
+    std::size_t b = 0;
+    for (std::size_t at = 0; at < line.size(); at += kBlockUnits) {
         BlockBits bits = ClassifyBlock(line.data() + at);
         if (line.size() - at < kBlockUnits) bits.ends |= ~0u << (line.size() - at);
         unsigned begins = bits.inField & ~((bits.inField << 1) | carry);
         if (bits.ends != 0) begins &= (bits.ends & (0u - bits.ends)) - 1;
-        for (; begins != 0 && found < limit; begins &= begins - 1)
-            starts[found++] = static_cast<std::uint8_t>(at + static_cast<std::size_t>(std::countr_zero(begins)));
+        map->begins[b] = static_cast<std::uint16_t>(begins);
+        map->before[b++] = static_cast<std::uint8_t>(found);
+        found += static_cast<unsigned>(std::popcount(begins));
         if (bits.ends != 0) break;
         carry = (bits.inField >> (kBlockUnits - 1)) & 1u;
     }
-    return found;
+    if (b < FieldMap::kBlocks) map->before[b] = 0xFF;
+    return static_cast<std::uint16_t>(found < limit ? found : limit);
 }
 
 #if defined(KELVANE_WIDE_BLOCKS)
-__attribute__((target("avx2"))) std::uint16_t LocateFieldsWide(TextView line, std::uint8_t *starts,
-                                                                std::uint16_t limit) noexcept {
-    return LocateWith<ClassifyWide>(line, starts, limit);
+__attribute__((target("avx2,popcnt"))) std::uint16_t LocateFieldsWide(TextView line, FieldMap *map,
+                                                                       std::uint16_t limit) noexcept {
+    return LocateWith<ClassifyWide>(line, map, limit);
 }
 #endif
 }  // namespace
 
-std::uint16_t LocateFields(TextView line, std::uint8_t *starts, std::uint16_t limit) noexcept {
+std::uint16_t LocateFields(TextView line, FieldMap *map, std::uint16_t limit) noexcept {
 #if defined(KELVANE_WIDE_BLOCKS)
-    if (__builtin_cpu_supports("avx2")) return LocateFieldsWide(line, starts, limit);
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")) return LocateFieldsWide(line, map, limit);
 #endif
-    return LocateWith<Classify>(line, starts, limit);
+    return LocateWith<Classify>(line, map, limit);
 }
 
 std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {

@@ -25,7 +25,7 @@ const TZChar *RecordReader::FirstField(TextView piece) noexcept {
 }
 
 bool RecordReader::Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
-    *count = LocateFields(piece, starts_, kMaxFields);
+    *count = LocateFields(piece, &fields_, kMaxFields);
     return *count != 0 && *count >= minFields;
 }
 

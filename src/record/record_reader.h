@@ -29,8 +29,8 @@ namespace kelvane {
 // parser would have stored it. Valid until the next line is read.
 class RecordLine {
 public:
-    RecordLine(TextView line, const std::uint8_t *starts, std::uint16_t count, FieldBuffer *buffers) noexcept
-        : line_(line), starts_(starts), count_(count), buffers_(buffers) {}
+    RecordLine(TextView line, const FieldMap *map, std::uint16_t count, FieldBuffer *buffers) noexcept
+        : line_(line), map_(map), count_(count), buffers_(buffers) {}
     std::uint16_t Count() const noexcept { return count_; }
     // Field i's text ('$' as a space, at most 63 units), copied on demand.
     TextView Text(std::uint16_t i) const noexcept {
@@ -40,11 +40,11 @@ public:
     std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(Begin(i), End()); }
 
 private:
-    const TZChar *Begin(std::uint16_t i) const noexcept { return line_.data() + starts_[i]; }
+    const TZChar *Begin(std::uint16_t i) const noexcept { return line_.data() + map_->Start(i); }
     const TZChar *End() const noexcept { return line_.data() + line_.size(); }
 
     TextView line_;
-    const std::uint8_t *starts_;
+    const FieldMap *map_;
     std::uint16_t count_;
     FieldBuffer *buffers_;
 };
@@ -82,7 +82,7 @@ private:
     static const TZChar *FirstField(TextView piece) noexcept;
     bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
 
-    std::uint8_t starts_[kMaxFields];
+    FieldMap fields_;
     ParserHandle parser_;
     Owned<TZChar[]> path_;
     std::size_t directoryLength_ = 0;  // 0 until the directory is known
@@ -107,7 +107,7 @@ Result RecordReader::ReadWhere(const TZChar *fileName, std::uint16_t minFields, 
             if (!wanted(WideToU16(first, piece.data() + piece.size()))) continue;
         }
         if (Accept(piece, minFields, &count))
-            stopped = !onLine(RecordLine(piece, starts_, count, parser_->GetFields()));
+            stopped = !onLine(RecordLine(piece, &fields_, count, parser_->GetFields()));
     }
     platform.CloseFile(file);
     return lines.Failed() ? Result::File : Result::Ok;
