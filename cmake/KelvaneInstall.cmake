@@ -14,7 +14,9 @@ install(TARGETS Kelvane EXPORT KelvaneTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(FILES ${PROJECT_SOURCE_DIR}/include/Kelvane.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT Development)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${KELVANE_DATA_DIR})
+# Without device.ini: an installed data set serves the real system, not the
+# simulated device (the tool still chooses the simulated device unless --system).
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${KELVANE_DATA_DIR} PATTERN device.ini EXCLUDE)
 if(TARGET kelvane)
   install(TARGETS kelvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -5,6 +5,12 @@
  * user's zones and favourites, zone switching and calendar helpers. Text is
  * UTF-16; every record below crosses the interface as laid out here, with
  * natural alignment and no packing pragmas.
+ *
+ * Environment: KELVANE_DATA names the data directory (default: the directory
+ * of the host executable); a data directory holding device.ini is a
+ * simulated device, otherwise the engine acts on the real system. On Linux
+ * KELVANE_ZONE_FILE names the system zone file (default /etc/localtime);
+ * there, both are read with secure_getenv (ignored by set-user-ID programs).
  */
 #ifndef KELVANE_H
 #define KELVANE_H

@@ -32,3 +32,7 @@ rm -rf tests/catalogue_builder/tzif
   --ids tools/catalogue_builder/zone_ids.tsv --zoneinfo "$zoneinfo" --tzif tests/catalogue_builder/tzif \
   ${MAP_SIZE:+--map-size "$MAP_SIZE"}
 : > data/Kelvane.lock  # Windows' data-directory lock: ships empty
+# The clock settings where the system has no clock key (Linux, desktop Windows).
+printf '%s\n' '# Clock settings of the device: AutoDST (daylight saving followed) and HomeDST' \
+  '# (daylight time in force in the home zone), each 0 or 1. Stands for the' \
+  '# registry key where the system has none; written by ChangeTZ and FixTZ.' 'AutoDST = 0' 'HomeDST = 0' > data/clock.ini

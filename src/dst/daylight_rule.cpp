@@ -26,8 +26,10 @@ std::uint32_t RuleStateAt(const TZInfo &zone, const SYSTEMTIME &moment) noexcept
     const SYSTEMTIME m = Instant(moment.wMonth, moment.wDay, moment.wHour);
     const SYSTEMTIME d = Changeover(moment.wYear, zone.DltMonth, zone.DltDay, zone.DltDayOfWeek, zone.DltHour);
     const SYSTEMTIME s = Changeover(moment.wYear, zone.StdMonth, zone.StdDay, zone.StdDayOfWeek, zone.StdHour);
-    if (zone.StdMonth > zone.DltMonth) return CompareTimes(d, m) <= 0 && CompareTimes(m, s) < 0 ? 1 : 0;
-    return CompareTimes(m, d) > 0 || CompareTimes(m, s) <= 0 ? 1 : 0;
+    const bool fromD = CompareTimes(d, m) <= 0, beforeS = CompareTimes(m, s) < 0;
+    // The order of the two instants, not of the months, tells the kind of rule.
+    if (CompareTimes(d, s) <= 0) return fromD && beforeS ? 1 : 0;
+    return fromD || beforeS ? 1 : 0;
 }
 
 std::uint32_t DaylightStateOn(const TZInfo &zone, const SYSTEMTIME &moment) noexcept {

@@ -7,11 +7,12 @@
 // no zone offset applied, so the moment is taken in whatever time the caller
 // gives it.
 //
-// When the standard month comes after the daylight month, daylight time lies
-// inside the calendar year: D <= M < S, the hour of D already daylight time
-// and the hour of S already standard time. Otherwise it runs over the turn of
-// the year: M > D or M <= S, the hour of D still standard time and the hour
-// of S still daylight time. A changeover day the calendar cannot place (a
+// Daylight time runs from the hour of D on, standard time from the hour of S
+// on, in both hemispheres. When D comes before S in the year, daylight time
+// lies inside the calendar year: D <= M < S. Otherwise it runs over the turn
+// of the year: M >= D or M < S. The two instants are compared, not their
+// months, so two changeovers in one month are judged right too (D equal to S
+// leaves no daylight time). A changeover day the calendar cannot place (a
 // year outside 1900 to 2099, or a month, week or weekday out of range) is day
 // 0, which sorts before the first of its month.
 #pragma once

@@ -50,7 +50,7 @@ namespace kelvane {
 template <typename Wanted, typename OnLine>
 Result ReadLanguageFile(RecordReader &reader, Wanted &&wanted, OnLine &&onLine) noexcept {
     LangDef language;
-    if (const Result resolved = ResolveLanguage(reader, 0, &language); resolved != Result::Ok) return resolved;
+    if (const Result resolved = ResolveUserLanguage(reader, &language); resolved != Result::Ok) return resolved;
     return reader.ReadWhere(language.FileName, kDescriptionMinFields, wanted, [&](const RecordLine &line) noexcept {
         onLine(line);
         return true;

@@ -23,9 +23,22 @@ inline constexpr TZChar kSeparator = L'\\';
 inline constexpr TZChar kSeparator = u'/';
 #endif
 
+// Whether c separates path components (Windows takes '/' too; on POSIX a
+// backslash is an ordinary character of a name).
+constexpr bool IsSeparator(TZChar c) noexcept {
+#if defined(_WIN32)
+    return c == L'\\' || c == L'/';
+#else
+    return c == u'/';
+#endif
+}
+
 // The host executable's full path: the length written, 0 on failure or when
 // it does not fit in capacity units with its terminator.
 std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept;
+// The value of KELVANE_DATA (on POSIX hosts through secure_getenv, so a
+// set-user-ID program ignores it): its length, 0 when unset, empty or too long.
+std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noexcept;
 
 // An existing regular file, opened for reading without blocking (a FIFO or a
 // device never hangs the caller); kNoFile for anything else.
@@ -59,7 +72,10 @@ std::uint64_t UniqueNumber() noexcept;
 // file reads as empty; false when something stands there that cannot be read.
 bool ReadWhole(const std::string &path, std::string *contents);
 // Writes the file through a new temporary file beside it, then renames it into place.
-bool ReplaceWhole(const std::string &path, const std::string &contents);
+// everyoneReads: the new file may be read by every user whatever the umask.
+bool ReplaceWhole(const std::string &path, const std::string &contents, bool everyoneReads = false);
+// Lets every user read the file (mode 0644 on POSIX hosts; Windows: as it is).
+bool LetEveryoneRead(FileHandle file) noexcept;
 // The executable's path in UTF-8, empty when unknown.
 std::string ExecutablePath();
 

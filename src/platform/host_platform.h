@@ -5,12 +5,19 @@
 // take these from here.
 #pragma once
 
+#include <string>
+
 #include "platform/platform.h"
 
 namespace kelvane {
 
 class HostFilesPlatform : public Platform {
 public:
+    // dataDirectory (UTF-8): the data directory the platform serves; empty:
+    // KELVANE_DATA, else the executable's directory.
+    explicit HostFilesPlatform(std::string dataDirectory = std::string()) : dataDirectory_(std::move(dataDirectory)) {}
+
+    std::uint32_t DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept override;
     FileHandle OpenForReading(const TZChar *path) noexcept override;
     FileHandle CreateNewFile(const TZChar *path) noexcept override;
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
@@ -24,6 +31,15 @@ public:
     void UnlockDirectory(LockHandle lock) noexcept override;
     bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
     std::uint64_t UniqueNumber() noexcept override;
+
+    // The data directory in UTF-8 ("" when unknown), and a file in it.
+    std::string DataDirectoryUtf8() const noexcept;
+    std::string DataFileUtf8(const char *name) const noexcept;
+
+private:
+    std::uint32_t ServedDirectory(TZChar *buffer, std::uint32_t capacity) const noexcept;
+
+    std::string dataDirectory_;
 };
 
 }  // namespace kelvane

@@ -2,38 +2,52 @@
 
 #include <atomic>
 
-#if defined(_WIN32)
-#include "platform/win32_platform.h"
-#else
+#include "platform/host_files.h"
 #include "platform/simulated_device.h"
-#endif
+#include "platform/system_platform.h"
 
 namespace kelvane {
 namespace {
 std::atomic<Platform *> installed{nullptr};
 
-#if defined(_WIN32)
-Platform &DefaultPlatform() noexcept {
-    // Windows is the engine's own platform: the real calls.
-    static Win32Platform system;
+// Both hold nothing but what they are given: device state and system zone
+// are read again at every call.
+SystemPlatform &System() noexcept {
+    static SystemPlatform system;
     return system;
 }
-#else
-Platform &DefaultPlatform() noexcept {
-    // Holds nothing but the executable's path; device state is reread at every call.
+
+SimulatedDevice &Device() noexcept {
     static SimulatedDevice device;
     return device;
 }
-#endif
+
+// Whether the data directory holds device.ini (a link counts: lstat).
+bool HoldsDeviceFile(Platform &platform) noexcept {
+    constexpr std::uint32_t kUnits = 4096;
+    TZChar path[kUnits];
+    std::uint32_t length = platform.DataDirectory(path, kUnits);
+    if (length == 0 || length + sizeof kDeviceFileName + 1 > kUnits) return false;
+    if (!host::IsSeparator(path[length - 1])) path[length++] = host::kSeparator;
+    for (const char c : kDeviceFileName) path[length++] = static_cast<TZChar>(c);
+    return host::Exists(path);
+}
 }  // namespace
+
+namespace testing {
+// A data directory that holds device.ini is a simulated device, on every
+// system; without it the engine runs on the real system.
+Platform &DefaultPlatform() noexcept {
+    if (HoldsDeviceFile(System())) return Device();
+    return System();
+}
+
+void InstallPlatform(Platform *platform) noexcept { installed = platform; }
+}  // namespace testing
 
 Platform &CurrentPlatform() noexcept {
     Platform *platform = installed.load();
-    return platform != nullptr ? *platform : DefaultPlatform();
+    return platform != nullptr ? *platform : testing::DefaultPlatform();
 }
-
-namespace testing {
-void InstallPlatform(Platform *platform) noexcept { installed = platform; }
-}  // namespace testing
 
 }  // namespace kelvane

@@ -66,6 +66,10 @@ public:
 
     // GetModuleFileNameW for the host executable: the length written, 0 on failure.
     virtual std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept = 0;
+    // The data directory, without a trailing separator unless it is a root:
+    // KELVANE_DATA when set, else the directory of the host executable. The
+    // length written, 0 when unknown or too long for capacity.
+    virtual std::uint32_t DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept = 0;
 
     virtual ClockKind KeptClock() noexcept = 0;
     virtual void GetSystemTime(SYSTEMTIME *utc) noexcept = 0;
@@ -118,6 +122,9 @@ Platform &CurrentPlatform() noexcept;
 namespace testing {
 // Puts a platform in place of the default one; nullptr restores the default.
 void InstallPlatform(Platform *platform) noexcept;
+// The default platform the engine would choose now: the simulated device
+// when its data directory holds device.ini, else the real system.
+Platform &DefaultPlatform() noexcept;
 }  // namespace testing
 
 }  // namespace kelvane

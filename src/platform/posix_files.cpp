@@ -48,6 +48,13 @@ std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept tr
     return 0;
 }
 
+std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noexcept {
+    const char *value = ::secure_getenv("KELVANE_DATA");
+    return value == nullptr ? 0 : CopyAsUtf16(value, buffer, capacity);
+}
+
+bool LetEveryoneRead(FileHandle file) noexcept { return ::fchmod(static_cast<int>(file), 0644) == 0; }
+
 FileHandle OpenForReading(const TZChar *path) noexcept {
     const std::string native = NativePath(path);
     if (native.empty()) return kNoFile;

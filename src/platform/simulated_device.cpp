@@ -192,14 +192,19 @@ void CopyName(TZChar (&dest)[32], const std::string &utf8) {
 }
 }  // namespace
 
-SimulatedDevice::SimulatedDevice(std::string executablePath) : executablePath_(std::move(executablePath)) {}
-
-std::string SimulatedDevice::ConfigPath() const {
-    std::string exe = executablePath_.empty() ? host::ExecutablePath() : executablePath_;
-    const auto slash = exe.find_last_of(static_cast<char>(host::kSeparator));
-    const std::string separator(1, static_cast<char>(host::kSeparator));
-    return (slash == std::string::npos ? std::string(".") : exe.substr(0, slash)) + separator + "device.ini";
+namespace {
+// The directory of an executable's path; empty for an empty path.
+std::string DirectoryOf(const std::string &executable) {
+    if (executable.empty()) return executable;
+    const auto slash = executable.find_last_of(static_cast<char>(host::kSeparator));
+    return slash == std::string::npos ? std::string(".") : executable.substr(0, slash == 0 ? 1 : slash);
 }
+}  // namespace
+
+SimulatedDevice::SimulatedDevice(std::string executablePath)
+    : HostFilesPlatform(DirectoryOf(executablePath)), executablePath_(std::move(executablePath)) {}
+
+std::string SimulatedDevice::ConfigPath() const { return DataFileUtf8(kDeviceFileName); }
 
 DeviceConfig SimulatedDevice::Load(bool *readable) const {
     std::string text;
@@ -212,14 +217,9 @@ bool SimulatedDevice::Store(const DeviceConfig &config) const {
     return host::ReplaceWhole(ConfigPath(), config.Text());
 }
 
-std::uint32_t SimulatedDevice::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept try {
+std::uint32_t SimulatedDevice::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept {
     if (executablePath_.empty()) return host::ModuleFileName(buffer, capacity);
-    const auto wide = ToUtf16(executablePath_);
-    if (wide.size() >= capacity) return 0;
-    CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
-    return static_cast<std::uint32_t>(wide.size());
-} catch (...) {
-    return 0;
+    return CopyAsUtf16(executablePath_, buffer, capacity);
 }
 
 ClockKind SimulatedDevice::KeptClock() noexcept try {

@@ -23,6 +23,9 @@ namespace kelvane {
 
 class DeviceConfig;
 
+// The file that makes a data directory a simulated device (platform.cpp).
+inline constexpr char kDeviceFileName[] = "device.ini";
+
 class SimulatedDevice : public HostFilesPlatform {
 public:
     // executablePath: where the host executable is taken to lie (its

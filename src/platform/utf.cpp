@@ -91,4 +91,14 @@ std::basic_string<TZChar> ToUtf16(std::string_view text) {
     return out;
 }
 
+std::uint32_t CopyAsUtf16(std::string_view text, TZChar *buffer, std::uint32_t capacity) noexcept try {
+    const auto wide = ToUtf16(text);
+    if (wide.size() >= capacity) return 0;
+    for (std::size_t i = 0; i < wide.size(); ++i) buffer[i] = wide[i];
+    buffer[wide.size()] = 0;
+    return static_cast<std::uint32_t>(wide.size());
+} catch (...) {
+    return 0;
+}
+
 }  // namespace kelvane

@@ -53,12 +53,12 @@ bool ReadWhole(const std::string &path, std::string *contents) {
     return n == 0;
 }
 
-bool ReplaceWhole(const std::string &path, const std::string &contents) {
+bool ReplaceWhole(const std::string &path, const std::string &contents, bool everyoneReads) {
     const auto target = WidePath(path);
     std::basic_string<TZChar> temporary;
     const FileHandle file = CreateTemporary(path, &temporary);
     if (file == kNoFile) return false;
-    bool ok = Write(file, contents.data(), contents.size()) && Flush(file);
+    bool ok = (!everyoneReads || LetEveryoneRead(file)) && Write(file, contents.data(), contents.size()) && Flush(file);
     ok = Close(file) && ok;
     ok = ok && Replace(temporary.c_str(), target.c_str());
     if (!ok) {

@@ -80,6 +80,19 @@ std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept {
     return n;
 }
 
+std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noexcept {
+    if (capacity == 0) return 0;
+    const DWORD n = ::GetEnvironmentVariableW(L"KELVANE_DATA", buffer, capacity);
+    if (n == 0 || n >= capacity) {
+        buffer[0] = 0;
+        return 0;
+    }
+    return n;
+}
+
+// Files the engine creates inherit the directory's permissions already.
+bool LetEveryoneRead(FileHandle) noexcept { return true; }
+
 FileHandle OpenForReading(const TZChar *path) noexcept {
     const HANDLE file =
         ::CreateFileW(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

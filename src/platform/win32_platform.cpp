@@ -10,6 +10,7 @@
 // KeptClock reports so ChangeTZ leaves the clock alone.
 #include "platform/win32_platform.h"
 
+#include "platform/clock_file.h"
 #include "platform/host_files.h"
 
 namespace kelvane {
@@ -19,6 +20,10 @@ namespace {
 constexpr WORD kLastYear = 30827;
 
 HKEY KeyOf(ClockKey key) noexcept { return reinterpret_cast<HKEY>(key); }
+
+// The clock settings file stands for the key where the key does not exist;
+// no registry handle has this value.
+constexpr ClockKey kClockFile = ~ClockKey{0};
 
 bool HasNoDaylightRule(const TIME_ZONE_INFORMATION &zone) noexcept {
     return zone.StandardDate.wMonth == 0 && zone.DaylightDate.wMonth == 0;
@@ -134,17 +139,25 @@ bool Win32Platform::OpenClockKey(ClockKey *key) noexcept {
     // ERROR_BAD_PATHNAME); the key is the same without it.
     const TZChar *path = kClockKeyPath[0] == L'\\' ? kClockKeyPath + 1 : kClockKeyPath;
     HKEY opened = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_WRITE, &opened) != ERROR_SUCCESS) return false;
-    *key = reinterpret_cast<ClockKey>(opened);
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_WRITE, &opened) == ERROR_SUCCESS) {
+        *key = reinterpret_cast<ClockKey>(opened);
+        return true;
+    }
+    // Desktop Windows has no such key: clock.ini in the data directory, as on Linux.
+    if (!ClockFileExists(*this)) return false;
+    *key = kClockFile;
     return true;
 }
 
 bool Win32Platform::SetClockValue(ClockKey key, const TZChar *name, std::uint32_t value) noexcept {
+    if (key == kClockFile) return SetClockFileValue(*this, name, value);
     const DWORD data = value;
     return ::RegSetValueExW(KeyOf(key), name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&data), sizeof data) ==
            ERROR_SUCCESS;
 }
 
-void Win32Platform::CloseClockKey(ClockKey key) noexcept { ::RegCloseKey(KeyOf(key)); }
+void Win32Platform::CloseClockKey(ClockKey key) noexcept {
+    if (key != kClockFile) ::RegCloseKey(KeyOf(key));
+}
 
 }  // namespace kelvane

@@ -12,6 +12,8 @@ namespace kelvane {
 
 class Win32Platform final : public HostFilesPlatform {
 public:
+    using HostFilesPlatform::HostFilesPlatform;
+
     std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept override;
     ClockKind KeptClock() noexcept override;
     void GetSystemTime(SYSTEMTIME *utc) noexcept override;

@@ -6,46 +6,29 @@
 
 namespace kelvane {
 namespace {
-bool IsSeparator(TZChar c) noexcept {
-#if defined(_WIN32)
-    return c == L'\\' || c == L'/';
-#else
-    return c == u'/';  // a backslash is an ordinary character of a POSIX name
-#endif
-}
-
-// Drops the last path component and its separator, keeping a root's separator.
-std::size_t DirectoryLength(const TZChar *path, std::size_t length) noexcept {
-    std::size_t cut = length;
-    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-    if (cut == 0) return 0;
-    const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
-    return isRoot ? cut : cut - 1;
-}
 
 // A name that stays inside the data directory: not absolute, no ".."
 // component and, on Windows, no drive, UNC or stream (':') name. Subfolders
 // are fine. The description file names come from Lang_Def.ini, which must
 // not be able to point the engine at any other file of the host.
 bool StaysInside(const TZChar *name, std::size_t length) noexcept {
-    if (length == 0 || IsSeparator(name[0])) return false;
+    if (length == 0 || host::IsSeparator(name[0])) return false;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= length; ++i) {
 #if defined(_WIN32)
         if (i < length && name[i] == L':') return false;
 #endif
-        if (i < length && !IsSeparator(name[i])) continue;
+        if (i < length && !host::IsSeparator(name[i])) continue;
         if (i - start == 2 && name[start] == u'.' && name[start + 1] == u'.') return false;
         start = i + 1;
     }
     return true;
 }
 
-// The executable's directory into path; its length, or 0 when unknown.
+// The data directory into path; its length, or 0 when unknown.
 std::size_t ModuleDirectory(TZChar *path) noexcept {
-    const std::uint32_t moduleLength = CurrentPlatform().ModuleFileName(path, kPathUnits);
-    if (moduleLength == 0 || moduleLength >= kPathUnits) return 0;
-    return DirectoryLength(path, moduleLength);
+    const std::uint32_t length = CurrentPlatform().DataDirectory(path, kPathUnits);
+    return length >= kPathUnits ? 0 : length;
 }
 }  // namespace
 
@@ -53,7 +36,7 @@ Result BuildDataDirectory(TZChar *path, std::size_t *length) noexcept {
     if (path == nullptr || length == nullptr) return Result::Param;
     std::size_t n = ModuleDirectory(path);
     if (n == 0 || n + 1 >= kPathUnits) return Result::File;
-    if (!IsSeparator(path[n - 1])) path[n++] = host::kSeparator;  // a root has one
+    if (!host::IsSeparator(path[n - 1])) path[n++] = host::kSeparator;  // a root has one
     path[n] = 0;
     *length = n;
     return Result::Ok;

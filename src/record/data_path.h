@@ -1,4 +1,5 @@
-// Where the data files lie: beside the host executable (not the library).
+// Where the data files lie: in the directory KELVANE_DATA names, else beside
+// the host executable (not the library); the platform knows which.
 #pragma once
 
 #include <cstddef>

@@ -43,7 +43,7 @@ TEST(ShippedData, ShipsTheEmptyLockFile) {
 TEST(ShippedData, FilesHoldAtMost512LinesWithoutControlsOrHalfCharacters) {
     for (const auto &entry : std::filesystem::directory_iterator(test::kShippedData)) {
         const std::string name = entry.path().filename().string();
-        if (!name.ends_with(".ini") || name == "device.ini") continue;
+        if (!name.ends_with(".ini") || name == "device.ini" || name == "clock.ini") continue;  // UTF-8 key = value
         const std::vector<Text> lines = test::RawLines(name);
         ASSERT_FALSE(lines.empty()) << name << ": not UTF-16LE with a byte-order mark";
         EXPECT_LE(lines.size(), 512u) << name;

@@ -4,9 +4,8 @@
 // catalogue's year, the engine's daylight state at glibc's wall-clock time must
 // equal tm_isdst, and the zone's effective offset tm_gmtoff. Only transition
 // hours may differ: a skipped hour is never seen; the repeated times after a
-// fall-back are one (month, day, hour) with two answers; a southern rule
-// (standard month <= daylight month) counts its standard-start hour as daylight
-// time; a change off the hour is stored at a whole hour. The rule is judged
+// fall-back are one (month, day, hour) with two answers; a change off the
+// hour is stored at a whole hour. The rule is judged
 // hour by hour; QueryTZDltStateByDate, which reads the files on every call, is
 // asked wherever the state changes.
 #include <gtest/gtest.h>
@@ -62,10 +61,10 @@ std::int64_t FloorHour(std::int64_t t) { return t - ((t % 3600) + 3600) % 3600; 
 
 // Whether instant t is a transition hour of the change at `at` from UTC
 // offset `before` to `after` (seconds east).
-bool IsTransitionHour(std::int64_t t, std::int64_t at, long before, long after, bool southern) {
+bool IsTransitionHour(std::int64_t t, std::int64_t at, long before, long after) {
     if (t < at) return t + before >= FloorHour(at + before);  // same clock hour, before a change off the hour
     std::int64_t end = at + after;                              // in wall-clock time after the change
-    if (before > after) end = at + before + (southern ? 3600 : 0);
+    if (before > after) end = at + before;
     end = std::max(end, FloorHour(at + after + 3599));
     return t + after < end;
 }
@@ -90,13 +89,12 @@ void CompareWithGlibc(const ShippedZone &z, int year) {
     if (inYear != 0 && inYear != 2)
         for (const auto &c : changes)
             if (c.at < yearEnd) from = std::max(from, c.at);
-    const bool southern = rule.StdMonth <= rule.DltMonth;
     int compared = 0, daylightHours = 0, queried = 0;
     std::uint32_t previous = 2;
     for (std::int64_t t = first; t < last; t += 3600) {
         const auto local = glibc.At(t);
         if (t < from || local.year != year || std::any_of(changes.begin(), changes.end(), [&](const auto &c) {
-                return IsTransitionHour(t, c.at, c.offsetBefore, c.offsetAfter, southern);
+                return IsTransitionHour(t, c.at, c.offsetBefore, c.offsetAfter);
             }))
             continue;
         const auto u16 = [](int v) { return static_cast<std::uint16_t>(v); };

@@ -86,9 +86,12 @@ TEST(QueryTZDltState, JudgesTheUtcTimeOnTheZonesWallClock) {
         {"tz_bias = -480\nclock = 2024-03-10 15:00:00\n", 12, 1},
         {"tz_bias = -480\nclock = 2024-11-03 13:59:00\n", 12, 1},
         {"tz_bias = -480\nclock = 2024-11-03 14:00:00\n", 12, 0},
-        // The southern zone's daylight time begins after the hour of D: 17:00 UTC the day before.
-        {"clock = 2024-10-05 16:59:00\n", 70, 0},
-        {"clock = 2024-10-05 17:00:00\n", 70, 1},
+        // The southern zone's daylight time begins with the hour of D (16:00 UTC the day before) and
+        // ends with the hour of S (03:00 daylight time, 16:00 UTC the day before).
+        {"clock = 2024-10-05 15:59:00\n", 70, 0},
+        {"clock = 2024-10-05 16:00:00\n", 70, 1},
+        {"clock = 2024-04-06 15:59:00\n", 70, 1},
+        {"clock = 2024-04-06 16:00:00\n", 70, 0},
         // Equal months are a rule here, running over the year's end: daylight after 19 May, up to 5 May.
         {"clock = 2024-01-01 00:00:00\n", 40, 1},
         {"clock = 2024-05-10 00:00:00\n", 40, 0},

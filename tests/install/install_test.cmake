@@ -1,7 +1,11 @@
 # Installs the build tree into a fresh prefix, then builds the consumer
 # program against it twice, through find_package(Kelvane) and through
-# pkg-config, and runs each with a copy of the installed data set beside it.
-# Also runs the installed kelvane tool, which must find that data set itself.
+# pkg-config, and runs each with a copy of the installed data set beside it,
+# then once from a directory of its own with KELVANE_DATA naming the data set
+# and a British English locale (the English names by the language fallback).
+# The installed data set has no device.ini: the consumers run on the real
+# system platform (its zone file is the one CTest names). Also runs the
+# installed kelvane tool, which must find that data set itself.
 #   -DBUILD_DIR -DWORK -DCONSUMER -DC_COMPILER -DGENERATOR
 function(run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -18,7 +22,7 @@ function(run_beside_data what program)
   file(COPY ${PREFIX}/share/kelvane/data/ DESTINATION ${dir})
   file(COPY ${program} DESTINATION ${dir})
   get_filename_component(name ${program} NAME)
-  run("the ${what} consumer" ${dir}/${name})
+  run("the ${what} consumer" ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES LANG=C.UTF-8 ${dir}/${name})
   if(NOT OUTPUT MATCHES "^consumer ok")
     message(FATAL_ERROR "the ${what} consumer: ${OUTPUT}")
   endif()
@@ -38,6 +42,11 @@ run("configuring the find_package consumer" ${CMAKE_COMMAND} -S ${CONSUMER} -B $
     -DCMAKE_C_COMPILER=${C_COMPILER} -DCMAKE_PREFIX_PATH=${PREFIX})
 run("building the find_package consumer" ${CMAKE_COMMAND} --build ${WORK}/find_package)
 run_beside_data(find_package ${WORK}/find_package/consumer)
+if(EXISTS ${PREFIX}/share/kelvane/data/device.ini)
+  message(FATAL_ERROR "the installed data set holds device.ini: it would run as the simulated device")
+endif()
+run("the consumer with KELVANE_DATA" ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES LANG=en_GB.UTF-8
+    KELVANE_DATA=${PREFIX}/share/kelvane/data ${WORK}/find_package/consumer)
 
 file(GLOB pc_file ${PREFIX}/*/pkgconfig/kelvane.pc ${PREFIX}/*/*/pkgconfig/kelvane.pc)
 get_filename_component(pc_dir "${pc_file}" DIRECTORY)

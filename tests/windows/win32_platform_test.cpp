@@ -23,7 +23,9 @@
 #include "dst/clock_registry.h"
 #include "platform/host_files.h"
 #include "platform/platform.h"
+#include "platform/simulated_device.h"
 #include "platform/win32_platform.h"
+#include "record/data_lock.h"
 #include "record/data_path.h"
 
 namespace kelvane {
@@ -79,8 +81,9 @@ std::optional<DWORD> ClockValue(const wchar_t *name) {
 class Win32Layer : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::InstallPlatform(nullptr);  // the default: the real platform
+        testing::InstallPlatform(nullptr);  // the default: the real platform, as no device.ini is copied
         for (const auto &entry : fs::directory_iterator(fs::path(L"Z:" KELVANE_SHIPPED_DATA_DIR))) {
+            if (entry.path().filename() == L"device.ini") continue;
             fs::remove(folder_ / entry.path().filename());  // mingw's copy_file cannot overwrite
             fs::copy_file(entry.path(), folder_ / entry.path().filename());
             copied_.push_back(entry.path().filename());
@@ -185,9 +188,30 @@ TEST_F(Win32Layer, ClockValuesGoToTheRegistry) {
         EXPECT_EQ(ClockValue(L"AutoDST"), autoDst);
         EXPECT_EQ(ClockValue(L"HomeDST"), homeDst);
     }
+    EXPECT_EQ(Bytes(folder_ / L"clock.ini"), Bytes(fs::path(L"Z:" KELVANE_SHIPPED_DATA_DIR) / L"clock.ini"))
+        << "clock.ini is left alone while the key exists";
+    // A desktop has no clock key: clock.ini in the data directory stands for it.
     ASSERT_EQ(::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClockKey), ERROR_SUCCESS);
-    EXPECT_EQ(SetClockDST(1, 1), Result::Registry);  // the key is never created
+    {
+        DataDirectoryLock lock;  // held by the exports that call it
+        ASSERT_EQ(lock.Acquire(), Result::Ok);
+        EXPECT_EQ(SetClockDST(1, 1), Result::Ok);
+    }
+    const std::string settings = Bytes(folder_ / L"clock.ini");
+    EXPECT_NE(settings.find("AutoDST = 1\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("HomeDST = 1\n"), std::string::npos) << settings;
+    fs::remove(folder_ / L"clock.ini");
+    EXPECT_EQ(SetClockDST(1, 1), Result::Registry);  // neither the key nor the file is ever created
     EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClockKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(fs::exists(folder_ / L"clock.ini"));
+}
+
+TEST_F(Win32Layer, DeviceIniMakesTheDataDirectoryASimulatedDevice) {
+    EXPECT_NE(dynamic_cast<Win32Platform *>(&testing::DefaultPlatform()), nullptr);
+    std::ofstream(folder_ / L"device.ini") << "ui_language = 1041\n";
+    EXPECT_NE(dynamic_cast<SimulatedDevice *>(&testing::DefaultPlatform()), nullptr);
+    EXPECT_EQ(CurrentPlatform().GetUserDefaultUILanguage(), 1041);
+    fs::remove(folder_ / L"device.ini");
 }
 
 TEST_F(Win32Layer, ChangeTZWithoutThePrivilegeChangesNothing) {

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/platform.h"
+#include "platform/system_platform.h"
 #include "platform/utf.h"
 
 #ifndef KELVANE_SHIPPED_DATA
@@ -70,11 +71,13 @@ std::string DataLookupText() {
 
 Session::Session(const Options &options)
     : options_(options),
-      directory_(options.system ? std::filesystem::path(host::ExecutablePath()).parent_path()
-                                : ResolveDataDirectory(options.data)),
-      device_(std::make_unique<ToolDevice>(Utf8Path(directory_ / "kelvane"), options.lang)) {
+      directory_(ResolveDataDirectory(options.data)) {
     // The real platform acts on the machine itself: only when asked for.
-    if (!options.system) testing::InstallPlatform(device_.get());
+    if (options.system)
+        platform_ = std::make_unique<SystemPlatform>(Utf8Path(directory_));
+    else
+        platform_ = std::make_unique<ToolDevice>(Utf8Path(directory_ / "kelvane"), options.lang);
+    testing::InstallPlatform(platform_.get());
 }
 
 Session::~Session() { testing::InstallPlatform(nullptr); }

@@ -23,7 +23,7 @@ struct Options {
     std::string data;               // --data
     std::optional<std::uint16_t> lang;  // --lang
     bool json = false;              // --json
-    bool system = false;            // --system (Windows): the real platform
+    bool system = false;            // --system: the real platform
 };
 
 // A failed engine call: the result code and what the tool was doing.
@@ -42,7 +42,8 @@ class UsageError : public std::runtime_error {
 };
 
 // The engine pointed at one data directory: the simulated device with its
-// executable "inside" that directory, and the language forced when asked.
+// executable "inside" that directory and the language forced when asked, or
+// with --system the real system serving that directory.
 class Session {
 public:
     explicit Session(const Options &options);
@@ -52,7 +53,8 @@ public:
 
     const std::filesystem::path &DataDirectory() const { return directory_; }
     const Options &Opts() const { return options_; }
-    SimulatedDevice &Device() { return *device_; }
+    // The platform the tool acts on: the simulated device or the real system.
+    Platform &Device() { return *platform_; }
 
     // Throws EngineError unless code is 0.
     void Check(std::uint32_t code, const std::string &doing) const;
@@ -62,7 +64,7 @@ public:
 private:
     Options options_;
     std::filesystem::path directory_;
-    std::unique_ptr<SimulatedDevice> device_;
+    std::unique_ptr<Platform> platform_;
 };
 
 // --data, else $KELVANE_DATA, else the share/kelvane/data of the tool's own

@@ -29,7 +29,7 @@ void AddDeviceCommands(CLI::App &app, const Options &options) {
     auto *cmd = app.add_subcommand("device", "The simulated device's clock, zone and settings (device.ini)");
     cmd->callback([&options] {
         Session session(options);
-        SimulatedDevice &device = session.Device();
+        Platform &device = session.Device();
         SYSTEMTIME utc{};
         device.GetSystemTime(&utc);
         TimeZoneInformation info{};

@@ -32,9 +32,13 @@ int main(int argc, char **argv) {
     app.footer(DataLookupText() + "\n");
 #if defined(_WIN32)
     app.add_flag("--system", options.system,
-                 "act on this Windows system (its zone, clock and registry; the data beside kelvane.exe) "
+                 "act on this Windows system (its zone, clock and registry, or clock.ini in the data directory) "
                  "instead of the simulated device");
     ::SetConsoleOutputCP(CP_UTF8);  // the tool prints UTF-8
+#else
+    app.add_flag("--system", options.system,
+                 "act on this system (its clock, the zone file /etc/localtime or $KELVANE_ZONE_FILE, "
+                 "clock.ini in the data directory) instead of the simulated device");
 #endif
     int exitCode = 0;
     AddAllCommands(app, options, &exitCode);

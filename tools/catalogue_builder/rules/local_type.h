@@ -5,14 +5,11 @@
 
 #include <cstdint>
 
+#include "platform/posix_rule.h"
+
 namespace kelvane::builder {
 
-struct LocalType {
-    std::int32_t utcOffset = 0;
-    bool isDaylight = false;
-
-    friend bool operator==(const LocalType &, const LocalType &) = default;
-};
+using kelvane::LocalType;
 
 struct Transition {
     std::int64_t at = 0;  // the first instant of the new local time

@@ -1,5 +1,6 @@
 // The compiled zone files of the tz database (TZif, RFC 8536), as Debian's
-// tzdata installs them under /usr/share/zoneinfo.
+// tzdata installs them under /usr/share/zoneinfo: the engine's reader
+// (platform/tzif_file.h), its answers copied into the builder's containers.
 //
 // Only what the zone's history from version 2 on needs is kept: the 64-bit
 // transition times with the local time type each one starts, the types

@@ -9,11 +9,6 @@ namespace {
 std::int64_t YearOf(std::int64_t instant) { return CivilFromSeconds(instant).year; }
 }  // namespace
 
-FooterYear FooterChangesInYear(const PosixTz &tz, std::int64_t year) {
-    // Each date is given in the local time in force before the change.
-    return {LocalChangeTime(tz.start, year) - tz.standardOffset, LocalChangeTime(tz.end, year) - tz.daylightOffset};
-}
-
 std::optional<ZoneTimeline> ZoneTimeline::FromTzif(const TzifData &data) {
     ZoneTimeline zone;
     zone.times_ = data.transitionTimes;
@@ -31,31 +26,8 @@ bool ZoneTimeline::FooterGoverns(std::int64_t instant) const {
     return footer_ && (times_.empty() || instant > times_.back());
 }
 
-LocalType ZoneTimeline::FooterAt(std::int64_t instant) const {
-    const PosixTz &tz = *footer_;
-    const LocalType standard{tz.standardOffset, false};
-    if (!tz.hasDaylight) return standard;
-    // The latest change at or before the instant decides; the year before
-    // always holds one, whatever the order of start and end.
-    std::int64_t latest = INT64_MIN;
-    LocalType state = standard;
-    const std::int64_t year = YearOf(instant);
-    for (std::int64_t y = year - 1; y <= year + 1; ++y) {
-        const FooterYear changes = FooterChangesInYear(tz, y);
-        if (changes.daylightStart <= instant && changes.daylightStart >= latest) {
-            latest = changes.daylightStart;
-            state = {tz.daylightOffset, true};
-        }
-        if (changes.daylightEnd <= instant && changes.daylightEnd >= latest) {
-            latest = changes.daylightEnd;
-            state = standard;
-        }
-    }
-    return state;
-}
-
 LocalType ZoneTimeline::At(std::int64_t instant) const {
-    if (FooterGoverns(instant)) return FooterAt(instant);
+    if (FooterGoverns(instant)) return RuleTypeAt(*footer_, instant);
     const auto after = std::upper_bound(times_.begin(), times_.end(), instant);
     if (after == times_.begin()) return initial_;
     return typeAfter_[static_cast<std::size_t>(after - times_.begin()) - 1];

@@ -34,7 +34,6 @@ public:
     bool FooterGoverns(std::int64_t instant) const;
 
 private:
-    LocalType FooterAt(std::int64_t instant) const;
     std::vector<std::int64_t> FooterChanges(std::int64_t from, std::int64_t to) const;
 
     std::vector<std::int64_t> times_;
@@ -45,9 +44,7 @@ private:
 };
 
 // Daylight start and end of the footer's rule in year (UTC instants).
-struct FooterYear {
-    std::int64_t daylightStart, daylightEnd;
-};
-FooterYear FooterChangesInYear(const PosixTz &tz, std::int64_t year);
+using FooterYear = kelvane::RuleChanges;
+inline FooterYear FooterChangesInYear(const PosixTz &tz, std::int64_t year) { return ChangesInYear(tz, year); }
 
 }  // namespace kelvane::builder

@@ -1,0 +1,234 @@
+// The Linux system platform over its seams: the zone file named by
+// KELVANE_ZONE_FILE (a file of the test's own), the locale variables and a
+// throw-away data directory. Zone files are judged against the C library,
+// which reads the same files: the tz database's own (written by zic) and
+// those the platform writes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "dst/clock_registry.h"
+#include "platform/locale_language.h"
+#include "platform/posix_system_platform.h"
+#include "platform/zone_file_reader.h"
+#include "platform/zone_file_writer.h"
+#include "support/data_dir.h"
+#include "support/glibc_zone.h"
+
+namespace kelvane {
+namespace {
+namespace fs = std::filesystem;
+
+// Sets (or, for nullptr, unsets) an environment variable for its lifetime.
+class ScopedVariable {
+public:
+    ScopedVariable(const char *name, const char *value) : name_(name) {
+        if (const char *old = std::getenv(name)) saved_ = old;
+        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedVariable() { saved_ ? ::setenv(name_, saved_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char *name_;
+    std::optional<std::string> saved_;
+};
+
+std::string Bytes(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::int64_t At(int year, unsigned month, unsigned day) {
+    using namespace std::chrono;
+    return duration_cast<seconds>(sys_days{std::chrono::year{year} / month / day}.time_since_epoch()).count();
+}
+
+// The answer and the bias in force, as the C library sees the file at t.
+void ExpectAgreesWithGlibc(const std::string &bytes, const test::GlibcZone &glibc, std::int64_t t,
+                           const std::string &what) {
+    TimeZoneInformation info{};
+    const std::uint32_t state = DescribeZoneFile(bytes, t, &info);
+    const auto local = glibc.At(t);
+    ASSERT_EQ(state, local.daylight ? kTimeZoneIdDaylight : kTimeZoneIdStandard) << what << " at " << t;
+    const std::int32_t bias = info.Bias + (state == kTimeZoneIdDaylight ? info.DaylightBias : info.StandardBias);
+    ASSERT_EQ(bias * -60, local.utcOffset) << what << " at " << t;
+}
+
+// Zones whose rules the record can only approximate (Jerusalem "/26", Nuuk
+// "/-1", Cairo "/24", Dublin's negative daylight saving, Lord Howe's half
+// hour), both hemispheres, none: every fifth day to 2045 (beyond the files'
+// listed transitions, where the footer governs) and each side of each change.
+TEST(SystemZoneFile, ReadsTheTzDatabaseAsTheCLibraryDoes) {
+    const char *const zones[] = {"Europe/Berlin",  "Asia/Jerusalem",  "America/Nuuk",     "Africa/Cairo",
+                                 "Europe/Dublin",  "Australia/Sydney", "Australia/Lord_Howe", "America/Santiago",
+                                 "Pacific/Chatham", "Asia/Kolkata",    "UTC"};
+    for (const char *zone : zones) {
+        const fs::path path = fs::path("/usr/share/zoneinfo") / zone;
+        if (!fs::exists(path)) continue;
+        const std::string bytes = Bytes(path);
+        const test::GlibcZone glibc(":" + path.string());
+        for (std::int64_t t = At(2024, 1, 1); t < At(2045, 1, 1); t += 5 * 86400 + 3607)
+            ExpectAgreesWithGlibc(bytes, glibc, t, zone);
+        for (const auto &change : glibc.Changes(At(2036, 1, 1), At(2042, 1, 1))) {
+            ExpectAgreesWithGlibc(bytes, glibc, change.at - 1, zone);
+            ExpectAgreesWithGlibc(bytes, glibc, change.at, zone);
+        }
+    }
+}
+
+TEST(SystemZoneFile, WritesTheRecordsRuleAsPosixReadsIt) {
+    const SYSTEMTIME lastSundayOfMarchAt2{0, 3, 0, 5, 2}, lastSundayOfOctoberAt3{0, 10, 0, 5, 3};
+    const struct {
+        TimeZoneInformation info;
+        const char *rule;
+    } cases[] = {
+        {{.Bias = -60, .StandardDate = lastSundayOfOctoberAt3, .DaylightDate = lastSundayOfMarchAt2, .DaylightBias = -60},
+         "<+01>-1<+02>-2,M3.5.0/2,M10.5.0/3"},
+        {{.Bias = 300, .StandardDate = {0, 11, 0, 1, 2}, .DaylightDate = {0, 3, 0, 2, 2}, .DaylightBias = -60},
+         "<-05>5<-04>4,M3.2.0/2,M11.1.0/2"},
+        // Half an hour of daylight saving must be written out: POSIX's default is an hour.
+        {{.Bias = -630, .StandardDate = {0, 4, 0, 1, 2}, .DaylightDate = {0, 10, 0, 1, 2}, .DaylightBias = -30},
+         "<+1030>-10:30<+11>-11,M10.1.0/2,M4.1.0/2"},
+        {{.Bias = -345, .StandardDate = {0, 4, 0, 1, 2, 45}, .DaylightDate = {0, 9, 6, 5, 23}, .DaylightBias = -60},
+         "<+0545>-5:45<+0645>-6:45,M9.5.6/23,M4.1.0/2:45"},
+        {{.Bias = -330}, "<+0530>-5:30"},
+        {{.Bias = 180, .StandardBias = 60, .DaylightDate = lastSundayOfMarchAt2, .DaylightBias = -60}, "<-04>4"},
+        {{.Bias = 1500}, ""},
+        {{.Bias = 0, .StandardDate = {0, 10, 0, 6, 3}, .DaylightDate = lastSundayOfMarchAt2, .DaylightBias = -60}, ""},
+        {{.Bias = 0, .StandardDate = {0, 10, 0, 5, 24}, .DaylightDate = lastSundayOfMarchAt2, .DaylightBias = -60}, ""},
+    };
+    for (const auto &c : cases) {
+        char text[kRuleTextBytes];
+        const std::size_t length = FormatPosixRule(c.info, text);
+        EXPECT_EQ(std::string(text, length), c.rule);
+        unsigned char bytes[kZoneFileBytes];
+        const std::size_t size = BuildZoneFile(c.info, bytes);
+        ASSERT_EQ(size == 0, length == 0) << c.rule;
+        if (size == 0) continue;
+        // The file ends with the rule, and the C library reads it back as the rule itself.
+        const std::string file(reinterpret_cast<const char *>(bytes), size);
+        EXPECT_TRUE(file.ends_with("\n" + std::string(c.rule) + "\n")) << c.rule;
+        const test::DataDir dir;
+        dir.WriteBytes("zone", file);
+        const test::GlibcZone fromFile(":" + (dir.Path() / "zone").string()), fromRule(c.rule);
+        for (std::int64_t t = At(1970, 1, 1); t < At(2060, 1, 1); t += 86400 * 7 + 3600 * 5 + 60 * 15) {
+            const auto a = fromFile.At(t), b = fromRule.At(t);
+            ASSERT_EQ(a.utcOffset, b.utcOffset) << c.rule << " at " << t;
+            ASSERT_EQ(a.daylight, b.daylight) << c.rule << " at " << t;
+            ExpectAgreesWithGlibc(file, fromFile, t, c.rule);
+        }
+    }
+}
+
+class SystemPlatformTest : public ::testing::Test {
+protected:
+    SystemPlatformTest() : zone_("KELVANE_ZONE_FILE", (dir_.Path() / "localtime").c_str()) {}
+    fs::path Zone() const { return dir_.Path() / "localtime"; }
+
+    test::DataDir dir_;
+    ScopedVariable zone_;
+    PosixSystemPlatform system_{dir_.Path().string()};
+};
+
+TEST_F(SystemPlatformTest, AMissingZoneFileIsUtcAndAnUnreadableOneNoAnswer) {
+    TimeZoneInformation info{.Bias = 99};
+    EXPECT_EQ(system_.GetTimeZoneInformation(&info), kTimeZoneIdStandard) << "missing: UTC";
+    EXPECT_EQ(info.Bias, 0);
+    fs::create_symlink(dir_.Path() / "nowhere", Zone());
+    EXPECT_EQ(system_.GetTimeZoneInformation(&info), kTimeZoneIdStandard) << "a dangling link: UTC, as the C library";
+    fs::remove(Zone());
+    for (const char *bytes : {"not a zone", "TZif2", ""}) {
+        dir_.WriteBytes("localtime", bytes);
+        EXPECT_EQ(system_.GetTimeZoneInformation(&info), kTimeZoneIdUnknown) << bytes;
+    }
+    fs::remove(Zone());
+    fs::create_directory(Zone());
+    EXPECT_EQ(system_.GetTimeZoneInformation(&info), kTimeZoneIdUnknown) << "a directory";
+}
+
+TEST_F(SystemPlatformTest, ReplacesTheZoneFileAtomicallyForEveryReader) {
+    const fs::path target = dir_.Path() / "target";
+    dir_.WriteBytes("target", "the link's target");
+    fs::create_symlink(target, Zone());
+    const mode_t umask = ::umask(077);
+    TimeZoneInformation india{.Bias = -330};
+    const bool set = system_.SetTimeZoneInformation(india);
+    ::umask(umask);
+    ASSERT_TRUE(set);
+    EXPECT_FALSE(fs::is_symlink(Zone())) << "the planted link is replaced by the file";
+    EXPECT_EQ(dir_.ReadBytes("target"), "the link's target") << "never written through";
+    EXPECT_EQ(fs::status(Zone()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    TimeZoneInformation read{};
+    EXPECT_EQ(system_.GetTimeZoneInformation(&read), kTimeZoneIdStandard);
+    EXPECT_EQ(read.Bias, -330);
+    // A record no rule can hold, and a zone file in a directory that does not exist: refused, nothing changed.
+    const std::string before = Bytes(Zone());
+    EXPECT_FALSE(system_.SetTimeZoneInformation({.Bias = 2000}));
+    EXPECT_EQ(Bytes(Zone()), before);
+    const ScopedVariable elsewhere("KELVANE_ZONE_FILE", (dir_.Path() / "no" / "zone").c_str());
+    EXPECT_FALSE(system_.SetTimeZoneInformation(india));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2) << "no temporary left";
+}
+
+TEST_F(SystemPlatformTest, ClockSettingsLiveInClockIniWhichIsNeverCreated) {
+    test::HeldLock lock;
+    testing::InstallPlatform(&system_);
+    EXPECT_EQ(SetClockDST(1, 1), Result::Registry);
+    EXPECT_FALSE(dir_.Exists("clock.ini"));
+    dir_.WriteBytes("clock.ini", "# the device's clock\nHomeDST = 1\nOther = x\n");
+    EXPECT_EQ(SetClockDST(1, 0), Result::Ok);
+    EXPECT_EQ(dir_.ReadBytes("clock.ini"), "# the device's clock\nHomeDST = 0\nOther = x\nAutoDST = 1\n");
+    testing::InstallPlatform(&dir_.Device());
+}
+
+TEST(LocaleLanguage, MapsTheLocaleToItsLanguageIdentifier) {
+    const struct {
+        const char *locale;
+        std::uint16_t id;
+    } cases[] = {
+        {nullptr, 1033},   {"", 1033},           {"C", 1033},          {"C.UTF-8", 1033},      {"POSIX", 1033},
+        {"xx_YY", 1033},   {"de", 1031},         {"de_BE", 1031},      {"de_AT.UTF-8", 3079},  {"en_GB.UTF-8@euro", 2057},
+        {"fr_CA", 3084},   {"es_MX.UTF-8", 2058}, {"zh_HK", 3076},     {"zh_SG.GB2312", 4100}, {"zh_TW.Big5", 1028},
+        {"zh_CN", 2052},   {"ar_SA", 1025},      {"cs_CZ", 1029},      {"da_DK", 1030},        {"el_GR", 1032},
+        {"fi_FI", 1035},   {"he_IL", 1037},      {"hu_HU", 1038},      {"nl_NL", 1043},        {"nb_NO", 1044},
+        {"pl_PL", 1045},   {"sv_SE", 1053},      {"th_TH", 1054},      {"tr_TR", 1055},        {"id_ID", 1057},
+        {"uk_UA", 1058},   {"vi_VN", 1066},      {"hi_IN", 1081},      {"ms_MY", 1086},        {"pt_PT", 2070},
+        {"pt_BR", 1046},   {"it_IT", 1040},      {"ja_JP", 1041},      {"ko_KR", 1042},        {"ru_RU", 1049},
+        {"es_ES", 3082},   {"fr_FR", 1036},      {"en_US", 1033},
+    };
+    for (const auto &c : cases) EXPECT_EQ(LanguageOfLocale(c.locale), c.id) << (c.locale ? c.locale : "(unset)");
+    PosixSystemPlatform system;
+    const ScopedVariable all("LC_ALL", ""), messages("LC_MESSAGES", "fr_CA.UTF-8"), lang("LANG", "de_DE.UTF-8");
+    EXPECT_EQ(system.GetUserDefaultUILanguage(), 3084) << "an empty LC_ALL does not count";
+    const ScopedVariable allSet("LC_ALL", "ja_JP.UTF-8");
+    EXPECT_EQ(system.GetUserDefaultUILanguage(), 1041);
+}
+
+TEST(PlatformChoice, DeviceIniMakesTheDataDirectoryASimulatedDevice) {
+    const test::DataDir dir;
+    const ScopedVariable data("KELVANE_DATA", dir.Path().c_str());
+    EXPECT_NE(dynamic_cast<PosixSystemPlatform *>(&testing::DefaultPlatform()), nullptr);
+    fs::create_symlink(dir.Path() / "nowhere", dir.Path() / "device.ini");
+    EXPECT_NE(dynamic_cast<SimulatedDevice *>(&testing::DefaultPlatform()), nullptr) << "a link counts (lstat)";
+}
+
+TEST(DataDirectory, KelvaneDataNamesItForTheEngine) {
+    const test::DataDir dir;
+    dir.WriteLines("TZ_Set.ini", {KT("77 1 1033 5")});
+    const ScopedVariable data("KELVANE_DATA", dir.Path().c_str());
+    testing::InstallPlatform(nullptr);
+    std::uint16_t tzid = 0;
+    EXPECT_EQ(GetLocalTZID(&tzid), TZ_OK);
+    EXPECT_EQ(tzid, 77);
+}
+
+}  // namespace
+}  // namespace kelvane
