@@ -3,7 +3,6 @@
 #include "catalogue/zone_kinds.h"
 #include "catalogue/zone_list.h"
 #include "catalogue/zone_lookup.h"
-#include "platform/memory.h"
 
 using namespace kelvane;
 
@@ -14,10 +13,7 @@ extern "C" uint32_t GetTZInfoByID(const uint16_t *ids, uint16_t count, TZInfo *i
 
 // The caller's count is the capacity the list read is given.
 extern "C" uint32_t GetTZCount(uint16_t selection, uint16_t *count) {
-    if (count == nullptr) return Code(Result::Param);
-    Owned<TZInfo[]> zones = AllocateArray<TZInfo>(TZ_MAX_ZONES);
-    if (!zones) return Code(Result::NoMemory);
-    return Code(LoadTZList(zones.get(), count, selection));
+    return Code(CountTZList(count, selection));
 }
 
 extern "C" uint32_t GetTZDltType(const uint16_t *ids, uint32_t count, uint32_t *types) {

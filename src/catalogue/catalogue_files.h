@@ -23,6 +23,8 @@ inline constexpr const TZChar *kUserCatalogueFile = KT("TZ_UserDef.ini");
 inline constexpr std::uint16_t kSystemZoneMinFields = 16;
 inline constexpr std::uint16_t kUserZoneMinFields = 17;
 inline constexpr std::uint16_t kDetailField = 16;
+inline constexpr std::uint16_t kStdMonthField = 3;
+inline constexpr std::uint16_t kDltMonthField = 8;
 
 inline constexpr std::uint16_t kUserZoneType = 3;
 inline constexpr std::uint16_t kCompatibilityZoneType = 0;

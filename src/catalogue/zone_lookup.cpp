@@ -26,6 +26,12 @@ Owned<ZoneRequest[]> RequestsFor(const std::uint16_t *ids, std::uint16_t count, 
 
 Result FindZones(RecordReader &reader, ZoneRequest *requests, std::uint16_t count, RepeatedZone repeated) noexcept {
     for (std::uint16_t j = 0; j < count; ++j) requests[j].lines = 0;
+    auto asked = [&](std::uint16_t id) noexcept {
+        for (std::uint16_t j = 0; j < count; ++j) {
+            if (requests[j].id == id) return true;
+        }
+        return false;
+    };
     auto fill = [&](const RecordLine &line) noexcept {
         const std::uint16_t id = LineZoneId(line);
         std::uint16_t j = 0;
@@ -36,8 +42,8 @@ Result FindZones(RecordReader &reader, ZoneRequest *requests, std::uint16_t coun
         if (requests[j].lines < UINT16_MAX) ++requests[j].lines;
         return true;  // every line is counted, so read to the end
     };
-    if (const Result r = reader.Read(kUserCatalogueFile, kUserZoneMinFields, fill); r != Result::Ok) return r;
-    if (const Result r = reader.Read(kSystemCatalogueFile, kSystemZoneMinFields, fill); r != Result::Ok) return r;
+    if (const Result r = reader.ReadWhere(kUserCatalogueFile, kUserZoneMinFields, asked, fill); r != Result::Ok) return r;
+    if (const Result r = reader.ReadWhere(kSystemCatalogueFile, kSystemZoneMinFields, asked, fill); r != Result::Ok) return r;
     for (std::uint16_t j = 0; j < count; ++j) {
         if (!Found(requests[j], repeated)) return Result::NotFound;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "record/record_reader.h"
 #include "record/result.h"
 
 namespace kelvane {
@@ -13,6 +14,10 @@ namespace kelvane {
 // and their number to keptCount; kept may be list itself. Nothing is written
 // on failure (File, NoMemory, Parser).
 Result KeepCatalogueZones(const std::uint16_t *list, std::uint16_t count, std::uint16_t *kept,
+                          std::uint16_t *keptCount) noexcept;
+
+// The same through the calling operation's reader.
+Result KeepCatalogueZones(RecordReader &reader, const std::uint16_t *list, std::uint16_t count, std::uint16_t *kept,
                           std::uint16_t *keptCount) noexcept;
 
 }  // namespace kelvane

@@ -12,8 +12,7 @@ namespace {
 constexpr std::uint16_t kHeaderLines = 19;
 
 // Field 1 of every data line, in file order, at most kFrequencyCapacity.
-Result ReadListFile(std::uint16_t *list, std::uint16_t *count) noexcept {
-    RecordReader reader;
+Result ReadListFile(RecordReader &reader, std::uint16_t *list, std::uint16_t *count) noexcept {
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     std::uint16_t n = 0;
     const Result read = reader.Read(kFrequencyFile, kFrequencyMinFields, [&](const RecordLine &line) noexcept {
@@ -29,10 +28,11 @@ Result ReadTZFrequency(std::uint16_t *count, std::uint16_t *ids, bool checkCatal
     Owned<std::uint16_t[]> list = AllocateArray<std::uint16_t>(kFrequencyCapacity);
     if (!list) return Result::NoMemory;
     std::uint16_t n = 0;
-    if (const Result read = ReadListFile(list.get(), &n); read != Result::Ok) return read;
+    RecordReader reader;
+    if (const Result read = ReadListFile(reader, list.get(), &n); read != Result::Ok) return read;
     *count = 0;
     if (n == 0) return Result::Ok;
-    if (checkCatalogue) return KeepCatalogueZones(list.get(), n, ids, count);
+    if (checkCatalogue) return KeepCatalogueZones(reader, list.get(), n, ids, count);
     for (std::uint16_t i = 0; i < n; ++i) ids[i] = list[i];
     *count = n;
     return Result::Ok;

@@ -14,8 +14,8 @@ namespace {
 // Reads the zone's first TZ_UserDef.ini line into desc; found says whether there was one.
 Result FindUserZone(RecordReader &reader, uint16_t tzid, TZDesc *desc, bool *found) noexcept {
     *found = false;
-    return reader.Read(kUserCatalogueFile, kUserZoneMinFields, [&](const RecordLine &line) noexcept {
-        if (LineZoneId(line) != tzid) return true;
+    auto ofZone = [&](uint16_t id) noexcept { return id == tzid; };
+    return reader.ReadWhere(kUserCatalogueFile, kUserZoneMinFields, ofZone, [&](const RecordLine &line) noexcept {
         FillUserDescription(line, desc);
         *found = true;
         return false;
@@ -25,8 +25,8 @@ Result FindUserZone(RecordReader &reader, uint16_t tzid, TZDesc *desc, bool *fou
 Result ReadLanguageDescription(RecordReader &reader, uint16_t langId, uint16_t tzid, TZDesc *desc) noexcept {
     LangDef language;
     if (const Result resolved = ResolveLanguage(reader, langId, &language); resolved != Result::Ok) return resolved;
-    return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
-        if (line.U16(0) != tzid) return true;
+    auto ofZone = [&](uint16_t id) noexcept { return id == tzid; };
+    return reader.ReadWhere(language.FileName, kDescriptionMinFields, ofZone, [&](const RecordLine &line) noexcept {
         FillDescription(line, desc);
         return false;
     });

@@ -18,8 +18,8 @@ Result ReadCities(uint16_t zoneNum, uint16_t capacity, const CityRooms &rooms, u
     RecordReader reader;
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     Result stored = Result::Ok;
-    const Result read = reader.Read(kCityFile, kCityMinFields, [&](const RecordLine &line) noexcept {
-        if (line.U16(0) != zoneNum) return true;
+    auto ofZone = [&](uint16_t number) noexcept { return number == zoneNum; };
+    const Result read = reader.ReadWhere(kCityFile, kCityMinFields, ofZone, [&](const RecordLine &line) noexcept {
         if (*count == capacity) return false;
         const uint16_t n = *count;
         if (rooms.field2[n] == nullptr || rooms.field4[n] == nullptr || rooms.field3[n] == nullptr) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 
 #include "Kelvane.h"
-#include "record/line_list.h"
 
 namespace kelvane {
 
@@ -22,8 +21,12 @@ inline constexpr std::size_t kLabelRoom = 11;
 inline constexpr std::size_t kNameRoom = 64;
 inline constexpr std::size_t kEntryRoom = 76;
 
-// Appends the label of offset to line. Hours that would need three digits
+// The longest label, "(GMT-05:00) ", without its terminator.
+inline constexpr std::size_t kLongestLabel = 12;
+
+// Writes the label of offset to out (room for kLongestLabel units, no
+// terminator) and returns its length. Hours that would need three digits
 // (only in a broken catalogue) are written 99:59, so a label keeps its size.
-void AppendGmtLabel(LineBuilder &line, std::int32_t offset, LabelForm form) noexcept;
+std::size_t WriteGmtLabel(TZChar *out, std::int32_t offset, LabelForm form) noexcept;
 
 }  // namespace kelvane

@@ -1,7 +1,6 @@
 #include "names/zone_descriptions.h"
 
 #include "catalogue/catalogue_files.h"
-#include "names/language_table.h"
 
 namespace kelvane {
 namespace {
@@ -32,9 +31,9 @@ void FillUserDescription(const RecordLine &line, TZDesc *desc) noexcept {
 
 Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                             TZDesc *descs) noexcept {
-    const Result user = reader.Read(kUserCatalogueFile, kUserZoneMinFields, [&](const RecordLine &line) noexcept {
-        const std::uint16_t i = SlotOf(ids, count, LineZoneId(line));
-        if (i < count) FillUserDescription(line, &descs[i]);
+    auto asked = [&](std::uint16_t id) noexcept { return SlotOf(ids, count, id) < count; };
+    const Result user = reader.ReadWhere(kUserCatalogueFile, kUserZoneMinFields, asked, [&](const RecordLine &line) noexcept {
+        FillUserDescription(line, &descs[SlotOf(ids, count, LineZoneId(line))]);
         return true;
     });
     if (user != Result::Ok) return user;
@@ -43,12 +42,9 @@ Result ReadZoneDescriptions(RecordReader &reader, const std::uint16_t *ids, std:
 
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                                 TZDesc *descs) noexcept {
-    LangDef language;
-    if (const Result resolved = ResolveUserLanguage(reader, &language); resolved != Result::Ok) return resolved;
-    return reader.Read(language.FileName, kDescriptionMinFields, [&](const RecordLine &line) noexcept {
-        const std::uint16_t i = SlotOf(ids, count, line.U16(0));
-        if (i < count) FillDescription(line, &descs[i]);
-        return true;
+    auto asked = [&](std::uint16_t id) noexcept { return SlotOf(ids, count, id) < count; };
+    return ReadLanguageFile(reader, asked, [&](const RecordLine &line) noexcept {
+        FillDescription(line, &descs[SlotOf(ids, count, line.U16(0))]);
     });
 }
 

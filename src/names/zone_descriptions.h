@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "Kelvane.h"
+#include "names/language_table.h"
 #include "record/record_reader.h"
 #include "record/result.h"
 
@@ -38,5 +39,22 @@ Result ReadZoneDescriptions(const std::uint16_t *ids, std::uint16_t count, TZDes
 // its own read of TZ_UserDef.ini: the language's description file.
 Result ReadLanguageDescriptions(RecordReader &reader, const std::uint16_t *ids, std::uint16_t count,
                                 TZDesc *descs) noexcept;
+
+}  // namespace kelvane
+
+namespace kelvane {
+
+// Every data line of the user's interface language's description file whose
+// zone is wanted(TZID), to onLine(const RecordLine &), through the calling
+// operation's reader.
+template <typename Wanted, typename OnLine>
+Result ReadLanguageFile(RecordReader &reader, Wanted &&wanted, OnLine &&onLine) noexcept {
+    LangDef language;
+    if (const Result resolved = ResolveUserLanguage(reader, &language); resolved != Result::Ok) return resolved;
+    return reader.ReadWhere(language.FileName, kDescriptionMinFields, wanted, [&](const RecordLine &line) noexcept {
+        onLine(line);
+        return true;
+    });
+}
 
 }  // namespace kelvane

@@ -8,11 +8,12 @@
 // once when it is created and reused for every line of every file a call
 // reads, so taking a line never needs memory and never fails for want of it.
 //
-// The read loop splits a line straight from where the line reader holds it
-// (SplitFields), in one pass that copies each kept unit once; SetLine and
-// Split do the same through the parser's own copy of the line.
+// The read loop locates a line's fields where the line reader holds it
+// (LocateFields) and copies or converts only the fields a reader asks for;
+// SetLine and Split copy every field through the parser's own copy of the line.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "Kelvane.h"
@@ -31,8 +32,38 @@ using FieldBuffer = TZChar[kFieldUnits];
 // fields; returns how many were stored.
 std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept;
 
-// Whether the line's first field begins with ';', found without splitting.
-bool IsCommentLine(TextView line) noexcept;
+// Where the line's first field begins, or null when it has none.
+const TZChar *FirstFieldStart(TextView line) noexcept;
+
+// Where a line's fields begin: one bit a unit in blocks of sixteen units,
+// and how many fields begin before each block. Only the fields a reader asks
+// for are ever picked out of it.
+struct FieldMap {
+    static constexpr std::size_t kBlockUnits = 16;
+    static constexpr std::size_t kBlocks = 16;  // 256 units, more than a line holds
+    std::uint16_t begins[kBlocks];
+    std::uint8_t before[kBlocks];  // past the last block looked at: 255
+
+    // The offset of field i's first unit; i below the count LocateFields gave.
+    std::size_t Start(std::uint16_t i) const noexcept {
+        std::size_t b = 0;
+        while (b + 1 < kBlocks && before[b + 1] <= i) ++b;
+        unsigned bits = begins[b];
+        for (unsigned skip = i - before[b]; skip > 0; --skip) bits &= bits - 1;
+        return b * kBlockUnits + static_cast<std::size_t>(std::countr_zero(bits));
+    }
+};
+
+// Where SplitFields would find the line's fields, copying nothing: their
+// starts into map; returns how many fields SplitFields would store with this
+// limit. The line (at most 255 units) is read in blocks of 16 units, so up
+// to 15 units past its end must be readable (their values do not matter):
+// the line reader's pieces are.
+std::uint16_t LocateFields(TextView line, FieldMap *map, std::uint16_t limit) noexcept;
+
+// The field beginning at p (before end) as SplitFields stores it, into out
+// (kFieldUnits units); returns its length.
+std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept;
 
 class FieldParser {
 public:

@@ -7,7 +7,8 @@
 //
 // The file is read in large chunks into one buffer and each piece is handed
 // out where it lies there, found with a word-wide search for the line feed:
-// a unit is copied only when a piece spans two chunks. A read error is not
+// a unit is copied only when a piece spans two chunks. Every piece is
+// followed by at least kChunkSlackUnits - 1 readable units of the chunk. A read error is not
 // the end of the file: it ends the reading and Failed() says so.
 #pragma once
 
@@ -22,6 +23,9 @@ namespace kelvane {
 
 inline constexpr std::size_t kLinePieceUnits = 255;  // 254 units and the terminator
 inline constexpr std::size_t kReadChunkUnits = 8192;  // 16 KB
+// Units at the chunk's end never filled, so a piece can always be read in
+// whole blocks of this many units (LocateFields), past its end.
+inline constexpr std::size_t kChunkSlackUnits = 16;
 
 class LineReader {
 public:

@@ -3,13 +3,14 @@
 // A call opens a RecordReader once (parser and buffers), then reads each file
 // it needs through it; the data directory is looked up at the first file and
 // kept for the others. A line whose first field begins with ';' (a comment) is
-// skipped before it is split; any other line is split where the line reader
-// holds it and handed on only if it has at least the file's minimum number of
-// fields. Each file's reader is then a small handler that does only what that
-// file needs, and the loop itself exists once.
+// skipped; any other line is handed on, where the line reader holds it, only
+// if it has at least the file's minimum number of fields: its fields are
+// located, not copied. Each file's reader is then a small handler that does
+// only what that file needs, and the loop itself exists once.
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "Kelvane.h"
 #include "base/text.h"
@@ -24,19 +25,35 @@
 
 namespace kelvane {
 
-// One accepted line: its fields, valid until the next line is read.
+// One accepted line, where the line reader holds it, and where its fields
+// begin: a field is copied or converted only when asked for, each one as the
+// parser would have stored it. Valid until the next line is read.
 class RecordLine {
 public:
-    RecordLine(const FieldBuffer *fields, std::uint16_t count) noexcept : fields_(fields), count_(count) {}
+    RecordLine(TextView line, const FieldMap *map, std::uint16_t count, FieldBuffer *buffers) noexcept
+        : line_(line), map_(map), count_(count), buffers_(buffers) {}
     std::uint16_t Count() const noexcept { return count_; }
-    const TZChar *Field(std::uint16_t i) const noexcept { return fields_[i]; }
-    TextView Text(std::uint16_t i) const noexcept { return ViewOf(fields_[i], kFieldUnits); }
-    std::int32_t Number(std::uint16_t i) const noexcept { return WideToLong(fields_[i]); }
-    std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(fields_[i]); }
+    // Field i's text ('$' as a space, at most 63 units), copied on demand.
+    TextView Text(std::uint16_t i) const noexcept {
+        return TextView(buffers_[i], CopyField(Begin(i), End(), buffers_[i]));
+    }
+    std::int32_t Number(std::uint16_t i) const noexcept { return FieldToLong(Begin(i), End()); }
+    std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(Begin(i), End()); }
 
 private:
-    const FieldBuffer *fields_;
+    const TZChar *Begin(std::uint16_t i) const noexcept { return line_.data() + map_->Start(i); }
+    const TZChar *End() const noexcept { return line_.data() + line_.size(); }
+
+    TextView line_;
+    const FieldMap *map_;
     std::uint16_t count_;
+    FieldBuffer *buffers_;
+};
+
+// The filter of a reader that wants every line: its first field is then not
+// converted ahead of the rest.
+struct AnyLine {
+    bool operator()(std::uint16_t) const noexcept { return true; }
 };
 
 class RecordReader {
@@ -50,7 +67,15 @@ public:
     // returns false to stop early. File when the file cannot be opened or a
     // read fails before the end of the file.
     template <typename OnLine>
-    Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept;
+    Result Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
+        return ReadWhere(fileName, minFields, AnyLine{}, onLine);
+    }
+
+    // The same for a reader that looks only at lines whose first field, as a
+    // 16-bit number, is wanted(number): any other line is passed over before
+    // the rest of it is looked at.
+    template <typename Wanted, typename OnLine>
+    Result ReadWhere(const TZChar *fileName, std::uint16_t minFields, Wanted &&wanted, OnLine &&onLine) noexcept;
 
     // The same loop handing on every piece of the file as it stands, with its
     // record when the loop accepts it and nullptr when not (a comment, a blank
@@ -61,13 +86,39 @@ public:
 
 private:
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
+    // The first field's start, or null for a blank line or a comment.
+    static const TZChar *FirstField(TextView piece) noexcept;
     bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
 
+    FieldMap fields_;
     ParserHandle parser_;
     Owned<TZChar[]> path_;
     std::size_t directoryLength_ = 0;  // 0 until the directory is known
     Owned<TZChar[]> chunk_;
 };
+
+template <typename Wanted, typename OnLine>
+Result RecordReader::ReadWhere(const TZChar *fileName, std::uint16_t minFields, Wanted &&wanted,
+                               OnLine &&onLine) noexcept {
+    FileHandle opened = kNoFile;
+    if (const Result r = OpenFile(fileName, &opened); r != Result::Ok) return r;
+    Platform &platform = CurrentPlatform();
+    const ScopedFile file(platform, opened);
+    LineReader lines(platform, file.Get(), chunk_.get());
+    TextView piece;
+    std::uint16_t count = 0;
+    bool stopped = false;
+    while (!stopped && lines.Next(&piece)) {
+        const TZChar *first = FirstField(piece);
+        if (first == nullptr) continue;
+        if constexpr (!std::is_same_v<std::remove_cvref_t<Wanted>, AnyLine>) {
+            if (!wanted(WideToU16(first, piece.data() + piece.size()))) continue;
+        }
+        if (Accept(piece, minFields, &count))
+            stopped = !onLine(RecordLine(piece, &fields_, count, parser_->GetFields()));
+    }
+    return lines.Failed() ? Result::File : Result::Ok;
+}
 
 template <typename OnPiece>
 Result RecordReader::ReadPieces(const TZChar *fileName, std::uint16_t minFields, OnPiece &&onPiece) noexcept {
@@ -80,21 +131,14 @@ Result RecordReader::ReadPieces(const TZChar *fileName, std::uint16_t minFields,
     std::uint16_t count = 0;
     bool stopped = false;
     while (!stopped && lines.Next(&piece)) {
-        if (Accept(piece, minFields, &count)) {
-            const RecordLine line(parser_->GetFields(), count);
+        if (FirstField(piece) != nullptr && Accept(piece, minFields, &count)) {
+            const RecordLine line(piece, &fields_, count, parser_->GetFields());
             stopped = !onPiece(piece, &line);
         } else {
             stopped = !onPiece(piece, static_cast<const RecordLine *>(nullptr));
         }
     }
     return lines.Failed() ? Result::File : Result::Ok;
-}
-
-template <typename OnLine>
-Result RecordReader::Read(const TZChar *fileName, std::uint16_t minFields, OnLine &&onLine) noexcept {
-    return ReadPieces(fileName, minFields, [&onLine](TextView, const RecordLine *line) noexcept {
-        return line == nullptr || onLine(*line);
-    });
 }
 
 }  // namespace kelvane
