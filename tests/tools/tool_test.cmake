@@ -91,8 +91,13 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "kelvane map: not well-formed XML\n${err}")
 endif()
 
-# A data set compared with itself has no changes.
-expect(0 "^0 change\\(s\\) from " diff ${DATA} ${DATA})
+# A data set compared with itself has no changes. On Windows a bare
+# argument beginning with '/' reads as an option: Wine's drive for the
+# host's root names the directories there.
+if(WINDOWS)
+  set(drive Z:)
+endif()
+expect(0 "^0 change\\(s\\) from " diff ${drive}${DATA} ${drive}${DATA})
 
 # A user zone whose offset no clock can show (AddTZ stores it as given):
 # shown without overflow and marked.
