@@ -132,10 +132,7 @@ TEST(FrequencyMaintenance, ChangesTheListAndDropsStaleEntries) {
          TZ_ERR_LIST_FULL, std::nullopt},
         {"300 new zones at once", {33}, [] { return Add(Range(1000, 300)); }, TZ_ERR_LIST_FULL, std::nullopt},
         {"add nothing", {33}, [] { return Add({}); }, TZ_ERR_PARAM, std::nullopt},
-        {"delete without array", {33}, [] { return DeleteTZFrequency(2, nullptr); }, TZ_ERR_PARAM, std::nullopt},
         {"update 201 zones", {33}, [] { return Update(Ids(201, 5), std::vector<uint32_t>(201, 1)); }, TZ_ERR_PARAM,
-         std::nullopt},
-        {"update without flags", {33}, [] { return UpdateTZFrequency(1, Ids{5}.data(), nullptr); }, TZ_ERR_PARAM,
          std::nullopt},
     };
     for (const Case &c : cases) {
@@ -150,20 +147,6 @@ TEST(FrequencyMaintenance, ChangesTheListAndDropsStaleEntries) {
             EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old) << c.name;
         }
     }
-}
-
-// A missing list or catalogue is reported; the list is never created.
-TEST(FrequencyMaintenance, NeedsTheListAndTheCatalogue) {
-    DataDir dir;
-    WriteCatalogue(dir);
-    EXPECT_EQ(Add({5}), TZ_ERR_FILE);
-    EXPECT_EQ(Delete({5}), TZ_ERR_FILE);
-    EXPECT_FALSE(dir.Exists("TZ_Frequency.ini"));
-    WriteFrequency(dir, {33, 12});
-    const std::string old = dir.ReadBytes("TZ_Frequency.ini");
-    dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(Delete({33}), TZ_ERR_FILE);
-    EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old);
 }
 
 }  // namespace
