@@ -81,10 +81,13 @@ bool PosixSystemPlatform::SetTimeZoneInformation(const TimeZoneInformation &info
     unsigned char bytes[kZoneFileBytes];
     const std::size_t size = BuildZoneFile(info, bytes);
     if (size == 0) return false;
-    // Every program reads the zone: a new file is 0644 whatever the umask, a
-    // replaced one keeps its mode. A link at the path is replaced by the
-    // file, never written through.
-    return host::ReplaceWhole(SystemZoneFile(), std::string(reinterpret_cast<const char *>(bytes), size));
+    // A link at the path is replaced by the file, never written through.
+    // Every program reads the zone, so unlike the data files the zone file
+    // does not keep a narrower mode it had: it is 0644 whatever came before.
+    const char *path = SystemZoneFile();
+    if (!host::ReplaceWhole(path, std::string(reinterpret_cast<const char *>(bytes), size))) return false;
+    ::chmod(path, 0644);  // the zone is set either way; a refusal leaves the mode as the replace made it
+    return true;
 } catch (...) {
     return false;
 }

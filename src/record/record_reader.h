@@ -85,6 +85,8 @@ public:
     Result ReadPieces(const TZChar *fileName, std::uint16_t minFields, OnPiece &&onPiece) noexcept;
 
 private:
+    template <typename OnPiece>
+    Result EachPiece(const TZChar *fileName, OnPiece &&onPiece) noexcept;
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
     // The first field's start, or null for a blank line or a comment.
     static const TZChar *FirstField(TextView piece) noexcept;
@@ -97,48 +99,45 @@ private:
     Owned<TZChar[]> chunk_;
 };
 
-template <typename Wanted, typename OnLine>
-Result RecordReader::ReadWhere(const TZChar *fileName, std::uint16_t minFields, Wanted &&wanted,
-                               OnLine &&onLine) noexcept {
+// Opens the file and hands each piece to onPiece(TextView), which returns
+// false to stop; the file is closed on every path.
+template <typename OnPiece>
+Result RecordReader::EachPiece(const TZChar *fileName, OnPiece &&onPiece) noexcept {
     FileHandle opened = kNoFile;
     if (const Result r = OpenFile(fileName, &opened); r != Result::Ok) return r;
     Platform &platform = CurrentPlatform();
     const ScopedFile file(platform, opened);
     LineReader lines(platform, file.Get(), chunk_.get());
     TextView piece;
-    std::uint16_t count = 0;
     bool stopped = false;
-    while (!stopped && lines.Next(&piece)) {
-        const TZChar *first = FirstField(piece);
-        if (first == nullptr) continue;
-        if constexpr (!std::is_same_v<std::remove_cvref_t<Wanted>, AnyLine>) {
-            if (!wanted(WideToU16(first, piece.data() + piece.size()))) continue;
-        }
-        if (Accept(piece, minFields, &count))
-            stopped = !onLine(RecordLine(piece, &fields_, count, parser_->GetFields()));
-    }
+    while (!stopped && lines.Next(&piece)) stopped = !onPiece(piece);
     return lines.Failed() ? Result::File : Result::Ok;
+}
+
+template <typename Wanted, typename OnLine>
+Result RecordReader::ReadWhere(const TZChar *fileName, std::uint16_t minFields, Wanted &&wanted,
+                               OnLine &&onLine) noexcept {
+    return EachPiece(fileName, [&](TextView piece) noexcept {
+        const TZChar *first = FirstField(piece);
+        if (first == nullptr) return true;
+        if constexpr (!std::is_same_v<std::remove_cvref_t<Wanted>, AnyLine>) {
+            if (!wanted(WideToU16(first, piece.data() + piece.size()))) return true;
+        }
+        std::uint16_t count = 0;
+        if (!Accept(piece, minFields, &count)) return true;
+        return static_cast<bool>(onLine(RecordLine(piece, &fields_, count, parser_->GetFields())));
+    });
 }
 
 template <typename OnPiece>
 Result RecordReader::ReadPieces(const TZChar *fileName, std::uint16_t minFields, OnPiece &&onPiece) noexcept {
-    FileHandle opened = kNoFile;
-    if (const Result r = OpenFile(fileName, &opened); r != Result::Ok) return r;
-    Platform &platform = CurrentPlatform();
-    const ScopedFile file(platform, opened);
-    LineReader lines(platform, file.Get(), chunk_.get());
-    TextView piece;
-    std::uint16_t count = 0;
-    bool stopped = false;
-    while (!stopped && lines.Next(&piece)) {
-        if (FirstField(piece) != nullptr && Accept(piece, minFields, &count)) {
-            const RecordLine line(piece, &fields_, count, parser_->GetFields());
-            stopped = !onPiece(piece, &line);
-        } else {
-            stopped = !onPiece(piece, static_cast<const RecordLine *>(nullptr));
-        }
-    }
-    return lines.Failed() ? Result::File : Result::Ok;
+    return EachPiece(fileName, [&](TextView piece) noexcept {
+        std::uint16_t count = 0;
+        if (FirstField(piece) == nullptr || !Accept(piece, minFields, &count))
+            return static_cast<bool>(onPiece(piece, static_cast<const RecordLine *>(nullptr)));
+        const RecordLine line(piece, &fields_, count, parser_->GetFields());
+        return static_cast<bool>(onPiece(piece, &line));
+    });
 }
 
 }  // namespace kelvane

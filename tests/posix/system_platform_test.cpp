@@ -169,6 +169,10 @@ TEST_F(SystemPlatformTest, ReplacesTheZoneFileAtomicallyForEveryReader) {
     TimeZoneInformation read{};
     EXPECT_EQ(system_.GetTimeZoneInformation(&read), kTimeZoneIdStandard);
     EXPECT_EQ(read.Bias, -330);
+    fs::permissions(Zone(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(system_.SetTimeZoneInformation(india));
+    EXPECT_EQ(fs::status(Zone()).permissions() & fs::perms::others_read, fs::perms::others_read)
+        << "a zone file every program must read never stays unreadable";
     // A record no rule can hold, and a zone file in a directory that does not exist: refused, nothing changed.
     const std::string before = Bytes(Zone());
     EXPECT_FALSE(system_.SetTimeZoneInformation({.Bias = 2000}));
