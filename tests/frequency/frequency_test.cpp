@@ -86,8 +86,6 @@ TEST(GetTZFrequency, ReportsMissingFilesAndArguments) {
     count = 77;
     EXPECT_EQ(GetTZFrequency(&count, ids, 1), TZ_ERR_FILE);
     EXPECT_EQ(count, 0);
-    EXPECT_EQ(GetTZFrequency(nullptr, ids, 0), TZ_ERR_PARAM);
-    EXPECT_EQ(GetTZFrequency(&count, nullptr, 0), TZ_ERR_PARAM);
 }
 
 TEST(GetTZFrequencyState, FlagsTheZonesOnTheStoredList) {
@@ -99,8 +97,6 @@ TEST(GetTZFrequencyState, FlagsTheZonesOnTheStoredList) {
     ASSERT_EQ(GetTZFrequencyState(3, ids, flags), TZ_OK);
     EXPECT_EQ(std::vector<uint32_t>(flags, flags + 3), (std::vector<uint32_t>{1, 0, 1})) << "stale entries count";
     EXPECT_EQ(GetTZFrequencyState(0, ids, flags), TZ_ERR_PARAM);
-    EXPECT_EQ(GetTZFrequencyState(1, nullptr, flags), TZ_ERR_PARAM);
-    EXPECT_EQ(GetTZFrequencyState(1, ids, nullptr), TZ_ERR_PARAM);
     dir.Remove("TZ_Frequency.ini");
     EXPECT_EQ(GetTZFrequencyState(1, ids, flags), TZ_ERR_FILE);
     EXPECT_EQ(flags[0], 1u);
@@ -136,10 +132,7 @@ TEST(FrequencyMaintenance, ChangesTheListAndDropsStaleEntries) {
          TZ_ERR_LIST_FULL, std::nullopt},
         {"300 new zones at once", {33}, [] { return Add(Range(1000, 300)); }, TZ_ERR_LIST_FULL, std::nullopt},
         {"add nothing", {33}, [] { return Add({}); }, TZ_ERR_PARAM, std::nullopt},
-        {"delete without array", {33}, [] { return DeleteTZFrequency(2, nullptr); }, TZ_ERR_PARAM, std::nullopt},
         {"update 201 zones", {33}, [] { return Update(Ids(201, 5), std::vector<uint32_t>(201, 1)); }, TZ_ERR_PARAM,
-         std::nullopt},
-        {"update without flags", {33}, [] { return UpdateTZFrequency(1, Ids{5}.data(), nullptr); }, TZ_ERR_PARAM,
          std::nullopt},
     };
     for (const Case &c : cases) {
@@ -154,20 +147,6 @@ TEST(FrequencyMaintenance, ChangesTheListAndDropsStaleEntries) {
             EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old) << c.name;
         }
     }
-}
-
-// A missing list or catalogue is reported; the list is never created.
-TEST(FrequencyMaintenance, NeedsTheListAndTheCatalogue) {
-    DataDir dir;
-    WriteCatalogue(dir);
-    EXPECT_EQ(Add({5}), TZ_ERR_FILE);
-    EXPECT_EQ(Delete({5}), TZ_ERR_FILE);
-    EXPECT_FALSE(dir.Exists("TZ_Frequency.ini"));
-    WriteFrequency(dir, {33, 12});
-    const std::string old = dir.ReadBytes("TZ_Frequency.ini");
-    dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(Delete({33}), TZ_ERR_FILE);
-    EXPECT_EQ(dir.ReadBytes("TZ_Frequency.ini"), old);
 }
 
 }  // namespace
