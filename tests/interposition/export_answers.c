@@ -44,9 +44,13 @@ static void put_text(const TZChar *text) {
     putchar('\n');
 }
 
-/* One answer a line; each call is its own statement, so what it wrote is
- * printed after it. */
-static void say(const char *what, long long value) { printf("%s %lld\n", what, value); }
+/* One answer a line: the call, what it returns, then what it wrote, read
+ * only after the call has returned. */
+#define ANSWER(call, written)                                          \
+    do {                                                               \
+        const long long answer = (long long)(call);                    \
+        printf("%s %lld %lld\n", #call, answer, (long long)(written)); \
+    } while (0)
 
 static void put_zone(const TZInfo *z) {
     printf("zone %u %u %d %u %u %u %u %u %u %u %u %d %d %d %d ", z->TZID, z->Type, z->Offset, z->StdMonth, z->StdDay,
@@ -67,20 +71,13 @@ static void calendar_answers(void) {
     LIBRARY_FUNCTION(day_of_week, "GetDayOfWeek");
     LIBRARY_FUNCTION(compare, "CompareDateTime");
     for (size_t i = 0; i < sizeof dates / sizeof dates[0]; ++i)
-    {
-        say("days", GetDayNumOfMonth(&dates[i]));
-        say("valid", is_date_valid(&dates[i]));
-        say("weekday", day_of_week(&dates[i]));
-        say("last Sunday", GetDateFromWeekInfo(dates[i].year, dates[i].month, 5, 0));
-    }
-    say("calc", CalcDateTime(&a, 90061));
-    say("moved", a.wYear * 100000000LL + a.wMonth * 1000000 + a.wDay * 10000 + a.wHour * 100 + a.wMinute);
-    say("compare", compare(&a, &b));
-    say("compare absent", compare(NULL, &b));
-    say("pack", TimeConvert_SYSTEMTIME_To_DWORD(&b, &packed, &hourMinute));
-    say("packed", packed * 100000LL + hourMinute);
-    say("unpack", TimeConvert_DWORD_To_SYSTEMTIME(&packed, &hourMinute, &a));
-    say("unpacked", a.wDay);
+        printf("date %u %u %u %u\n", GetDayNumOfMonth(&dates[i]), is_date_valid(&dates[i]), day_of_week(&dates[i]),
+               (unsigned)GetDateFromWeekInfo(dates[i].year, dates[i].month, 5, 0));
+    ANSWER(CalcDateTime(&a, 90061),
+           a.wYear * 100000000LL + a.wMonth * 1000000 + a.wDay * 10000 + a.wHour * 100 + a.wMinute);
+    printf("compare %d %d\n", compare(&a, &b), compare(NULL, &b));
+    ANSWER(TimeConvert_SYSTEMTIME_To_DWORD(&b, &packed, &hourMinute), packed * 100000LL + hourMinute);
+    ANSWER(TimeConvert_DWORD_To_SYSTEMTIME(&packed, &hourMinute, &a), a.wDay);
 }
 
 static void text_answers(void) {
@@ -100,34 +97,26 @@ static void catalogue_answers(void) {
     const SYSTEMTIME july = {2026, 7, 0, 1, 12, 0, 0, 0};
     static const TZChar prefix[] = {'C', 0}, group[] = {'E', 'u', 'r', 'o', 'p', 'e', 0};
     LIBRARY_FUNCTION(info_by_id, "GetTZInfoByID");
-    say("info", info_by_id(ids, 2, zones));
+    ANSWER(info_by_id(ids, 2, zones), 0);
     put_zone(&zones[0]);
     put_zone(&zones[1]);
-    say("count", GetTZCount(1, &count));
-    say("counted", count);
-    say("types", GetTZDltType(ids, 2, types));
-    say("typed", types[0] * 10 + types[1]);
-    say("desc", GetTZDescByID(ids, 1, descs));
+    ANSWER(GetTZCount(1, &count), count);
+    ANSWER(GetTZDltType(ids, 2, types), types[0] * 10 + types[1]);
+    ANSWER(GetTZDescByID(ids, 1, descs), 0);
     put_text(descs[0].Desc1);
     count = 0;
-    say("languages", GetTZAllLanguageDescByID(20, &count, langIds, descs));
-    say("language count", count);
+    ANSWER(GetTZAllLanguageDescByID(20, &count, langIds, descs), count);
     put_text(descs[count - 1].Desc3);
     count = TZ_MAX_ZONES;
-    say("group", GetSelectTZInfo(&count, group, found, rooms[0], rooms[1], 1));
-    say("grouped", count);
+    ANSWER(GetSelectTZInfo(&count, group, found, rooms[0], rooms[1], 1), count);
     put_text(rooms[1][0]);
-    say("all", GetAllTZInfo(&listed, found, rooms[2], 1));
-    say("listed", listed);
+    ANSWER(GetAllTZInfo(&listed, found, rooms[2], 1), listed);
     put_text(rooms[2][0]);
     count = ROOMS;
-    say("cities", GetSelectTZOffsetInfo(20, &count, rooms[0], rooms[1], rooms[3]));
-    say("city count", count);
-    say("search", SearchTZbyName(prefix, &count, found, rooms[0]));
-    say("found", count);
-    say("dst", QueryTZDltStateByDate(8, &july, &state));
-    say("state", state);
-    say("offset", GetTZOffset(8, 20, 0));
+    ANSWER(GetSelectTZOffsetInfo(20, &count, rooms[0], rooms[1], rooms[3]), count);
+    ANSWER(SearchTZbyName(prefix, &count, found, rooms[0]), count);
+    ANSWER(QueryTZDltStateByDate(8, &july, &state), state);
+    ANSWER(GetTZOffset(8, 20, 0), 0);
 }
 
 static void settings_answers(void) {
@@ -135,31 +124,25 @@ static void settings_answers(void) {
     static const uint16_t ids[] = {1, 8};
     uint16_t id = 0, count = TZ_MAX_ZONES, list[TZ_MAX_ZONES];
     uint32_t flags[2] = {1, 0}, daylight = 0;
-    say("local", GetLocalTZID(&id));
-    say("local zone", id);
-    say("default", GetDeaultTZID(&id));
-    say("default zone", id);
-    say("frequency", GetTZFrequency(&count, list, 1));
-    say("frequent", count);
-    say("add frequency", AddTZFrequency(2, ids));
-    say("update frequency", UpdateTZFrequency(2, ids, flags));
-    say("frequency state", GetTZFrequencyState(2, ids, flags));
-    say("flags", flags[0] * 10 + flags[1]);
-    say("delete frequency", DeleteTZFrequency(1, ids));
+    ANSWER(GetLocalTZID(&id), id);
+    ANSWER(GetDeaultTZID(&id), id);
+    ANSWER(GetTZFrequency(&count, list, 1), count);
+    ANSWER(AddTZFrequency(2, ids), 0);
+    ANSWER(UpdateTZFrequency(2, ids, flags), 0);
+    ANSWER(GetTZFrequencyState(2, ids, flags), flags[0] * 10 + flags[1]);
+    ANSWER(DeleteTZFrequency(1, ids), 0);
     zone.Offset = -90;
     zone.InFrequency = 1;
     memcpy(zone.Detail, (const TZChar[]){'M', 'i', 'n', 'e', 0}, 5 * sizeof(TZChar));
-    say("add zone", AddTZ(&zone));
+    ANSWER(AddTZ(&zone), 0);
     zone.TZID = 10000;
-    say("update zone", UpdateTZ(&zone));
+    ANSWER(UpdateTZ(&zone), 0);
     id = 10000;
-    say("delete zone", DeleteTZ(1, &id));
-    say("change", ChangeTZ(8, 1));
-    say("fix", FixTZ());
-    say("daylight", GetTZDaylightTime(&daylight));
-    say("daylight state", daylight);
-    say("local after", GetLocalTZID(&id));
-    say("switched to", id);
+    ANSWER(DeleteTZ(1, &id), 0);
+    ANSWER(ChangeTZ(8, 1), 0);
+    ANSWER(FixTZ(), 0);
+    ANSWER(GetTZDaylightTime(&daylight), daylight);
+    ANSWER(GetLocalTZID(&id), id);
 }
 
 int main(void) {
