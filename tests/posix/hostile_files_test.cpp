@@ -31,12 +31,6 @@ void WriteCatalogue(const DataDir &dir) {
     dir.WriteLines("TZ_Set.ini", {KT("33 1 1033 33")});
 }
 
-std::string Names(const DataDir &dir) {
-    std::string names;
-    for (const auto &[name, bytes] : dir.Snapshot()) names += name + " ";
-    return names;
-}
-
 std::string CheckReport(const DataDir &dir) {
     const tool::Problems problems = tool::CheckDataDirectory(dir.Path());
     std::string report;
@@ -162,8 +156,10 @@ TEST(DataDirectoryLock, RemovesStaleTemporariesAndKeepsOtherWritersOut) {
         dir.WriteBytes(name, "left behind");
     const test::HeldLock lock;
     ASSERT_TRUE(lock.Held());
-    EXPECT_EQ(Names(dir), ".0123456789abcdef.kvtmp TZ_Def.ini TZ_Frequency.ini TZ_Set.ini TZ_UserDef.ini "
-                          "a.0123456789abcdef0.kvtmp a.0123456789abcdeg.kvtmp my backup.kvtmp notes.tmp ");
+    std::string names;
+    for (const auto &[name, bytes] : dir.Snapshot()) names += name + " ";
+    EXPECT_EQ(names, ".0123456789abcdef.kvtmp TZ_Def.ini TZ_Frequency.ini TZ_Set.ini TZ_UserDef.ini "
+                     "a.0123456789abcdef0.kvtmp a.0123456789abcdeg.kvtmp my backup.kvtmp notes.tmp ");
     const auto before = dir.Snapshot();
     const uint16_t id = 12;
     const auto start = std::chrono::steady_clock::now();
