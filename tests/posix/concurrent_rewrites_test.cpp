@@ -224,25 +224,22 @@ private:
     int failures_ = 0;
 };
 
-struct Outcome {
-    int refused = 0;  // calls that failed (a writer kept from the lock for five seconds, or worse)
-    int torn = 0;     // a read that failed or saw a list shrink
-};
-
-// Runs the writers at once while a reader, run the same way, reads until they are done.
-Outcome RunWhileReading(Writers how, const std::vector<std::function<int()>> &writers, bool additionsOnly) {
+// Runs the writers at once while a reader, run the same way, reads until they
+// are done. Gives the calls the writers saw fail (kept from the lock for five
+// seconds, or worse) and the reader's failures (a failed read, a shrunk list).
+std::pair<int, int> RunWhileReading(Writers how, const std::vector<std::function<int()>> &writers, bool additionsOnly) {
     void *shared =
         ::mmap(nullptr, sizeof(std::atomic<bool>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     auto *writing = new (shared) std::atomic<bool>(true);  // seen by child processes too
     std::list<Task> tasks;
     for (const auto &writer : writers) tasks.emplace_back(how, writer);
     Task reader(how, [writing, additionsOnly] { return ReadWhile(*writing, additionsOnly); });
-    Outcome outcome;
-    for (Task &task : tasks) outcome.refused += task.Wait();
+    int refused = 0;
+    for (Task &task : tasks) refused += task.Wait();
     *writing = false;
-    outcome.torn = reader.Wait();
+    const int torn = reader.Wait();
     ::munmap(shared, sizeof(std::atomic<bool>));
-    return outcome;
+    return {refused, torn};
 }
 
 constexpr int kWriters = 3, kAdditions = 8, kMixes = 6;
@@ -282,18 +279,18 @@ void ExpectNothingLostOrTorn(Writers how) {
         });
         for (int k = 0; k < kAdditions; ++k) favourites.insert(Favourite(w, k));
     }
-    const Outcome added = RunWhileReading(how, adders, true);
-    EXPECT_EQ(added.refused, 0);
-    EXPECT_EQ(added.torn, 0) << "a reader saw a torn, empty or shrunk file";
+    const auto [addsRefused, addsTorn] = RunWhileReading(how, adders, true);
+    EXPECT_EQ(addsRefused, 0);
+    EXPECT_EQ(addsTorn, 0) << "a reader saw a torn, empty or shrunk file";
     EXPECT_EQ(Favourites(), favourites);
     const test::Text userZones = test::FileText(dir, "TZ_UserDef.ini");
     for (int w = 0; w < kWriters; ++w) {
         for (int k = 0; k < kAdditions; ++k)
             EXPECT_NE(userZones.find(test::Widen(ZoneName(w, k))), test::Text::npos) << ZoneName(w, k) << " lost";
     }
-    const Outcome mixed = RunWhileReading(how, mixers, false);
-    EXPECT_EQ(mixed.refused, 0);
-    EXPECT_EQ(mixed.torn, 0) << "a reader saw a torn or empty file";
+    const auto [mixesRefused, mixesTorn] = RunWhileReading(how, mixers, false);
+    EXPECT_EQ(mixesRefused, 0);
+    EXPECT_EQ(mixesTorn, 0) << "a reader saw a torn or empty file";
     EXPECT_EQ(Favourites(), favourites) << "each mixer's last removal stands, every addition before it too";
 }
 

@@ -108,9 +108,6 @@ TEST_F(Win32Layer, DataFilesLieBesideTheProgram) {
     TZChar path[kPathUnits];
     ASSERT_EQ(BuildDataFilePath(L"TZ_Def.ini", path), Result::Ok);
     EXPECT_EQ(fs::path(path), folder_ / L"TZ_Def.ini");
-    uint16_t count = TZ_MAX_ZONES;
-    EXPECT_EQ(GetTZCount(1, &count), TZ_OK);
-    EXPECT_GT(count, 100);
     // A path longer than the room fails whole, without writing past it.
     TZChar room[8] = {1, 1, 1, 1, 1, 1, 1, 0x7777};
     EXPECT_EQ(host::ModuleFileName(room, 7), 0u);
@@ -119,7 +116,6 @@ TEST_F(Win32Layer, DataFilesLieBesideTheProgram) {
 
 TEST_F(Win32Layer, ReplaceWaitsForAReaderThenFailsWhole) {
     const fs::path favourites = folder_ / L"TZ_Frequency.ini";
-    const std::string before = Bytes(favourites);
     const auto filesBefore = Snapshot(folder_);
     const FileHandle reader = system_.OpenForReading(favourites.c_str());
     ASSERT_NE(reader, kNoFile);
@@ -132,8 +128,7 @@ TEST_F(Win32Layer, ReplaceWaitsForAReaderThenFailsWhole) {
     EXPECT_EQ(Snapshot(folder_), filesBefore);  // old file whole, no temporary file left
     system_.CloseFile(reader);
     EXPECT_EQ(AddTZFrequency(1, &zone), TZ_OK);
-    EXPECT_NE(Bytes(favourites), before);
-    uint32_t flag = 0;
+    uint32_t flag = 0;  // zone 2 is no favourite of the shipped data: the file was rewritten
     EXPECT_EQ(GetTZFrequencyState(1, &zone, &flag), TZ_OK);
     EXPECT_EQ(flag, 1u);
 }
@@ -180,9 +175,6 @@ TEST_F(Win32Layer, TimeZoneAndLanguageAreTheSystems) {
 }
 
 TEST_F(Win32Layer, ClockValuesGoToTheRegistry) {
-    HKEY key = nullptr;
-    // Why the layer drops the leading backslash: the registry refuses it.
-    EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClockKeyPath, 0, KEY_WRITE, &key), ERROR_SUCCESS);
     for (const auto &[autoDst, homeDst] : {std::pair{1u, 0u}, std::pair{0u, 1u}}) {
         EXPECT_EQ(SetClockDST(autoDst, homeDst), Result::Ok);
         EXPECT_EQ(ClockValue(L"AutoDST"), autoDst);
@@ -202,6 +194,7 @@ TEST_F(Win32Layer, ClockValuesGoToTheRegistry) {
     EXPECT_NE(settings.find("HomeDST = 1\n"), std::string::npos) << settings;
     fs::remove(folder_ / L"clock.ini");
     EXPECT_EQ(SetClockDST(1, 1), Result::Registry);  // neither the key nor the file is ever created
+    HKEY key = nullptr;
     EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClockKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(fs::exists(folder_ / L"clock.ini"));
 }
