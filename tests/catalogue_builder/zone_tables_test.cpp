@@ -72,14 +72,10 @@ TEST(PlaceUnder, KeepsCldrsZoneOnlyWhenItKeepsThePlacesTime) {
     const YearSignature utc{0, {}}, plus6{21600, {}}, cet{3600, {{100, 7200}, {200, 3600}}};
     const std::vector<PlacementZone> zones = {{plus6, 1}, {utc, 5}, {plus6, 4}, {plus6, 4}, {cet, 9}};
     const YearSignature cetLater{3600, {{100, 7200}, {300, 3600}}};
-    struct Case {
-        YearSignature place;
-        std::size_t cldrZone;
-        std::optional<std::size_t> expected;
-    };
-    for (const Case &c : {Case{plus6, 0, 0}, Case{plus6, 1, 2}, Case{plus6, 4, 2}, Case{cet, 1, 4},
-                          Case{YearSignature{3600, {}}, 4, std::nullopt}, Case{cetLater, 4, std::nullopt}})
-        EXPECT_EQ(PlaceUnder(c.place, c.cldrZone, zones), c.expected) << c.place.utcOffsetAtStart << " " << c.cldrZone;
+    const std::tuple<YearSignature, std::size_t, std::optional<std::size_t>> cases[] = {
+        {plus6, 0, 0}, {plus6, 1, 2}, {plus6, 4, 2}, {cet, 1, 4}, {{3600, {}}, 4, std::nullopt}, {cetLater, 4, std::nullopt}};
+    for (const auto &[place, cldrZone, expected] : cases)
+        EXPECT_EQ(PlaceUnder(place, cldrZone, zones), expected) << place.utcOffsetAtStart << " " << cldrZone;
 }
 
 // zone1970.tab first, zone.tab where it merges a country's zone, the newer
@@ -90,14 +86,10 @@ TEST(ZoneLocations, FindsEachZonesPlaceAndMapsIt) {
         "AU\t-3352+15113\tAustralia/Sydney\tNew South Wales\n",
         "IS\t+6409-02151\tAtlantic/Reykjavik\nAU\t-335200+1511300\tAustralia/Sydney\n",
         "L Africa/Abidjan Atlantic/Reykjavik\nL America/Nuuk America/Godthab\n");
-    struct Case {
-        const char *zone;
-        std::optional<GeoPoint> expected;
-    };
-    for (const Case &c : {Case{"Africa/Abidjan", GeoPoint{532, -403}}, Case{"Atlantic/Reykjavik", GeoPoint{6415, -2185}},
-                          Case{"America/Godthab", GeoPoint{6418, -5173}}, Case{"Australia/Sydney", GeoPoint{-3387, 15122}},
-                          Case{"Etc/GMT+5", std::nullopt}})
-        EXPECT_EQ(locations.Of(c.zone), c.expected) << c.zone;
+    const std::pair<const char *, std::optional<GeoPoint>> cases[] = {
+        {"Africa/Abidjan", GeoPoint{532, -403}}, {"Atlantic/Reykjavik", GeoPoint{6415, -2185}},
+        {"America/Godthab", GeoPoint{6418, -5173}}, {"Australia/Sydney", GeoPoint{-3387, 15122}}, {"Etc/GMT+5", std::nullopt}};
+    for (const auto &[zone, expected] : cases) EXPECT_EQ(locations.Of(zone), expected) << zone;
     EXPECT_EQ(ParseIso6709("+482052+0163000"), (GeoPoint{4835, 1650}));
     for (const char *bad : {"", "+48", "4820+01630", "+4820+0163", "+48x0+01630"}) EXPECT_EQ(ParseIso6709(bad), std::nullopt) << bad;
     EXPECT_EQ(OffsetBandMiddle(-300), (GeoPoint{0, -7500}));

@@ -16,16 +16,14 @@ namespace {
 using test::DataDir;
 using test::Text;
 using test::Utf16Bytes;
-using test::ZoneLine;
 using test::ZoneText;
 
 // A small directory the engine reads without complaint.
 void WriteSoundDirectory(const DataDir &dir) {
-    dir.WriteLines("TZ_Def.ini", {KT(";TZID\tOffset"), ZoneText(ZoneLine{.id = 1, .offset = 0, .detail = "UTC"}),
-                                  ZoneText(ZoneLine{.id = 2, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2,
-                                                    .dltMonth = 3, .dltDay = 2, .dltHour = 2, .dltOffset = -60,
-                                                    .detail = "New$York"})});
-    dir.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10000, .offset = -330, .type = 3, .detail = "Mine"})});
+    dir.WriteLines("TZ_Def.ini", {KT(";TZID\tOffset"), ZoneText({.id = 1, .offset = 0, .detail = "UTC"}),
+                                  ZoneText({.id = 2, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2, .dltMonth = 3,
+                                            .dltDay = 2, .dltHour = 2, .dltOffset = -60, .detail = "New$York"})});
+    dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -330, .type = 3, .detail = "Mine"})});
     dir.WriteLines("TZ_Set.ini", {KT("    1\t  0\t1033\t        1\t0x0409")});
     dir.WriteLines("TZ_Frequency.ini", {KT("    2\t1"), KT("10000\t1")});
     dir.WriteLines("TZ_Zone.ini", {KT("1 Europe"), KT("2 America")});
@@ -41,33 +39,22 @@ std::vector<std::string> Report(const DataDir &dir) {
     return lines;
 }
 
-TEST(DataCheck, ASoundDirectoryHasNoProblem) {
-    DataDir dir;
-    WriteSoundDirectory(dir);
-    EXPECT_EQ(Report(dir), std::vector<std::string>{});
-}
-
-// Rules of another year than the device's clock: a warning, never an error.
-TEST(DataCheck, WarnsWhenTheClockIsInAnotherYearThanTheRules) {
+// Rules of another year than the device's clock, or a newer tz database on the
+// system: a warning naming both; the same, an older or an unknown one: none.
+TEST(DataCheck, WarnsOfRulesOfAnotherYearOrANewerDatabase) {
     DataDir dir;
     WriteSoundDirectory(dir);
     dir.WriteBytes("dataset.txt", "# made by hand\nyear = 2026\ntzdata = 2026f\n");
-    for (const int clockYear : {2026, 2027}) {
-        const Problems problems = CheckDataDirectory(dir.Path(), clockYear);
-        EXPECT_EQ(problems.ErrorCount(), 0);
-        ASSERT_EQ(problems.List().size(), clockYear == 2026 ? 0u : 1u);
-        if (clockYear == 2027) {
-            EXPECT_EQ(Format(problems.List()[0]).rfind("dataset.txt: warning: the data holds the rules of 2026 but the "
-                                                       "device's clock is in 2027", 0), 0u);
-        }
+    const std::tuple<int, const char *, std::string> cases[] = {
+        {2027, "", "dataset.txt: warning: the data holds the rules of 2026 but the device's clock is in 2027"},
+        {2026, "2027a", "dataset.txt: warning: data built from tzdata 2026f; this system has 2027a: run scripts/regenerate-data.sh"},
+        {2026, "2026f", ""}, {2026, "2026e", ""}, {2026, "", ""}, {2026, "unknown", ""},
+    };
+    for (const auto &[clockYear, system, warning] : cases) {
+        const Problems problems = CheckDataDirectory(dir.Path(), clockYear, system);
+        ASSERT_EQ(problems.List().size(), warning.empty() ? 0u : 1u) << clockYear << " " << system;
+        for (const Problem &p : problems.List()) EXPECT_EQ(Format(p).rfind(warning, 0), 0u);
     }
-    // A newer tz database on the system: a warning naming both; an older or unknown one: none.
-    for (const char *system : {"2026f", "2026e", "", "unknown"})
-        EXPECT_TRUE(CheckDataDirectory(dir.Path(), 2026, system).List().empty()) << system;
-    const Problems newer = CheckDataDirectory(dir.Path(), 2026, "2027a");
-    ASSERT_EQ(newer.List().size(), 1u);
-    EXPECT_EQ(Format(newer.List()[0]),
-              "dataset.txt: warning: data built from tzdata 2026f; this system has 2027a: run scripts/regenerate-data.sh");
     for (const auto &[a, b, older] : {std::tuple{"2026f", "2026g", true}, std::tuple{"2026z", "2026za", true},
                                       std::tuple{"2026za", "2027a", true}, std::tuple{"2027a", "2026z", false},
                                       std::tuple{"2026f", "2026f", false}, std::tuple{"2026", "2026a", true},
@@ -119,84 +106,54 @@ TEST(CompareDataSets, SaysWhatChangedZoneByZone) {
     EXPECT_EQ(texts, expected);
 }
 
+// One file of the sound directory replaced by these lines, or (none given) by
+// these bytes, or (neither) removed; one reported line starts with `expected`.
 struct BrokenCase {
-    const char *name;
-    void (*breakIt)(const DataDir &);
-    std::string expected;  // one reported line starts with this
+    const char *file;
+    std::vector<Text> lines;
+    std::string bytes, expected;
 };
 
 TEST(DataCheck, ReportsEveryKindOfBreakage) {
+    std::vector<Text> tooManyZones;
+    for (int id = 1; id <= 151; ++id) tooManyZones.push_back(ZoneText({.id = id}));
     const std::vector<BrokenCase> cases = {
-        {"UTF-8 file", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", "1 Europe\r\n"); },
-         "TZ_Zone.ini: error: not UTF-16LE"},
-        {"truncated file",
-         [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(KT("1 Europe\r\n2 Amer")).substr(0, 25)); },
-         "TZ_Zone.ini: error: odd number of bytes"},
-        {"no byte-order mark", [](const DataDir &d) { d.WriteBytes("TZ_Zone.ini", Utf16Bytes(KT("1 Europe\r\n"), false)); },
-         "TZ_Zone.ini: error: no UTF-16LE byte-order mark"},
-        {"duplicate identifier across files",
-         [](const DataDir &d) {
-             d.WriteLines("TZ_Def.ini", {ZoneText(ZoneLine{.id = 1}), ZoneText(ZoneLine{.id = 2}),
-                                         ZoneText(ZoneLine{.id = 10000})});
-         },
+        {"TZ_Zone.ini", {}, "1 Europe\r\n", "TZ_Zone.ini: error: not UTF-16LE"},
+        {"TZ_Zone.ini", {}, Utf16Bytes(KT("1 Europe\r\n2 Amer")).substr(0, 25), "TZ_Zone.ini: error: odd number of bytes"},
+        {"TZ_Zone.ini", {}, Utf16Bytes(KT("1 Europe\r\n"), false), "TZ_Zone.ini: error: no UTF-16LE byte-order mark"},
+        {"TZ_Def.ini", {ZoneText({.id = 1}), ZoneText({.id = 2}), ZoneText({.id = 10000})}, "",
          "TZ_UserDef.ini:1: error: zone 10000 already defined at TZ_Def.ini:3"},
-        {"user zone outside its range",
-         [](const DataDir &d) {
-             d.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10050, .type = 3, .detail = "x"})});
-         },
+        {"TZ_UserDef.ini", {ZoneText({.id = 10050, .type = 3, .detail = "x"})}, "",
          "TZ_UserDef.ini:1: error: user zone 10050 outside 10000 to 10049"},
-        {"duplicate identifier in one file",
-         [](const DataDir &d) {
-             d.WriteLines("TZ_Def.ini", {ZoneText(ZoneLine{.id = 1}), ZoneText(ZoneLine{.id = 1})});
-         },
+        {"TZ_Def.ini", {ZoneText({.id = 1}), ZoneText({.id = 1})}, "",
          "TZ_Def.ini:2: error: zone 1 already defined at TZ_Def.ini:1"},
-        {"missing description file", [](const DataDir &d) { d.Remove("TZ_Desc_1033.ini"); },
-         "Lang_Def.ini:1: error: description file TZ_Desc_1033.ini is missing"},
-        {"description file lacks a zone",
-         [](const DataDir &d) { d.WriteLines("TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC")}); },
-         "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"},
-        {"user zone of the wrong type",
-         [](const DataDir &d) {
-             d.WriteLines("TZ_UserDef.ini", {ZoneText(ZoneLine{.id = 10001, .type = 1, .detail = "x"})});
-         },
+        {"TZ_Desc_1033.ini", {}, "", "Lang_Def.ini:1: error: description file TZ_Desc_1033.ini is missing"},
+        {"TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC")}, "", "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"},
+        {"TZ_UserDef.ini", {ZoneText({.id = 10001, .type = 1, .detail = "x"})}, "",
          "TZ_UserDef.ini:1: error: user zone of Type 1"},
-        {"favourite of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Frequency.ini", {KT("77\t1")}); },
-         "TZ_Frequency.ini:1: error: favourite names zone 77"},
-        {"settings zone unknown", [](const DataDir &d) { d.WriteLines("TZ_Set.ini", {KT("9 0 1033 1 0x0409")}); },
-         "TZ_Set.ini:1: error: current zone 9 is not in the catalogue"},
-        {"non-numeric rule field",
-         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {KT("1 0 1 x3 0 0 0 0 0 0 0 0 0 0 0 0")}); },
+        {"TZ_Frequency.ini", {KT("77\t1")}, "", "TZ_Frequency.ini:1: error: favourite names zone 77"},
+        {"TZ_Set.ini", {KT("9 0 1033 1 0x0409")}, "", "TZ_Set.ini:1: error: current zone 9 is not in the catalogue"},
+        {"TZ_Def.ini", {KT("1 0 1 x3 0 0 0 0 0 0 0 0 0 0 0 0")}, "",
          "TZ_Def.ini:1: error: StdMonth (field 4) is \"x3\", not a decimal number"},
-        {"rule field out of range",
-         [](const DataDir &d) { d.WriteLines("TZ_Def.ini", {KT("1 0 1 3 1 9 2 0 10 5 0 3 -60 0 0 0")}); },
+        {"TZ_Def.ini", {KT("1 0 1 3 1 9 2 0 10 5 0 3 -60 0 0 0")}, "",
          "TZ_Def.ini:1: error: StdDayOfWeek (field 6) is 9, outside 0 to 6"},
-        {"too few fields", [](const DataDir &d) { d.WriteLines("TZ_CityZoneNum.ini", {KT("2 New$York US")}); },
-         "TZ_CityZoneNum.ini:1: error: 3 fields, at least 4 needed"},
-        {"line too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {KT("1 ") + Text(260, KT('a'))}); },
-         "TZ_Zone.ini:1: error: line of 264 units"},
-        {"field too long", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {KT("1 ") + Text(70, KT('a'))}); },
-         "TZ_Zone.ini:1: error: field 2 is 70 units long"},
-        {"group entry of an unknown zone", [](const DataDir &d) { d.WriteLines("TZ_Zone.ini", {KT("5 Asia")}); },
-         "TZ_Zone.ini:1: error: group entry names zone 5"},
-        {"missing file", [](const DataDir &d) { d.Remove("TZ_CityZoneNum.ini"); },
-         "TZ_CityZoneNum.ini: error: missing"},
-        {"too many system zones",
-         [](const DataDir &d) {
-             std::vector<Text> lines;
-             for (int id = 1; id <= 151; ++id) lines.push_back(ZoneText(ZoneLine{.id = id}));
-             d.WriteLines("TZ_Def.ini", lines);
-         },
-         "TZ_Def.ini: error: 151 zones; the engine lists at most 150"},
+        {"TZ_CityZoneNum.ini", {KT("2 New$York US")}, "", "TZ_CityZoneNum.ini:1: error: 3 fields, at least 4 needed"},
+        {"TZ_Zone.ini", {KT("1 ") + Text(260, KT('a'))}, "", "TZ_Zone.ini:1: error: line of 264 units"},
+        {"TZ_Zone.ini", {KT("1 ") + Text(70, KT('a'))}, "", "TZ_Zone.ini:1: error: field 2 is 70 units long"},
+        {"TZ_Zone.ini", {KT("5 Asia")}, "", "TZ_Zone.ini:1: error: group entry names zone 5"},
+        {"TZ_CityZoneNum.ini", {}, "", "TZ_CityZoneNum.ini: error: missing"},
+        {"TZ_Def.ini", tooManyZones, "", "TZ_Def.ini: error: 151 zones; the engine lists at most 150"},
     };
     for (const BrokenCase &c : cases) {
         DataDir dir;
         WriteSoundDirectory(dir);
-        c.breakIt(dir);
+        if (!c.lines.empty()) dir.WriteLines(c.file, c.lines);
+        else if (!c.bytes.empty()) dir.WriteBytes(c.file, c.bytes);
+        else dir.Remove(c.file);
         const auto report = Report(dir);
         const bool found = std::any_of(report.begin(), report.end(),
                                        [&](const std::string &line) { return line.rfind(c.expected, 0) == 0; });
-        EXPECT_TRUE(found) << c.name << ": expected \"" << c.expected << "\" in\n"
-                           << ::testing::PrintToString(report);
+        EXPECT_TRUE(found) << "expected \"" << c.expected << "\" in\n" << ::testing::PrintToString(report);
     }
 }
 
