@@ -48,7 +48,7 @@ TEST(FrequencyFile, IsWrittenLineForLine) {
     EXPECT_EQ(WriteTZFrequency(HeldLock(), 1, nullptr), Result::Param);
 }
 
-TEST(GetTZFrequency, ReadsTheListInFileOrder) {
+TEST(GetTZFrequency, ReadsTheListInFileOrderAndCountsNothingOnFailure) {
     const struct { std::vector<Text> file; uint32_t check; Ids expected; } cases[] = {
         {{KT("33 1"), KT("45 1"), KT("33 1")}, 0, {33, 45, 33}},
         {{KT("33 1"), KT("450 1"), KT("10001 1"), KT("10000 1"), KT("33 1")}, 1, {33, 10000, 33}},
@@ -65,19 +65,17 @@ TEST(GetTZFrequency, ReadsTheListInFileOrder) {
     WriteFrequency(dir, Range(1, 250));
     EXPECT_EQ(StoredFrequency(0), Range(1, 200)) << "a hand-edited file is read up to 200 entries";
     EXPECT_EQ(StoredFrequency(1), Range(1, 80));
-}
-
-TEST(GetTZFrequency, ReportsMissingFilesAndArguments) {
-    DataDir dir;
-    uint16_t ids[TZ_MAX_ZONES], count = 77;
-    EXPECT_EQ(GetTZFrequency(&count, ids, 0), TZ_ERR_FILE);
-    EXPECT_EQ(count, 77) << "a missing file leaves the count alone";
+    dir.Remove("TZ_Def.ini");
     WriteFrequency(dir, {});
     EXPECT_EQ(StoredFrequency(1), Ids{}) << "an empty list needs no catalogue";
     WriteFrequency(dir, {33});
-    count = 77;
+    uint16_t ids[TZ_MAX_ZONES], count = 77;
     EXPECT_EQ(GetTZFrequency(&count, ids, 1), TZ_ERR_FILE);
     EXPECT_EQ(count, 0);
+    dir.Remove("TZ_Frequency.ini");
+    count = 77;
+    EXPECT_EQ(GetTZFrequency(&count, ids, 0), TZ_ERR_FILE);
+    EXPECT_EQ(count, 77) << "a missing file leaves the count alone";
 }
 
 TEST(GetTZFrequencyState, FlagsTheZonesOnTheStoredList) {
