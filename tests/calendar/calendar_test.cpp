@@ -39,17 +39,13 @@ TEST(Calendar, WeekRuleAgreesWithChronoForEveryMonthAndWeekday) {
         for (unsigned m = 1; m <= 12; ++m) {
             for (unsigned wd = 0; wd <= 6; ++wd) {
                 const year_month ym{year{y}, month{m}};
-                for (unsigned week = 1; week <= 4; ++week) {
-                    const year_month_day nth{sys_days{ym / weekday{wd}[week]}};
+                // Weeks 0 and 5 both name the month's last such weekday.
+                for (unsigned week = 0; week <= 5; ++week) {
+                    const sys_days expected =
+                        week == 0 || week == 5 ? sys_days{ym / weekday{wd}[last]} : sys_days{ym / weekday{wd}[week]};
                     ASSERT_EQ(GetDateFromWeekInfo(static_cast<uint16_t>(y), static_cast<uint16_t>(m),
                                                   static_cast<uint16_t>(week), static_cast<uint16_t>(wd)),
-                              static_cast<unsigned>(nth.day()));
-                }
-                const year_month_day lastOne{sys_days{ym / weekday{wd}[last]}};
-                for (uint16_t week : {0, 5}) {
-                    ASSERT_EQ(GetDateFromWeekInfo(static_cast<uint16_t>(y), static_cast<uint16_t>(m), week,
-                                                  static_cast<uint16_t>(wd)),
-                              static_cast<unsigned>(lastOne.day()))
+                              static_cast<unsigned>(year_month_day{expected}.day()))
                         << y << "-" << m << " week " << week << " weekday " << wd;
                 }
             }
@@ -57,27 +53,20 @@ TEST(Calendar, WeekRuleAgreesWithChronoForEveryMonthAndWeekday) {
     }
 }
 
-TEST(Calendar, DocumentedExamplesAndLimits) {
-    const TZDate feb2100 = Date(2100, 2, 1), apr31 = Date(2024, 4, 31), month13 = Date(2024, 13, 1),
-                 day0 = Date(2024, 1, 0), y3000 = Date(3000, 1, 15), y1899 = Date(1899, 12, 31),
-                 y2100 = Date(2100, 1, 1), feb29 = Date(2001, 2, 29);
-    EXPECT_EQ(GetDayNumOfMonth(&feb2100), 28u);
-    EXPECT_EQ(GetDayNumOfMonth(&apr31), 30u) << "the day is checked only against 31";
-    EXPECT_EQ(GetDayNumOfMonth(&month13), 0u);
-    EXPECT_EQ(GetDayNumOfMonth(&day0), 0u);
-    EXPECT_EQ(GetDayNumOfMonth(&y3000), 31u);
-    EXPECT_EQ(GetDayNumOfMonth(&y1899), 0u);
-    EXPECT_EQ(IsDateValid(&apr31), 0u);
-    EXPECT_EQ(IsDateValid(&y1899), 0u);
-    EXPECT_EQ(IsDateValid(&y2100), 0u);
-    EXPECT_EQ(GetDayOfWeek(&feb29), 0xFFFFFFFFu);
+TEST(Calendar, DatesOutsideTheCheckedYearsAndImpossibleFields) {
+    // The month's length needs a year from 1900 on and a day up to 31 only; the other checks want 1900 to 2099.
+    const std::pair<TZDate, uint32_t> lengths[] = {{Date(2100, 2, 1), 28}, {Date(3000, 1, 15), 31},
+                                                   {Date(2024, 4, 31), 30}, {Date(2024, 13, 1), 0},
+                                                   {Date(2024, 1, 0), 0},   {Date(1899, 12, 31), 0}};
+    for (const auto &[date, length] : lengths) {
+        EXPECT_EQ(GetDayNumOfMonth(&date), length) << date.year << "-" << +date.month << "-" << +date.day;
+        EXPECT_EQ(IsDateValid(&date), 0u) << date.year << "-" << +date.month << "-" << +date.day;
+        EXPECT_EQ(GetDayOfWeek(&date), 0xFFFFFFFFu) << date.year << "-" << +date.month << "-" << +date.day;
+    }
     // The weeks 0 to 5 and weekdays 0 to 6 of 1900 to 2099 are checked against std::chrono above.
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 6, 0), 0);
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 0, 1, 0), 0);
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 13, 1, 0), 0);
-    EXPECT_EQ(GetDateFromWeekInfo(2024, 3, 1, 7), 0);
-    EXPECT_EQ(GetDateFromWeekInfo(1899, 3, 1, 0), 0);
-    EXPECT_EQ(GetDateFromWeekInfo(2100, 3, 1, 0), 0);
+    const uint16_t weekRules[][4] = {{2024, 3, 6, 0}, {2024, 0, 1, 0}, {2024, 13, 1, 0},
+                                     {2024, 3, 1, 7}, {1899, 3, 1, 0}, {2100, 3, 1, 0}};
+    for (const auto &r : weekRules) EXPECT_EQ(GetDateFromWeekInfo(r[0], r[1], r[2], r[3]), 0) << r[0] << "-" << r[1];
 }
 
 SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0) {
@@ -126,13 +115,13 @@ TEST(Calendar, CompareDateTimeIsToTheMinute) {
     const SYSTEMTIME a = Time(2024, 5, 1, 10, 20, 59), b = Time(2024, 5, 1, 10, 20, 0), c = Time(2024, 5, 1, 10, 21),
                      d = Time(2024, 5, 2, 0, 0), e = Time(2024, 5, 1, 23, 59), yearless = Time(0, 3, 31, 2, 0),
                      yearless2 = Time(0, 10, 27, 3, 0);
-    EXPECT_EQ(CompareDateTime(&a, &b), 0);
-    EXPECT_EQ(CompareDateTime(&a, &c), -1);
-    EXPECT_EQ(CompareDateTime(&d, &e), 1);
-    EXPECT_EQ(CompareDateTime(&yearless, &yearless2), -1);
-    EXPECT_EQ(CompareDateTime(nullptr, nullptr), 0);
-    EXPECT_EQ(CompareDateTime(nullptr, &a), -1);
-    EXPECT_EQ(CompareDateTime(&a, nullptr), 1);
+    const std::tuple<const SYSTEMTIME *, const SYSTEMTIME *, int> cases[] = {
+        {&a, &b, 0}, {&a, &c, -1}, {&d, &e, 1}, {&yearless, &yearless2, -1}, {nullptr, nullptr, 0}, {nullptr, &a, -1},
+        {&a, nullptr, 1}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto &[first, second, expected] = cases[i];
+        EXPECT_EQ(CompareDateTime(first, second), expected) << i;
+    }
 }
 
 TEST(Calendar, PackingRoundTrips) {

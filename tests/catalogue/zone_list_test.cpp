@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 #include "support/zone_ids.h"
 
-namespace kelvane {
+namespace kelvane::test {
 namespace {
-using test::DataDir;
-using test::Ids;
-using test::Range;
-using test::Text;
-using test::ZoneText;
 
 std::vector<Text> Lines(const Ids &ids, int type) {
     std::vector<Text> lines;
@@ -58,28 +54,22 @@ TEST(LoadTZList, SelectsByKindWithinTheLimits) {
     }
 }
 
+// GetTZCount's result and the count it leaves, given the count passed in.
+std::pair<uint32_t, uint16_t> Count(uint16_t selection, uint16_t count) {
+    const uint32_t result = GetTZCount(selection, &count);
+    return {result, count};
+}
+
 TEST(GetTZCount, CountsASelectionAndKeepsTheCountOnFailure) {
+    using Answer = std::pair<uint32_t, uint16_t>;
     DataDir dir;
     dir.WriteLines("TZ_Def.ini", Lines({1, 2, 3, 4}, 0));
     dir.WriteLines("TZ_UserDef.ini", Lines({10000, 10001, 10002}, 3));
-    Ids counts;
-    for (uint16_t selection : {0, 1, 2, 3}) {
-        uint16_t count = 200;
-        EXPECT_EQ(GetTZCount(selection, &count), TZ_OK);
-        counts.push_back(count);
-    }
-    EXPECT_EQ(counts, (Ids{4, 7, 0, 3}));
-    uint16_t count = 199;
-    EXPECT_EQ(GetTZCount(1, &count), TZ_ERR_PARAM);
-    EXPECT_EQ(count, 199);
-    count = 500;
+    EXPECT_EQ((std::vector{Count(0, 200), Count(1, 200), Count(2, 200), Count(3, 200), Count(1, 199)}),
+              (std::vector<Answer>{{TZ_OK, 4}, {TZ_OK, 7}, {TZ_OK, 0}, {TZ_OK, 3}, {TZ_ERR_PARAM, 199}}));
     dir.Remove("TZ_UserDef.ini");
-    EXPECT_EQ(GetTZCount(0, &count), TZ_OK) << "selection 0 needs only TZ_Def.ini";
-    count = 500;
-    EXPECT_EQ(GetTZCount(3, &count), TZ_ERR_FILE);
-    dir.Remove("TZ_Def.ini");
-    EXPECT_EQ(GetTZCount(1, &count), TZ_ERR_FILE);
-    EXPECT_EQ(count, 500);
+    EXPECT_EQ(Count(0, 500), Answer(TZ_OK, 4)) << "selection 0 needs only TZ_Def.ini";
+    EXPECT_EQ(Count(3, 500), Answer(TZ_ERR_FILE, 500));
 }
 
 TEST(GetTZDltType, NeedsBothChangeoverMonths) {
@@ -100,4 +90,4 @@ TEST(GetTZDltType, NeedsBothChangeoverMonths) {
 }
 
 }  // namespace
-}  // namespace kelvane
+}  // namespace kelvane::test

@@ -7,12 +7,8 @@
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 
-namespace kelvane {
+namespace kelvane::test {
 namespace {
-using test::DataDir;
-using test::Text;
-using test::ZoneLine;
-using test::ZoneText;
 
 const ZoneLine kBeijing{.id = 33, .offset = -480, .x = 116, .y = 39, .contact = 33};
 const ZoneLine kNewYork{.id = 12, .offset = 300, .type = 0, .stdMonth = 11, .stdDay = 1, .stdDayOfWeek = 6,
@@ -52,13 +48,14 @@ TEST(GetTZInfoByID, FillsEachFieldOfTheRecordButTheCallersOwn) {
     EXPECT_EQ(infos[0].InFrequency, 0x5A5A) << "InFrequency is the caller's";
 }
 
-TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilled) {
+TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilledAndKeepsWhatWasFoundOnFailure) {
     struct Case {
         const char *name;
         std::vector<Text> system, user;
         std::vector<uint16_t> ids;
         uint32_t result;
         std::vector<int32_t> offsets;  // 0x5A5A5A5A: the slot as passed
+        const char *removed = nullptr;
     };
     ZoneLine sixteenOnly = kMine, mineAsSystem = kMine;
     sixteenOnly.detail.clear();
@@ -74,10 +71,13 @@ TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilled) {
          {-999}},
         {"leading zeros match", {Text(KT("0033")).append(ZoneText(kBeijing).substr(2))}, {}, {33}, TZ_OK, {-480}},
         {"comment mark before digits", {Text(KT(";")).append(ZoneText(kBeijing))}, {}, {33}, TZ_ERR_NOT_FOUND, {kUnfilled}},
+        {"user file missing", {ZoneText(kBeijing)}, {}, {33}, TZ_ERR_FILE, {kUnfilled}, "TZ_UserDef.ini"},
+        {"system file missing: user records stay filled", {}, {ZoneText(kMine)}, {10000}, TZ_ERR_FILE, {-345}, "TZ_Def.ini"},
     };
     for (const Case &c : cases) {
         DataDir dir;
         WriteCatalogue(dir, c.system, c.user);
+        if (c.removed != nullptr) dir.Remove(c.removed);
         std::vector<TZInfo> infos(c.ids.size(), Marked());
         EXPECT_EQ(GetTZInfoByID(c.ids.data(), static_cast<uint16_t>(c.ids.size()), infos.data()), c.result) << c.name;
         std::vector<int32_t> offsets;
@@ -86,18 +86,5 @@ TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilled) {
     }
 }
 
-TEST(GetTZInfoByID, NeedsBothFilesAndItsArguments) {
-    DataDir dir;
-    const uint16_t system = 33, user = 10000;
-    TZInfo info = Marked();
-    dir.WriteLines("TZ_Def.ini", {ZoneText(kBeijing)});
-    EXPECT_EQ(GetTZInfoByID(&system, 1, &info), TZ_ERR_FILE) << "user file missing";
-    EXPECT_EQ(info.Offset, 0x5A5A5A5A);
-    dir.Remove("TZ_Def.ini");
-    dir.WriteLines("TZ_UserDef.ini", {ZoneText(kMine)});
-    EXPECT_EQ(GetTZInfoByID(&user, 1, &info), TZ_ERR_FILE) << "system file missing";
-    EXPECT_EQ(info.Offset, -345) << "user records stay filled";
-}
-
 }  // namespace
-}  // namespace kelvane
+}  // namespace kelvane::test
