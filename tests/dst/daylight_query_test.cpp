@@ -29,8 +29,9 @@ SYSTEMTIME At(int y, int mo, int d, int h, int mi = 0) {
 
 // Zone 41 is listed twice in the system file, zone 42 in both files.
 void WriteCatalogue(const DataDir &dir) {
+    const test::Text twice = ZoneText({.id = 41});
     dir.WriteLines("TZ_Def.ini", {ZoneText(test::kNewYork), ZoneText(test::kBeijing), ZoneText(kSameMonth),
-                                  ZoneText(kSouthern), ZoneText({.id = 41}), ZoneText({.id = 41}), ZoneText({.id = 42})});
+                                  ZoneText(kSouthern), twice, twice, ZoneText({.id = 42})});
     // A user line of 16 fields never counts, so zone 12 is still listed once.
     dir.WriteLines("TZ_UserDef.ini", {ZoneText(kUserRule), ZoneText({.id = 12, .type = 3}),
                                       ZoneText({.id = 42, .type = 3, .detail = "x"})});
