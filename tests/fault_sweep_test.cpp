@@ -25,7 +25,6 @@ namespace kelvane {
 namespace {
 using test::FaultyDevice;
 using test::FileOp;
-using test::Text;
 using test::ZoneText;
 using Snapshot = std::map<std::string, std::string>;
 using Codes = std::set<uint32_t>;
