@@ -18,15 +18,13 @@
 #include "Kelvane.h"
 #include "platform/device_config.h"
 #include "platform/memory.h"
-#include "support/catalogue_lines.h"
-#include "support/data_dir.h"
+#include "dst/dst_world.h"
 #include "support/faulty_device.h"
 
 namespace kelvane {
 namespace {
 using test::FaultyDevice;
 using test::FileOp;
-using test::Text;
 using test::ZoneText;
 using Snapshot = std::map<std::string, std::string>;
 using Codes = std::set<uint32_t>;
@@ -63,11 +61,7 @@ public:
     SweepWorld() : device((Path() / "host").string()) {
         device.skipDurability = true;  // thousands of runs; durability is not what is swept
         testing::InstallPlatform(&device);
-        WriteLines("TZ_Def.ini", {ZoneText({.id = 20, .offset = -60, .stdMonth = 10, .stdDay = 5, .stdHour = 3,
-                                            .dltMonth = 3, .dltDay = 5, .dltHour = 2, .dltOffset = -60}),
-                                  ZoneText({.id = 33, .offset = -480}),
-                                  ZoneText({.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2,
-                                            .dltMonth = 3, .dltDay = 2, .dltHour = 2, .dltOffset = -60})});
+        WriteLines("TZ_Def.ini", {ZoneText(test::kCentral), ZoneText(test::kBeijing), ZoneText(test::kNewYork)});
         WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -345, .type = 3, .detail = "Mine"})});
         WriteLines("TZ_Frequency.ini", {KT("33 1"), KT("10000 1")});
         WriteLines("Lang_Def.ini", {KT("1033 En.ini"), KT("2052 Zh.ini")});
@@ -128,12 +122,7 @@ std::vector<Row> AllExports(Outputs &o) {
     static const uint32_t flags[] = {1, 0};
     static const TZDate date{2024, 2, 29};
     static const SYSTEMTIME summer{2024, 7, 0, 1, 12, 0, 0, 0};
-    static TZInfo user = [] {
-        TZInfo z{};
-        z.TZID = 10000, z.Offset = -330, z.InFrequency = 1;
-        std::copy_n(KT("Edited"), 7, z.Detail);
-        return z;
-    }();
+    static TZInfo user{.TZID = 10000, .Offset = -330, .InFrequency = 1, .Detail = KT("Edited")};
     const auto code = [](auto value) { return static_cast<uint32_t>(value); };
     return {
         {"GetTZInfoByID", [&] { return GetTZInfoByID(ids, 2, o.infos); },

@@ -74,11 +74,7 @@ TEST_P(DaylightRuleOracle, AgreesWithGlibcOutsideTheFallBackHours) {
     EXPECT_EQ(differences, years);
 }
 
-INSTANTIATE_TEST_SUITE_P(NorthernAndSouthern, DaylightRuleOracle, ::testing::ValuesIn(kRules),
-                         [](const ::testing::TestParamInfo<const char *> &info) {
-                             const std::string posix = info.param;
-                             return posix.substr(0, posix.find_first_of("-0123456789"));
-                         });
+INSTANTIATE_TEST_SUITE_P(NorthernAndSouthern, DaylightRuleOracle, ::testing::ValuesIn(kRules));
 
 }  // namespace
 }  // namespace kelvane

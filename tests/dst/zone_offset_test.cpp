@@ -9,11 +9,19 @@ namespace {
 using test::World;
 using test::ZoneText;
 
-TEST(GetTZOffset, SubtractsTheEffectiveOffsets) {
-    struct Case { const char *name, *device; const TZChar *settings; uint16_t zone1, zone2; int32_t offset; };
+TEST(GetTZOffset, SubtractsTheEffectiveOffsetsOrGivesTheFailureValue) {
+    struct Case {
+        const char *name, *device;
+        const TZChar *settings;
+        uint16_t zone1, zone2;
+        int32_t offset;
+        const char *removed = nullptr;
+        bool duplicate = false;  // zone 33 in the user file as well
+    };
     // The device's UTC clock: its local clock with the stored zone's bias, 0 here.
     const char *summer = "clock = 2024-07-01 12:00:00\n", *winter = "clock = 2024-01-15 12:00:00\n";
     const char *winterDaylight = "clock = 2024-01-15 12:00:00\ntz_state = 2\n";
+    const int32_t failed = TZ_OFFSET_ERROR;
     const Case cases[] = {
         {"Beijing and Central in winter", winter, KT("12 0 1033 12"), 33, 20, -420},
         {"New York and Beijing in summer", summer, KT("20 0 1033 20"), 12, 33, 720},
@@ -25,30 +33,20 @@ TEST(GetTZOffset, SubtractsTheEffectiveOffsets) {
          "clock = 2024-07-01 12:00:00\ntz_state = 1\n", KT("12 0 1033 12"), 12, 33, 780},
         {"zone 2 current: the platform's state counts for it", winterDaylight, KT("20 0 1033 20"), 33, 20, -360},
         {"neither current: the platform has no say", winterDaylight, KT("10000 0 1033 10000"), 33, 20, -420},
+        {"zone 1 is 0", winter, KT("12 0 1033 12"), 0, 33, failed},
+        {"zone 2 is 0", winter, KT("12 0 1033 12"), 33, 0, failed},
+        {"unknown zone with itself", winter, KT("12 0 1033 12"), 99, 99, failed},
+        {"settings missing", winter, KT("12 0 1033 12"), 33, 20, failed, "TZ_Set.ini"},
+        {"system catalogue missing", winter, KT("12 0 1033 12"), 33, 10000, failed, "TZ_Def.ini"},
+        {"zone listed in both files", winter, KT("12 0 1033 12"), 33, 20, failed, nullptr, true},
+        {"zone listed twice, with itself", winter, KT("12 0 1033 12"), 33, 33, failed, nullptr, true},
     };
     for (const Case &c : cases) {
         World dir(c.device);
         dir.WriteLines("TZ_Set.ini", {c.settings});
-        EXPECT_EQ(GetTZOffset(c.zone1, c.zone2, 12345), c.offset) << c.name;
-    }
-}
-
-TEST(GetTZOffset, EveryFailureGivesTheFailureValue) {
-    struct Case { const char *name; uint16_t zone1, zone2; const char *removed; bool duplicate; };
-    const Case cases[] = {
-        {"zone 1 is 0", 0, 33, nullptr, false},
-        {"zone 2 is 0", 33, 0, nullptr, false},
-        {"unknown zone with itself", 99, 99, nullptr, false},
-        {"settings missing", 33, 20, "TZ_Set.ini", false},
-        {"system catalogue missing", 33, 10000, "TZ_Def.ini", false},
-        {"zone listed in both files", 33, 20, nullptr, true},
-        {"zone listed twice, with itself", 33, 33, nullptr, true},
-    };
-    for (const Case &c : cases) {
-        World dir("clock = 2024-01-15 12:00:00\n");
         if (c.removed != nullptr) dir.Remove(c.removed);
         if (c.duplicate) dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 33, .type = 3, .detail = "x"})});
-        EXPECT_EQ(GetTZOffset(c.zone1, c.zone2, 0), TZ_OFFSET_ERROR) << c.name;
+        EXPECT_EQ(GetTZOffset(c.zone1, c.zone2, 12345), c.offset) << c.name;
     }
     // Offsets are any 32-bit values; a difference that does not fit is a failure too.
     World dir;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "support/data_dir.h"
+#include "support/file_text.h"
 
 namespace kelvane::test {
 
@@ -16,20 +16,13 @@ struct ZoneLine {
 };
 
 inline Text ZoneText(const ZoneLine &z) {
-    const int numbers[] = {z.id,      z.offset,       z.type,      z.stdMonth,  z.stdDay, z.stdDayOfWeek,
-                           z.stdHour, z.stdOffset,    z.dltMonth,  z.dltDay,    z.dltDayOfWeek,
-                           z.dltHour, z.dltOffset,    z.x,         z.y,         z.contact};
-    Text line;
-    for (int n : numbers) {
-        for (char c : std::to_string(n)) line += static_cast<TZChar>(c);
-        line += KT('\t');
-    }
+    std::string line;
+    for (int n : {z.id, z.offset, z.type, z.stdMonth, z.stdDay, z.stdDayOfWeek, z.stdHour, z.stdOffset, z.dltMonth,
+                  z.dltDay, z.dltDayOfWeek, z.dltHour, z.dltOffset, z.x, z.y, z.contact})
+        line += std::to_string(n) + '\t';
     line.pop_back();
-    if (!z.detail.empty()) {
-        line += KT('\t');
-        for (char c : z.detail) line += static_cast<TZChar>(c);
-    }
-    return line;
+    if (!z.detail.empty()) line += '\t' + z.detail;
+    return Widen(line);
 }
 
 }  // namespace kelvane::test

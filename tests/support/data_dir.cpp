@@ -29,12 +29,6 @@ std::string Utf16Bytes(const Text &text, bool byteOrderMark) {
     return bytes;
 }
 
-Text JoinLines(const std::vector<Text> &lines) {
-    Text joined;
-    for (const Text &line : lines) joined += line + KT("\r\n");
-    return joined;
-}
-
 DataDir::DataDir() : path_(MakeTemporaryDirectory()), device_((path_ / "host").string()) {
     testing::InstallPlatform(&device_);
 }
@@ -51,7 +45,9 @@ void DataDir::WriteBytes(const std::string &name, const std::string &bytes) cons
 }
 
 void DataDir::WriteLines(const std::string &name, const std::vector<Text> &lines) const {
-    WriteBytes(name, Utf16Bytes(JoinLines(lines)));
+    Text joined;  // CR LF after each line
+    for (const Text &line : lines) joined += line + KT("\r\n");
+    WriteBytes(name, Utf16Bytes(joined));
 }
 
 std::string DataDir::ReadBytes(const std::string &name) const {
@@ -65,10 +61,7 @@ bool DataDir::Exists(const std::string &name) const { return std::filesystem::ex
 
 void DataDir::Remove(const std::string &name) const { std::filesystem::remove(path_ / name); }
 
-void DataDir::WriteDevice(const std::string &text) const {
-    std::ofstream out(path_ / "device.ini", std::ios::binary | std::ios::trunc);
-    out << text;
-}
+void DataDir::WriteDevice(const std::string &text) const { WriteBytes("device.ini", text); }
 
 std::map<std::string, std::string> DataDir::Snapshot() const {
     std::map<std::string, std::string> files;
@@ -81,13 +74,10 @@ std::map<std::string, std::string> DataDir::Snapshot() const {
 }
 
 void DataDir::Restore(const std::map<std::string, std::string> &snapshot) const {
-    for (const auto &entry : std::filesystem::directory_iterator(path_)) {
-        const std::string name = entry.path().filename().string();
-        if (!snapshot.count(name) && name != "Kelvane.lock") std::filesystem::remove(entry.path());
-    }
-    for (const auto &[name, bytes] : snapshot) {
+    for (const auto &[name, bytes] : Snapshot())
+        if (!snapshot.count(name)) Remove(name);
+    for (const auto &[name, bytes] : snapshot)
         if (ReadBytes(name) != bytes || !Exists(name)) WriteBytes(name, bytes);
-    }
 }
 
 }  // namespace kelvane::test

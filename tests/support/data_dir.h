@@ -18,8 +18,6 @@ using Text = std::basic_string<TZChar>;
 
 // UTF-16LE bytes of text, with a byte-order mark in front when asked.
 std::string Utf16Bytes(const Text &text, bool byteOrderMark = true);
-// Lines joined with CR LF after each.
-Text JoinLines(const std::vector<Text> &lines);
 
 // The data directory's lock, held for as long as the object lives: a writer
 // called directly, as an export would call it, takes HeldLock() for its lock.

@@ -33,7 +33,7 @@ class FaultyDevice : public SimulatedDevice {
 public:
     using SimulatedDevice::SimulatedDevice;
 
-    bool failCreate = false, failReplace = false;  // of the data files, device.ini's own left alone
+    bool failCreate = false;  // of the data files, device.ini's own left alone
     // A platform that sets zone and clock in two calls, and its clock refusing to be set.
     bool twoSteps = false, failSetSystemTime = false;
     bool skipDurability = false;  // flushes and directory syncs succeed without reaching the disk
@@ -75,9 +75,7 @@ public:
         return !Fails(op) && closed;
     }
     bool ReplaceFile(const TZChar *source, const TZChar *target) noexcept override {
-        const bool device = IsDeviceFile(target);
-        return !Fails(device ? kDeviceWrite : kReplace) && !(failReplace && !device) &&
-               SimulatedDevice::ReplaceFile(source, target);
+        return !Fails(IsDeviceFile(target) ? kDeviceWrite : kReplace) && SimulatedDevice::ReplaceFile(source, target);
     }
     bool DeleteFile(const TZChar *path) noexcept override {
         return !Fails(kDelete) && SimulatedDevice::DeleteFile(path);

@@ -1,31 +1,21 @@
 #include "support/file_text.h"
 
+#include <utility>
+
 #include "record/line_list.h"
 
 namespace kelvane::test {
 
-Text FileText(const DataDir &dir, const std::string &name) {
-    const std::string bytes = dir.ReadBytes(name);
-    if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return {};
-    Text text;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += static_cast<TZChar>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    return text;
-}
-
 std::vector<Text> FileLines(const DataDir &dir, const std::string &name) {
-    const Text text = FileText(dir, name);
+    const std::string bytes = dir.ReadBytes(name);
     std::vector<Text> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find(KT("\r\n"), start);
-        if (end == Text::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end + 2 - start));
-        start = end + 2;
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0) return lines;
+    Text line;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        line += static_cast<TZChar>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        if (line.ends_with(KT("\r\n"))) lines.push_back(std::exchange(line, {}));
     }
+    if (!line.empty()) lines.push_back(line);
     return lines;
 }
 

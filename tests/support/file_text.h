@@ -9,10 +9,8 @@
 
 namespace kelvane::test {
 
-// The UTF-16LE text of a file after its byte-order mark; empty when the file
-// is missing or has no mark.
-Text FileText(const DataDir &dir, const std::string &name);
-// The file's lines, each with its CR LF, the last one as it ends.
+// The file's UTF-16LE lines after its byte-order mark, each with its CR LF,
+// the last one as it ends; none when the file is missing or has no mark.
 std::vector<Text> FileLines(const DataDir &dir, const std::string &name);
 // The 16 banner lines every engine-written file begins with, as the engine writes them.
 std::vector<Text> BannerLines();
