@@ -1,5 +1,6 @@
 // The zone in use and the default zone, from the settings.
 #include "Kelvane.h"
+#include "platform/platform.h"
 #include "settings/settings_file.h"
 
 using namespace kelvane;
@@ -7,6 +8,7 @@ using namespace kelvane;
 namespace {
 uint32_t ReadSettingField(uint16_t *out, uint16_t TZSetting::*field) noexcept {
     if (out == nullptr) return Code(Result::Param);
+    const PlatformCallScope scope;
     TZSetting setting{};
     const Result read = ReadTZSetting(&setting);
     if (read == Result::Ok) *out = setting.*field;

@@ -1,30 +1,32 @@
 #include "platform/clock_file.h"
 
+#include <string>
+
+#include "base/text.h"
 #include "platform/device_config.h"
 #include "platform/host_files.h"
+#include "platform/scoped_file.h"
 #include "platform/utf.h"
-#include "base/text.h"
 
 namespace kelvane {
 
-bool ClockFileExists(HostFilesPlatform &platform) noexcept try {
-    const std::string path = platform.DataFileUtf8(kClockFileName);
-    if (path.empty()) return false;
-    const FileHandle file = host::OpenForReading(ToUtf16(path).c_str());
-    if (file == kNoFile) return false;
-    host::Close(file);
-    return true;
-} catch (...) {
-    return false;
+bool ClockFileExists(HostFilesPlatform &platform) noexcept {
+    TZChar path[kPathUnits];
+    if (platform.DataFilePath(kClockFileName, path, kPathUnits) == 0) return false;
+    const ScopedFile file(platform, platform.OpenForReading(path));
+    return file.IsOpen();
 }
 
 bool SetClockFileValue(HostFilesPlatform &platform, const TZChar *name, std::uint32_t value) noexcept try {
-    const std::string path = platform.DataFileUtf8(kClockFileName);
+    TZChar path[kPathUnits];
     std::string text;
-    if (path.empty() || !ClockFileExists(platform) || !host::ReadWhole(path, &text)) return false;
+    // A missing file reads as empty: it must stand there too.
+    if (platform.DataFilePath(kClockFileName, path, kPathUnits) == 0 || !host::ReadWhole(platform, path, &text) ||
+        !host::Exists(path))
+        return false;
     DeviceConfig settings = DeviceConfig::Parse(text);
     settings.Set(ToUtf8(ViewOf(name, 64)), std::to_string(value));
-    return host::ReplaceWhole(path, settings.Text());
+    return host::ReplaceWhole(platform, path, settings.Text());
 } catch (...) {
     return false;
 }

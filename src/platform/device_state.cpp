@@ -118,26 +118,11 @@ DeviceState Parse(const std::string &text) {
     return state;
 }
 
-// The file's bytes, at most kDeviceFileLimit of them; false when it stands
-// there but cannot be read, or is larger.
-bool ReadBytes(Platform &files, const TZChar *path, std::string *text) {
-    const FileHandle file = files.OpenForReading(path);
-    if (file == kNoFile) return !host::Exists(path);
-    char chunk[4096];
-    std::int64_t n = 0;
-    bool fits = true;
-    while (fits && (n = files.ReadFile(file, chunk, sizeof chunk)) > 0) {
-        fits = text->size() + static_cast<std::size_t>(n) <= kDeviceFileLimit;
-        if (fits) text->append(chunk, static_cast<std::size_t>(n));
-    }
-    files.CloseFile(file);
-    return fits && n == 0;
-}
 }  // namespace
 
 bool ReadDeviceState(Platform &files, const TZChar *path, DeviceState *state) noexcept try {
     std::string text;
-    const bool read = ReadBytes(files, path, &text);
+    const bool read = host::ReadWhole(files, path, &text, kDeviceFileLimit);
     *state = Parse(read ? text : std::string());
     return read;
 } catch (...) {

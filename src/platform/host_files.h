@@ -34,6 +34,18 @@ constexpr bool IsSeparator(TZChar c) noexcept {
 #endif
 }
 
+// The length of the directory part of a path of length units: its last
+// component and the separator before it dropped, a root (the separator
+// alone, or a drive and its separator) keeping its separator; 0 when the
+// path has no directory part.
+constexpr std::size_t DirectoryLength(const TZChar *path, std::size_t length) noexcept {
+    std::size_t cut = length;
+    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+    if (cut == 0) return 0;
+    const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
+    return isRoot ? cut : cut - 1;
+}
+
 // The host executable's full path: the length written, 0 on failure or when
 // it does not fit in capacity units with its terminator.
 std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept;
@@ -84,9 +96,11 @@ struct Files {
     std::uint64_t UniqueNumber() noexcept { return host::UniqueNumber(); }
 };
 
-// Whole small files by UTF-8 path, for device.ini and the tools. A missing
-// file reads as empty; false when something stands there that cannot be read.
-bool ReadWhole(const std::string &path, std::string *contents);
+// A whole small file read through the platform's file operations: a
+// missing file reads as empty; false when something stands there that
+// cannot be read whole, or that holds more than limit bytes.
+bool ReadWhole(Platform &files, const TZChar *path, std::string *contents, std::size_t limit = SIZE_MAX);
+
 // Replaces the file atomically (atomic_replace.h) with the host's file operations.
 bool ReplaceWhole(const std::string &path, const std::string &contents);
 // The same with the given platform's file operations (device.ini, so that

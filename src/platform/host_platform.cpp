@@ -6,18 +6,6 @@
 
 namespace kelvane {
 
-namespace {
-// The length of the directory part of a path (its last component and the
-// separator before it dropped; a root keeps its separator), 0 when none.
-std::size_t DirectoryPartLength(const TZChar *path, std::size_t length) noexcept {
-    std::size_t cut = length;
-    while (cut > 0 && !host::IsSeparator(path[cut - 1])) --cut;
-    if (cut == 0) return 0;
-    const bool isRoot = cut == 1 || (cut == 3 && path[1] == u':');
-    return isRoot ? cut : cut - 1;
-}
-}  // namespace
-
 std::uint32_t HostFilesPlatform::DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept {
     return ServedDirectory(buffer, capacity);
 }
@@ -27,26 +15,26 @@ std::uint32_t HostFilesPlatform::ServedDirectory(TZChar *buffer, std::uint32_t c
     if (const std::uint32_t named = host::DataDirectoryVariable(buffer, capacity); named != 0) return named;
     const std::uint32_t length = host::ModuleFileName(buffer, capacity);
     if (length == 0 || length >= capacity) return 0;
-    const auto directory = static_cast<std::uint32_t>(DirectoryPartLength(buffer, length));
+    const auto directory = static_cast<std::uint32_t>(host::DirectoryLength(buffer, length));
     buffer[directory] = 0;
     return directory;
 } catch (...) {
     return 0;
 }
 
-std::string HostFilesPlatform::DataDirectoryUtf8() const noexcept try {
-    TZChar directory[4096];
-    const std::uint32_t length = ServedDirectory(directory, 4096);
-    return length == 0 ? std::string() : ToUtf8(TextView(directory, length));
-} catch (...) {
-    return std::string();
+std::uint32_t HostFilesPlatform::DataFilePath(const char *name, TZChar *path, std::uint32_t capacity) const noexcept {
+    std::uint32_t length = ServedDirectory(path, capacity);
+    const std::size_t nameLength = std::char_traits<char>::length(name);
+    if (length == 0 || length + 1 + nameLength >= capacity) return 0;
+    if (!host::IsSeparator(path[length - 1])) path[length++] = host::kSeparator;  // a root has one
+    for (std::size_t i = 0; i <= nameLength; ++i) path[length + i] = static_cast<TZChar>(name[i]);
+    return length + static_cast<std::uint32_t>(nameLength);
 }
 
 std::string HostFilesPlatform::DataFileUtf8(const char *name) const noexcept try {
-    const std::string directory = DataDirectoryUtf8();
-    if (directory.empty()) return directory;
-    const bool root = host::IsSeparator(static_cast<TZChar>(directory.back()));
-    return directory + (root ? "" : std::string(1, static_cast<char>(host::kSeparator))) + name;
+    TZChar path[kPathUnits];
+    const std::uint32_t length = DataFilePath(name, path, kPathUnits);
+    return length == 0 ? std::string() : ToUtf8(TextView(path, length));
 } catch (...) {
     return std::string();
 }

@@ -1,8 +1,8 @@
 // The file operations every platform hands to the host's file system.
 //
-// The simulated device and the real Win32 platform differ in time, zone,
-// language and registry; their files are the host's either way, so both
-// take these from here.
+// The simulated device and the real systems' platforms (Win32, POSIX)
+// differ in time, zone, language and registry; their files and their data
+// directory are the host's either way, so all take these from here.
 #pragma once
 
 #include <string>
@@ -32,8 +32,10 @@ public:
     bool ListDirectory(const TZChar *directory, DirectoryVisitor visit, void *context) noexcept override;
     std::uint64_t UniqueNumber() noexcept override;
 
-    // The data directory in UTF-8 ("" when unknown), and a file in it.
-    std::string DataDirectoryUtf8() const noexcept;
+    // The path of the data directory's file name (ASCII) into path: its
+    // length, 0 when the directory is unknown or the path too long for capacity.
+    std::uint32_t DataFilePath(const char *name, TZChar *path, std::uint32_t capacity) const noexcept;
+    // The same in UTF-8, "" when unknown.
     std::string DataFileUtf8(const char *name) const noexcept;
 
 private:

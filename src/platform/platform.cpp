@@ -10,6 +10,11 @@ namespace kelvane {
 namespace {
 std::atomic<Platform *> installed{nullptr};
 
+// Whether this thread is inside an export call, and the default platform
+// chosen in it (null until first asked for).
+thread_local bool inCall = false;
+thread_local Platform *chosenInCall = nullptr;
+
 // Both hold nothing but what they are given: device state and system zone
 // are read again at every call.
 SystemPlatform &System() noexcept {
@@ -23,14 +28,9 @@ SimulatedDevice &Device() noexcept {
 }
 
 // Whether the data directory holds device.ini (a link counts: lstat).
-bool HoldsDeviceFile(Platform &platform) noexcept {
-    constexpr std::uint32_t kUnits = 4096;
-    TZChar path[kUnits];
-    std::uint32_t length = platform.DataDirectory(path, kUnits);
-    if (length == 0 || length + sizeof kDeviceFileName + 1 > kUnits) return false;
-    if (!host::IsSeparator(path[length - 1])) path[length++] = host::kSeparator;
-    for (const char c : kDeviceFileName) path[length++] = static_cast<TZChar>(c);
-    return host::Exists(path);
+bool HoldsDeviceFile(const HostFilesPlatform &platform) noexcept {
+    TZChar path[kPathUnits];
+    return platform.DataFilePath(kDeviceFileName, path, kPathUnits) != 0 && host::Exists(path);
 }
 }  // namespace
 
@@ -58,8 +58,18 @@ void InstallPlatform(Platform *platform) noexcept { installed = platform; }
 }  // namespace testing
 
 Platform &CurrentPlatform() noexcept {
-    Platform *platform = installed.load();
-    return platform != nullptr ? *platform : testing::DefaultPlatform();
+    if (Platform *platform = installed.load(); platform != nullptr) return *platform;
+    if (!inCall) return testing::DefaultPlatform();
+    if (chosenInCall == nullptr) chosenInCall = &testing::DefaultPlatform();
+    return *chosenInCall;
+}
+
+PlatformCallScope::PlatformCallScope() noexcept : outermost_(!inCall) { inCall = true; }
+
+PlatformCallScope::~PlatformCallScope() {
+    if (!outermost_) return;
+    inCall = false;
+    chosenInCall = nullptr;
 }
 
 }  // namespace kelvane

@@ -1,11 +1,12 @@
 // The platform layer: every call the engine makes outside its own memory.
 //
-// The engine needs very little of its host: the path of the executable (the
-// data files lie beside it), the system time and time-zone information, the
-// interface language, two values under the clock's registry key, and plain
-// file access. Each operation below maps onto one platform call; the engine
-// reaches them only through CurrentPlatform(), so a test can put a fake in
-// place and a desktop build can run against the simulated device.
+// The engine needs very little of its host: the data directory (KELVANE_DATA,
+// else beside the host executable), the system time and time-zone
+// information, the interface language, two values under the clock's registry
+// key, and plain file access. Each operation below maps onto one platform
+// call; the engine reaches them only through CurrentPlatform(), so a test can
+// put a fake in place and a desktop build can run against the simulated
+// device.
 #pragma once
 
 #include <cstddef>
@@ -65,8 +66,6 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // GetModuleFileNameW for the host executable: the length written, 0 on failure.
-    virtual std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept = 0;
     // The data directory, without a trailing separator unless it is a root:
     // KELVANE_DATA when set, else the directory of the host executable. The
     // length written, 0 when unknown or too long for capacity.
@@ -125,7 +124,25 @@ public:
     virtual std::uint64_t UniqueNumber() noexcept = 0;
 };
 
+// The installed platform, else the default one: the simulated device when
+// the data directory holds device.ini, else the real system. Inside a
+// PlatformCallScope the default is chosen once, at the first call.
 Platform &CurrentPlatform() noexcept;
+
+// The span of one export call. An export reaches the platform many times
+// (every file it reads, the lock, the clock); the default platform is
+// looked for once in it rather than at each of them, and the choice ends
+// with the outermost scope, so nothing is kept between calls.
+class PlatformCallScope {
+public:
+    PlatformCallScope() noexcept;
+    ~PlatformCallScope();
+    PlatformCallScope(const PlatformCallScope &) = delete;
+    PlatformCallScope &operator=(const PlatformCallScope &) = delete;
+
+private:
+    bool outermost_;
+};
 
 namespace testing {
 // Puts a platform in place of the default one; nullptr restores the default.

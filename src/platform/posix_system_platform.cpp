@@ -10,6 +10,7 @@
 #include "platform/file_time.h"
 #include "platform/host_files.h"
 #include "platform/locale_language.h"
+#include "platform/utf.h"
 #include "platform/zone_file_reader.h"
 #include "platform/zone_file_writer.h"
 
@@ -24,10 +25,6 @@ constexpr off_t kLargestZoneFile = 1 << 20;
 const char *SystemZoneFile() noexcept {
     const char *named = ::secure_getenv("KELVANE_ZONE_FILE");
     return named != nullptr && *named != '\0' ? named : kDefaultZoneFile;
-}
-
-std::uint32_t PosixSystemPlatform::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept {
-    return host::ModuleFileName(buffer, capacity);
 }
 
 ClockKind PosixSystemPlatform::KeptClock() noexcept { return ClockKind::Utc; }
@@ -66,9 +63,9 @@ std::uint32_t PosixSystemPlatform::GetTimeZoneInformation(TimeZoneInformation *i
         DescribeUtc(info);  // no zone file: UTC, as the C library reads it
         return kTimeZoneIdStandard;
     }
+    if (!S_ISREG(status.st_mode) || status.st_size > kLargestZoneFile) return kTimeZoneIdUnknown;
     std::string bytes;
-    if (!S_ISREG(status.st_mode) || status.st_size > kLargestZoneFile || !host::ReadWhole(path, &bytes) ||
-        bytes.empty())
+    if (!host::ReadWhole(*this, ToUtf16(path).c_str(), &bytes) || bytes.empty())
         return kTimeZoneIdUnknown;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);

@@ -22,7 +22,6 @@ class PosixSystemPlatform final : public HostFilesPlatform {
 public:
     using HostFilesPlatform::HostFilesPlatform;
 
-    std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept override;
     ClockKind KeptClock() noexcept override;
     void GetSystemTime(SYSTEMTIME *utc) noexcept override;
     bool SetSystemTime(const SYSTEMTIME &utc) noexcept override;

@@ -18,8 +18,8 @@ std::string DirectoryOf(const std::string &executable) {
 }
 }  // namespace
 
-SimulatedDevice::SimulatedDevice(std::string executablePath)
-    : HostFilesPlatform(DirectoryOf(executablePath)), executablePath_(std::move(executablePath)) {}
+SimulatedDevice::SimulatedDevice(const std::string &executablePath)
+    : HostFilesPlatform(DirectoryOf(executablePath)) {}
 
 std::string SimulatedDevice::ConfigPath() const { return DataFileUtf8(kDeviceFileName); }
 
@@ -34,11 +34,6 @@ bool SimulatedDevice::Store(const DeviceState &state) noexcept try {
     return WriteDeviceState(*this, ToUtf16(ConfigPath()).c_str(), state);
 } catch (...) {
     return false;
-}
-
-std::uint32_t SimulatedDevice::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept {
-    if (executablePath_.empty()) return host::ModuleFileName(buffer, capacity);
-    return CopyAsUtf16(executablePath_, buffer, capacity);
 }
 
 ClockKind SimulatedDevice::KeptClock() noexcept {

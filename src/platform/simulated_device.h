@@ -30,9 +30,8 @@ class SimulatedDevice : public HostFilesPlatform {
 public:
     // executablePath: where the host executable is taken to lie (its
     // directory holds the data files and device.ini); empty: the real one.
-    explicit SimulatedDevice(std::string executablePath = std::string());
+    explicit SimulatedDevice(const std::string &executablePath = std::string());
 
-    std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept override;
     ClockKind KeptClock() noexcept override;
     void GetSystemTime(SYSTEMTIME *utc) noexcept override;
     bool SetSystemTime(const SYSTEMTIME &utc) noexcept override;
@@ -55,7 +54,6 @@ private:
     bool Store(const DeviceState &state) noexcept;
     // Sets the zone in one rewrite, keeping UTC when asked to or when the clock keeps UTC.
     bool StoreZone(const TimeZoneInformation &info, bool keepUtc) noexcept;
-    std::string executablePath_;
 };
 
 }  // namespace kelvane

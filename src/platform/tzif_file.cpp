@@ -49,7 +49,6 @@ bool TzifView::Parse(std::string_view bytes) noexcept {
     times_ = data.substr(0, v2.time * 8);
     typeIndexes_ = data.substr(v2.time * 8, v2.time);
     typeRecords_ = data.substr(v2.time * 9, v2.type * 6);
-    abbreviations_ = data.substr(v2.time * 9 + v2.type * 6, v2.chars);
     transitions_ = v2.time;
     types_ = v2.type;
     if (!ReadFooter(data.substr(v2.DataBytes(8)), &footer_)) return false;
@@ -71,13 +70,6 @@ std::uint8_t TzifView::TransitionType(std::size_t i) const noexcept {
 LocalType TzifView::Type(std::size_t i) const noexcept {
     const auto offset = static_cast<std::uint32_t>(BigEndian(typeRecords_, i * 6, 4));
     return {static_cast<std::int32_t>(offset), typeRecords_[i * 6 + 4] != 0};
-}
-
-std::string_view TzifView::Abbreviation(std::size_t type) const noexcept {
-    const auto start = static_cast<unsigned char>(typeRecords_[type * 6 + 5]);
-    if (start >= abbreviations_.size()) return {};
-    const std::string_view rest = abbreviations_.substr(start);
-    return rest.substr(0, rest.find('\0'));
 }
 
 namespace {

@@ -4,9 +4,8 @@
 // The file is read in place: a TzifView checks the bytes once and then
 // answers from them, so reading a zone costs no allocation beyond the bytes
 // themselves. Only the version 2 part counts (64-bit transition times, the
-// local time types, the abbreviations) and the POSIX TZ footer that governs
-// every instant after the last transition. Version 1 files carry no footer
-// and are refused.
+// local time types) and the POSIX TZ footer that governs every instant after
+// the last transition. Version 1 files carry no footer and are refused.
 #pragma once
 
 #include <cstddef>
@@ -28,13 +27,11 @@ public:
     std::uint8_t TransitionType(std::size_t i) const noexcept;
     std::size_t TypeCount() const noexcept { return types_; }
     LocalType Type(std::size_t i) const noexcept;
-    // The type's abbreviation (empty when its index points nowhere sensible).
-    std::string_view Abbreviation(std::size_t type) const noexcept;
     // The POSIX TZ rule text; empty when the file has none.
     std::string_view Footer() const noexcept { return footer_; }
 
 private:
-    std::string_view times_, typeIndexes_, typeRecords_, abbreviations_, footer_;
+    std::string_view times_, typeIndexes_, typeRecords_, footer_;
     std::size_t transitions_ = 0, types_ = 0;
 };
 

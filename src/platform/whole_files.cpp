@@ -1,4 +1,6 @@
-// Whole small files (device.ini, the tools' files).
+// Small files whole: read through a platform (device.ini, clock.ini, the
+// system zone file), replaced by UTF-8 path with the host's file operations
+// (the system zone file, the tools' files) or through a platform.
 //
 // A rewrite is the engine's atomic replace (atomic_replace.h) over the
 // host's file operations. Within an export the engine holds the data
@@ -8,20 +10,21 @@
 // concurrent writers wins.
 #include "platform/atomic_replace.h"
 #include "platform/host_files.h"
+#include "platform/scoped_file.h"
 #include "platform/utf.h"
 
 namespace kelvane::host {
 
-
-bool ReadWhole(const std::string &path, std::string *contents) {
-    const auto wide = ToUtf16(path);
+bool ReadWhole(Platform &files, const TZChar *path, std::string *contents, std::size_t limit) {
     contents->clear();
-    const FileHandle file = OpenForReading(wide.c_str());
-    if (file == kNoFile) return !Exists(wide.c_str());
+    const ScopedFile file(files, files.OpenForReading(path));
+    if (!file.IsOpen()) return !Exists(path);
     char chunk[4096];
     std::int64_t n = 0;
-    while ((n = Read(file, chunk, sizeof chunk)) > 0) contents->append(chunk, static_cast<std::size_t>(n));
-    Close(file);
+    while ((n = files.ReadFile(file.Get(), chunk, sizeof chunk)) > 0) {
+        if (contents->size() + static_cast<std::size_t>(n) > limit) return false;
+        contents->append(chunk, static_cast<std::size_t>(n));
+    }
     return n == 0;
 }
 

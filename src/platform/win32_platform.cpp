@@ -69,10 +69,6 @@ void CopyName(WCHAR (&dest)[32], const WCHAR (&source)[32]) noexcept {
 }
 }  // namespace
 
-std::uint32_t Win32Platform::ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept {
-    return host::ModuleFileName(buffer, capacity);
-}
-
 // Desktop Windows keeps UTC in its clock; the zone only changes how it is shown.
 ClockKind Win32Platform::KeptClock() noexcept { return ClockKind::Utc; }
 

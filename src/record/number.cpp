@@ -2,15 +2,13 @@
 
 namespace kelvane {
 namespace {
-bool IsSpace(TZChar c) noexcept { return c == 0x20 || static_cast<unsigned>(c - 0x09) <= 0x0D - 0x09; }
-
 // Inside a field the only white space left is a vertical tab, a form feed and
 // '$' (stored as a space): the other kinds separate fields or end the line.
 bool IsSpaceInField(TZChar c) noexcept { return c == u'$' || c == 0x0B || c == 0x0C; }
 
 constexpr std::size_t kFieldKept = 63;
 
-// The sign and digits from text (before end; a NUL stops them too).
+// The sign and digits from text (before end).
 std::int32_t SignedDigits(const TZChar *text, const TZChar *end) noexcept {
     bool negative = false;
     if (text != end && (*text == u'+' || *text == u'-')) negative = *text++ == u'-';
@@ -24,12 +22,6 @@ std::int32_t SignedDigits(const TZChar *text, const TZChar *end) noexcept {
     return magnitude >= kLimit ? INT32_MAX : static_cast<std::int32_t>(magnitude);
 }
 }  // namespace
-
-std::int32_t WideToLong(const TZChar *text) noexcept {
-    if (text == nullptr) return 0;
-    while (IsSpace(*text)) ++text;
-    return SignedDigits(text, nullptr);
-}
 
 // Up to nine digits cannot overflow: the common field is taken without the
 // saturating arithmetic.

@@ -10,19 +10,13 @@
 
 namespace kelvane {
 
-std::int32_t WideToLong(const TZChar *text) noexcept;
-
-// The value WideToLong gives for the data-file field that begins at field
-// (before end) once stored: at most 63 units, '$' read as a space. Read where
-// the field lies, without the copy.
+// The value of the data-file field that begins at field (before end) as
+// stored: at most 63 units, '$' read as a space. Read where the field lies,
+// without the copy.
 std::int32_t FieldToLong(const TZChar *field, const TZChar *end) noexcept;
 
 inline std::uint16_t WideToU16(const TZChar *field, const TZChar *end) noexcept {
     return static_cast<std::uint16_t>(static_cast<std::uint32_t>(FieldToLong(field, end)));
-}
-
-inline std::uint16_t WideToU16(const TZChar *text) noexcept {
-    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WideToLong(text)));
 }
 
 }  // namespace kelvane
