@@ -2,18 +2,12 @@
 #include <cstdio>
 #include <sstream>
 
+#include "calendar/civil_calendar.h"
 #include "commands.h"
 
 namespace kelvane::tool {
 namespace {
 const char *const kWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int MonthLength(int year, int month) {
-    static const int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kLengths[month - 1];
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -45,7 +39,8 @@ bool ReadDateTime(const std::string &text, int (&f)[6]) {
                              !ReadUnit(text, &at, ':') || !ReadNumber(text, &at, 2, &f[4])))
         return false;
     if (at < text.size() && (!ReadUnit(text, &at, ':') || !ReadNumber(text, &at, 2, &f[5]))) return false;
-    if (at != text.size() || f[0] > 65535 || f[1] < 1 || f[1] > 12 || f[2] < 1 || f[2] > MonthLength(f[0], f[1]))
+    if (at != text.size() || f[0] > 65535 || f[1] < 1 || f[1] > 12 || f[2] < 1 ||
+        static_cast<unsigned>(f[2]) > MonthLength(f[0], static_cast<unsigned>(f[1])))
         return false;
     return f[3] <= 23 && f[4] <= 59 && f[5] <= 59;
 }

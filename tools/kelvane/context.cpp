@@ -33,12 +33,6 @@ private:
     std::optional<std::uint16_t> language_;
 };
 
-// The simulated device takes UTF-8 paths; path::string() is the ANSI code page on Windows.
-std::string Utf8Path(const std::filesystem::path &path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 bool RunFromBuildTree() {
     const std::string buildTree = KELVANE_BUILD_TREE;
     if (buildTree.empty()) return false;
@@ -51,6 +45,11 @@ std::filesystem::path ExecutableDirectory() { return std::filesystem::path(host:
 // The data set installed with the tool: <prefix>/share/kelvane/data.
 std::filesystem::path InstalledData() { return (ExecutableDirectory() / KELVANE_INSTALLED_DATA).lexically_normal(); }
 }  // namespace
+
+std::string Utf8Path(const std::filesystem::path &path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 std::filesystem::path ResolveDataDirectory(const std::string &flag) {
     if (!flag.empty()) return std::filesystem::absolute(flag);

@@ -83,6 +83,10 @@ std::string ResultName(std::uint32_t code);
 // A plain sentence: what went wrong and what to do.
 std::string ResultAdvice(std::uint32_t code, const std::filesystem::path &directory);
 
+// A path as the engine's UTF-8 paths take it (path::string() is the ANSI
+// code page on Windows).
+std::string Utf8Path(const std::filesystem::path &path);
+
 // UTF-16 engine text as UTF-8, and back.
 std::string Utf8(const TZChar *text);
 std::basic_string<TZChar> Utf16(const std::string &text);

@@ -9,6 +9,7 @@
 #include "check/data_set.h"
 #include "check/data_set_diff.h"
 #include "commands.h"
+#include "platform/host_files.h"
 #include "world_map.h"
 #include "zone_format.h"
 
@@ -61,6 +62,20 @@ std::vector<MapZone> MapZones(Session &session, const std::string &coordinates) 
     return marks;
 }
 
+// A new file or a regular one is replaced whole, so a failed write leaves
+// the old map in place; anything else (a link, a terminal, a pipe) is
+// written through.
+bool WriteMap(const std::string &out, const std::string &svg) {
+    const std::filesystem::path path(out);
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
+        return host::ReplaceWhole(Utf8Path(path), svg);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << svg;
+    return static_cast<bool>(file.flush());
+}
+
 void AddMap(CLI::App &app, const Options &options) {
     auto *cmd = app.add_subcommand("map", "The data set on a world map (SVG): places, zones by current offset, "
                                           "the current zone and the favourites ringed");
@@ -79,9 +94,7 @@ void AddMap(CLI::App &app, const Options &options) {
             std::cout << svg;
             return;
         }
-        std::ofstream file(*out, std::ios::binary | std::ios::trunc);
-        file << svg;
-        if (!file.flush()) throw std::runtime_error(*out + ": cannot be written");
+        if (!WriteMap(*out, svg)) throw std::runtime_error(*out + ": cannot be written");
         session.Emit(Json{{"file", *out}, {"zones", zones.size()}},
                      *out + ": " + std::to_string(zones.size()) + " zones drawn\n");
     });

@@ -44,14 +44,6 @@ TZDesc LoadDescription(const Session &session, uint16_t id) {
     return desc;
 }
 
-std::string UtcOffsetText(int64_t bias) {
-    const int64_t magnitude = bias < 0 ? -bias : bias;
-    char text[48];
-    std::snprintf(text, sizeof text, "%c%02lld:%02lld%s", bias > 0 ? '-' : '+', static_cast<long long>(magnitude / 60),
-                  static_cast<long long>(magnitude % 60), ShownBias(bias) ? "" : " (out of range)");
-    return text;
-}
-
 Json RuleJson(const TZInfo &z) {
     Json rule = Json::object();
     rule["id"] = z.TZID;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "check/utc_offset.h"
 #include "context.h"
 
 namespace kelvane::tool {
@@ -31,13 +32,6 @@ TZInfo LoadZone(const Session &session, uint16_t id);
 // The zone's texts in the interface language; empty texts when it has none.
 TZDesc LoadDescription(const Session &session, uint16_t id);
 
-// The biases a clock can show: a day either way. The catalogue stores any
-// 32-bit value, and two of them may add up beyond 32 bits.
-inline constexpr int64_t kLargestShownBias = 24 * 60;
-inline bool ShownBias(int64_t bias) { return bias >= -kLargestShownBias && bias <= kLargestShownBias; }
-// "+08:00"-style offset from UTC of a bias in minutes (UTC = local + bias),
-// followed by " (out of range)" beyond a day.
-std::string UtcOffsetText(int64_t bias);
 Json RuleJson(const TZInfo &zone);
 std::string RuleText(const TZInfo &zone);
 

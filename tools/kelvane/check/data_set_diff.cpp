@@ -4,6 +4,7 @@
 
 #include "calendar/civil_calendar.h"
 #include "check/data_file.h"
+#include "check/utc_offset.h"
 
 namespace kelvane::tool {
 namespace {
@@ -29,13 +30,6 @@ std::vector<std::vector<std::u16string>> Rows(const std::filesystem::path &direc
 ZoneRuleFields RuleOf(const std::vector<std::u16string> &f) {
     return {Number(f[1]), Number(f[3]), Number(f[4]), Number(f[5]), Number(f[6]),  Number(f[7]),
             Number(f[8]), Number(f[9]), Number(f[10]), Number(f[11]), Number(f[12])};
-}
-
-std::string UtcOffset(int bias) {
-    const int east = -bias, magnitude = east < 0 ? -east : east;
-    char text[16];
-    std::snprintf(text, sizeof text, "UTC%c%02d:%02d", east < 0 ? '-' : '+', magnitude / 60, magnitude % 60);
-    return text;
 }
 
 std::string Changeover(int month, int week, int weekday, int hour) {
@@ -134,9 +128,10 @@ DataSetContents ReadDataSetContents(const std::filesystem::path &directory) {
 }
 
 std::string DescribeRule(const ZoneRuleFields &r) {
-    const std::string standard = UtcOffset(r.offset + r.stdBias);
+    // Summed in 64 bits: the file may hold any two 32-bit values.
+    const std::string standard = "UTC" + UtcOffsetDigits(std::int64_t{r.offset} + r.stdBias);
     if (r.dltMonth == 0) return standard + " all year";
-    return standard + "; daylight time " + UtcOffset(r.offset + r.dltBias) + " from " +
+    return standard + "; daylight time UTC" + UtcOffsetDigits(std::int64_t{r.offset} + r.dltBias) + " from " +
            Changeover(r.dltMonth, r.dltWeek, r.dltWeekday, r.dltHour) + " to " +
            Changeover(r.stdMonth, r.stdWeek, r.stdWeekday, r.stdHour);
 }
