@@ -283,7 +283,8 @@ void ExpectNothingLostOrTorn(Writers how) {
     EXPECT_EQ(addsRefused, 0);
     EXPECT_EQ(addsTorn, 0) << "a reader saw a torn, empty or shrunk file";
     EXPECT_EQ(Favourites(), favourites);
-    const test::Text userZones = test::FileText(dir, "TZ_UserDef.ini");
+    test::Text userZones;
+    for (const test::Text &line : test::FileLines(dir, "TZ_UserDef.ini")) userZones += line;
     for (int w = 0; w < kWriters; ++w) {
         for (int k = 0; k < kAdditions; ++k)
             EXPECT_NE(userZones.find(test::Widen(ZoneName(w, k))), test::Text::npos) << ZoneName(w, k) << " lost";
