@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "dst/dst_world.h"
-#include "support/faulty_device.h"
 
 namespace kelvane {
 namespace {
@@ -21,7 +20,6 @@ TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
         uint32_t result;
         Values autoAndHomeDst;  // "7" as they were
         int settingsDlt;
-        bool settingsWriteFails = false;
     };
     // The device's UTC clock is its local clock here (no stored zone); FixTZ
     // gives it the settings' zone, keeping that UTC time.
@@ -39,14 +37,10 @@ TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
         {"switch on, value refused", KT("12 1 1033 12"), summer + "fail = registry_set\n", TZ_ERR_REGISTRY, {"7", "7"}, 1},
         // Without a rule the registry is best effort: the settings write decides.
         {"no rule, key missing", KT("33 1 1033 12"), summer + "clock_key = 0\n", TZ_OK, {"7", "7"}, 0},
-        {"no rule, settings write fails", KT("33 1 1033 12"), summer, TZ_ERR_FILE, {"0", "0"}, 1, true},
     };
     for (const Case &c : cases) {
         World dir(c.device + "AutoDST = 7\nHomeDST = 7\n");
         dir.WriteLines("TZ_Set.ini", {c.settings});
-        test::FaultyDevice device((dir.Path() / "host").string());
-        device.failCreate = c.settingsWriteFails;
-        testing::InstallPlatform(&device);
         std::vector<int> settings = Settings();
         settings[1] = c.settingsDlt;
         EXPECT_EQ(FixTZ(), c.result) << c.name;

@@ -33,7 +33,6 @@ class FaultyDevice : public SimulatedDevice {
 public:
     using SimulatedDevice::SimulatedDevice;
 
-    bool failCreate = false;  // of the data files, device.ini's own left alone
     // A platform that sets zone and clock in two calls, and its clock refusing to be set.
     bool twoSteps = false, failSetSystemTime = false;
     bool skipDurability = false;  // flushes and directory syncs succeed without reaching the disk
@@ -50,8 +49,7 @@ public:
     }
     FileHandle CreateNewFile(const TZChar *path) noexcept override {
         const bool device = IsDeviceFile(path);  // a failed creation is tried again under a new name
-        const FileHandle file =
-            Counted(Fails(kCreate) || (failCreate && !device) ? kNoFile : SimulatedDevice::CreateNewFile(path));
+        const FileHandle file = Counted(Fails(kCreate) ? kNoFile : SimulatedDevice::CreateNewFile(path));
         if (file != kNoFile) created_.insert(file);
         if (device && file != kNoFile) deviceFiles_.insert(file);
         return file;
