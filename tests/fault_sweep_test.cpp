@@ -25,7 +25,6 @@ namespace kelvane {
 namespace {
 using test::FaultyDevice;
 using test::FileOp;
-using test::ZoneText;
 using Snapshot = std::map<std::string, std::string>;
 using Codes = std::set<uint32_t>;
 
@@ -56,16 +55,13 @@ std::int64_t OpenDescriptors(const test::FaultyDevice &device) {
 
 // Zones with and without a rule, a user zone, names in two languages, a
 // group table, cities, favourites, settings, and a device set up by a switch.
-class SweepWorld : public test::DataDir {
+class SweepWorld : public test::World {
 public:
     SweepWorld() : device((Path() / "host").string()) {
         device.skipDurability = true;  // thousands of runs; durability is not what is swept
         testing::InstallPlatform(&device);
-        WriteLines("TZ_Def.ini", {ZoneText(test::kCentral), ZoneText(test::kBeijing), ZoneText(test::kNewYork)});
-        WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -345, .type = 3, .detail = "Mine"})});
         WriteLines("TZ_Frequency.ini", {KT("33 1"), KT("10000 1")});
         WriteLines("Lang_Def.ini", {KT("1033 En.ini"), KT("2052 Zh.ini")});
-        WriteLines("En.ini", {KT("20 Central Central CET CEST"), KT("33 Beijing Beijing CST CDT"), KT("12 New$York NY EST EDT")});
         WriteLines("Zh.ini", {KT("20 中欧 中欧 CET CEST"), KT("33 北京 北京 CST CDT")});
         WriteLines("TZ_Zone.ini", {KT("20 Europe"), KT("33 Asia"), KT("12 America")});
         WriteLines("TZ_CityZoneNum.ini", {KT("33 Beijing China CN"), KT("20 Paris France FR")});

@@ -36,7 +36,7 @@ public:
     // A platform that sets zone and clock in two calls, and its clock refusing to be set.
     bool twoSteps = false, failSetSystemTime = false;
     bool skipDurability = false;  // flushes and directory syncs succeed without reaching the disk
-    std::uint64_t zoneSets = 0, failZoneSetAt = 0;  // SetTimeZoneInformation calls; the one that fails
+    std::uint64_t zoneSets = 0, failZoneSetAt = 0;  // ApplyTimeZone calls; the one that fails
     // Calls of each operation so far, and the call (1 = the first) made to fail; 0: none.
     std::array<std::uint64_t, kFileOps> calls{}, failAt{};
     std::int64_t openHandles = 0;       // files and locks handed out and not yet given back
@@ -92,9 +92,6 @@ public:
         return !Fails(kList) && SimulatedDevice::ListDirectory(directory, visit, context);
     }
 
-    bool SetTimeZoneInformation(const TimeZoneInformation &info) noexcept override {
-        return ++zoneSets != failZoneSetAt && SimulatedDevice::SetTimeZoneInformation(info);
-    }
     bool ApplyTimeZone(const TimeZoneInformation &info) noexcept override {
         if (twoSteps) return Platform::ApplyTimeZone(info);
         return ++zoneSets != failZoneSetAt && SimulatedDevice::ApplyTimeZone(info);
