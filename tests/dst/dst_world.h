@@ -23,10 +23,10 @@ inline const ZoneLine kBeijing{.id = 33, .offset = -480};
 inline const ZoneLine kNewYork{.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2, .dltMonth = 3,
                                .dltDay = 2, .dltHour = 2, .dltOffset = -60};
 
-// A data directory with the world (and zone 50, named nowhere), the device as given.
+// A data directory with the world (and zone 50, named nowhere), the device and settings as given.
 class World : public DataDir {
 public:
-    explicit World(const std::string &device = "") {
+    explicit World(const std::string &device = "", const TZChar *settings = KT("   20\t  1\t2052\t       33\t0x0804")) {
         WriteLines("TZ_Def.ini", {ZoneText(kCentral), ZoneText(kBeijing), ZoneText(kNewYork),
                                   ZoneText(kCentralTwoHours), ZoneText({.id = 50, .offset = 120})});
         WriteLines("TZ_UserDef.ini", {ZoneText({.id = 10000, .offset = -345, .type = 3, .detail = "My$own$zone"})});
@@ -35,7 +35,7 @@ public:
                               KT("33 Beijing Beijing China$Standard$Time China$Daylight$Time"),
                               KT("12 New$York New$York Eastern$Standard$Time Eastern$Daylight$Time"),
                               KT("21 Central2 Central2 Standard-name-longer-than-thirty-one-units B")});
-        WriteLines("TZ_Set.ini", {KT("   20\t  1\t2052\t       33\t0x0804")});
+        WriteLines("TZ_Set.ini", {settings});
         WriteDevice(device);
     }
 };

@@ -39,8 +39,7 @@ TEST(FixTZ, BringsTheClockValuesInLineWithTheRule) {
         {"no rule, key missing", KT("33 1 1033 12"), summer + "clock_key = 0\n", TZ_OK, {"7", "7"}, 0},
     };
     for (const Case &c : cases) {
-        World dir(c.device + "AutoDST = 7\nHomeDST = 7\n");
-        dir.WriteLines("TZ_Set.ini", {c.settings});
+        World dir(c.device + "AutoDST = 7\nHomeDST = 7\n", c.settings);
         std::vector<int> settings = Settings();
         settings[1] = c.settingsDlt;
         EXPECT_EQ(FixTZ(), c.result) << c.name;

@@ -40,8 +40,7 @@ TEST(GetTZOffset, SubtractsTheEffectiveOffsetsOrGivesTheFailureValue) {
         {"zone listed twice, with itself", winter, KT("12 0 1033 12"), 33, 33, failed, nullptr, true},
     };
     for (const Case &c : cases) {
-        World dir(c.device);
-        dir.WriteLines("TZ_Set.ini", {c.settings});
+        World dir(c.device, c.settings);
         if (c.removed != nullptr) dir.Remove(c.removed);
         if (c.duplicate) dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 33, .type = 3, .detail = "x"})});
         EXPECT_EQ(GetTZOffset(c.zone1, c.zone2, 12345), c.offset) << c.name;

@@ -35,8 +35,7 @@ TEST(ChangeTZ, SetsTheNamesAndTheSwitchFromTheNewZone) {
         {50, 0, summer, {"", "", "0", "0"}, 0},  // named nowhere
     };
     for (const Case &c : cases) {
-        World dir(std::string("tz_bias = -480\nclock = ") + c.clock + "\n");
-        dir.WriteLines("TZ_Set.ini", {KT("33 0 2052 20")});
+        World dir(std::string("tz_bias = -480\nclock = ") + c.clock + "\n", KT("33 0 2052 20"));
         ASSERT_EQ(ChangeTZ(c.zone, c.dlt), TZ_OK) << c.zone << " " << c.clock << " " << c.dlt;
         EXPECT_EQ(DeviceValues(dir, {"tz_standard_name", "tz_daylight_name", "AutoDST", "HomeDST"}),
                   c.namesAutoAndHomeDst) << c.zone << " " << c.clock << " " << c.dlt;
