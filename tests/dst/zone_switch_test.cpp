@@ -85,8 +85,6 @@ TEST(ChangeTZ, ChangesNothingWhenACheckFails) {
         {"zone not in the catalogue", 99, "", nullptr, KT(""), TZ_ERR_NOT_FOUND},
         {"current zone not in the catalogue", 33, "", "TZ_Set.ini", KT("98 1 1033 33"), TZ_ERR_NOT_FOUND},
         {"zone listed twice", 33, "", user, test::ZoneText({.id = 33, .type = 3, .detail = "x"}), TZ_ERR_NOT_FOUND},
-        {"no interface language", 33, "ui_language = 0\n", nullptr, KT(""), TZ_ERR_NO_LANGUAGE},
-        {"platform refuses the zone", 33, "fail = set_time_zone\n", nullptr, KT(""), TZ_ERR_SET_TZ},
         // Zones no clock can apply, as AddTZ stores them.
         {"lowest offset", 10000, "", user, Far({.offset = INT32_MIN}), TZ_ERR_SET_TZ},
         {"offset beyond a day", 10000, "", user, Far({.offset = 1441}), TZ_ERR_SET_TZ},
