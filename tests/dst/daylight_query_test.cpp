@@ -45,7 +45,6 @@ TEST(QueryTZDltStateByDate, JudgesTheHourAgainstBothChangeovers) {
         {"user zone on the daylight-start hour", 10000, At(2024, 3, 31, 2), 1},
         {"2100: changeover days are 0, months decide", 12, At(2100, 3, 1, 0), 1},
         {"2100: in the standard month", 12, At(2100, 11, 1, 0), 0},
-        {"1899 likewise", 12, At(1899, 3, 1, 0), 1},
         {"listed in both files", 42, At(2024, 7, 1, 12), 7, TZ_ERR_NOT_FOUND},
     };
     DataDir dir;
