@@ -14,9 +14,6 @@ using test::ZoneText;
 
 // Standard time from the 1st Sunday of May, daylight time from the 3rd (in 2024: 5 and 19 May), both at 02:00.
 const ZoneLine kSameMonth{.id = 40, .stdMonth = 5, .stdDay = 1, .stdHour = 2, .dltMonth = 5, .dltDay = 3, .dltHour = 2};
-// The last Sundays of March and October, from the user file.
-const ZoneLine kUserRule{.id = 10000, .type = 3, .stdMonth = 10, .stdDay = 5, .stdHour = 3, .dltMonth = 3,
-                         .dltDay = 5, .dltHour = 2, .dltOffset = -60, .detail = "Mine"};
 
 // UTC+10, daylight time from the 1st Sunday of October, 02:00, to the 1st Sunday of April, 03:00.
 const ZoneLine kSouthern{.id = 70, .offset = -600, .stdMonth = 4, .stdDay = 1, .stdHour = 3, .dltMonth = 10,
@@ -32,8 +29,7 @@ void WriteCatalogue(const DataDir &dir) {
     dir.WriteLines("TZ_Def.ini", {ZoneText(test::kNewYork), ZoneText(test::kBeijing), ZoneText(kSameMonth),
                                   ZoneText(kSouthern), ZoneText({.id = 42})});
     // A user line of 16 fields never counts, so zone 12 is still listed once.
-    dir.WriteLines("TZ_UserDef.ini", {ZoneText(kUserRule), ZoneText({.id = 12, .type = 3}),
-                                      ZoneText({.id = 42, .type = 3, .detail = "x"})});
+    dir.WriteLines("TZ_UserDef.ini", {ZoneText({.id = 12, .type = 3}), ZoneText({.id = 42, .type = 3, .detail = "x"})});
 }
 
 TEST(QueryTZDltStateByDate, JudgesTheHourAgainstBothChangeovers) {
@@ -42,7 +38,6 @@ TEST(QueryTZDltStateByDate, JudgesTheHourAgainstBothChangeovers) {
         {"minutes never matter", 12, At(2024, 3, 10, 1, 59), 0},
         {"no rule", 33, At(2024, 7, 1, 12), 0},
         {"equal months: no rule at a given moment", 40, At(2024, 1, 1, 0), 0},
-        {"user zone on the daylight-start hour", 10000, At(2024, 3, 31, 2), 1},
         {"2100: changeover days are 0, months decide", 12, At(2100, 3, 1, 0), 1},
         {"2100: in the standard month", 12, At(2100, 11, 1, 0), 0},
         {"listed in both files", 42, At(2024, 7, 1, 12), 7, TZ_ERR_NOT_FOUND},
