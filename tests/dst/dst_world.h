@@ -23,6 +23,10 @@ inline const ZoneLine kBeijing{.id = 33, .offset = -480};
 inline const ZoneLine kNewYork{.id = 12, .offset = 300, .stdMonth = 11, .stdDay = 1, .stdHour = 2, .dltMonth = 3,
                                .dltDay = 2, .dltHour = 2, .dltOffset = -60};
 
+// The central zone as the device holds it.
+inline const std::string kCentralDevice = "tz_bias = -60\ntz_daylight_bias = -60\ntz_standard_date = 0 10 0 5 3 0 0 0\n"
+                                          "tz_daylight_date = 0 3 0 5 2 0 0 0\n";
+
 // A data directory with the world (and zone 50, named nowhere), the device and settings as given.
 class World : public DataDir {
 public:

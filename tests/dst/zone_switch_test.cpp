@@ -13,11 +13,6 @@ using test::Settings;
 using test::Values;
 using test::World;
 
-// The central zone in winter, as the device holds it.
-const std::string kCentralDevice =
-    "tz_bias = -60\ntz_daylight_bias = -60\n"
-    "tz_standard_date = 0 10 0 5 3 0 0 0\ntz_daylight_date = 0 3 0 5 2 0 0 0\n";
-
 TEST(ChangeTZ, SetsTheNamesAndTheSwitchFromTheNewZone) {
     struct Case { uint16_t zone; uint32_t dlt; const char *clock; Values namesAutoAndHomeDst; int settingsDlt; };
     // From Beijing at 12:00 UTC: HomeDST is the new zone's rule at that time.
@@ -123,7 +118,8 @@ TEST(ChangeTZ, FailuresAfterThePlatformZoneIsSet) {
         {"clock of a two-call platform", false, false, true, 0, TZ_ERR_SET_TZ, {"-60", "2024-01-15 08:00:00", "1"}},
     };
     for (const Case &c : cases) {
-        World dir(kCentralDevice + "clock = 2024-01-15 08:00:00\n" + (c.registryFails ? "fail = registry_set\n" : ""));
+        World dir(test::kCentralDevice + "clock = 2024-01-15 08:00:00\n" +
+                  (c.registryFails ? "fail = registry_set\n" : ""));
         ASSERT_EQ(ChangeTZ(20, 1), c.registryFails ? TZ_ERR_REGISTRY : TZ_OK) << "device.ini as the device writes it";
         test::FaultyDevice device((dir.Path() / "host").string());
         device.failAt[test::kReplace] = c.settingsFail ? 1 : 0;
