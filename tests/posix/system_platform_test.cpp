@@ -219,22 +219,18 @@ TEST(LocaleLanguage, MapsTheLocaleToItsLanguageIdentifier) {
     EXPECT_EQ(system.GetUserDefaultUILanguage(), 1041);
 }
 
-TEST(PlatformChoice, DeviceIniMakesTheDataDirectoryASimulatedDevice) {
-    const test::DataDir dir;
-    const ScopedVariable data("KELVANE_DATA", dir.Path().c_str());
-    EXPECT_NE(dynamic_cast<PosixSystemPlatform *>(&testing::DefaultPlatform()), nullptr);
-    fs::create_symlink(dir.Path() / "nowhere", dir.Path() / "device.ini");
-    EXPECT_NE(dynamic_cast<SimulatedDevice *>(&testing::DefaultPlatform()), nullptr) << "a link counts (lstat)";
-}
-
-TEST(DataDirectory, KelvaneDataNamesItForTheEngine) {
+// KELVANE_DATA names the data directory; a device.ini there makes it a simulated device.
+TEST(PlatformChoice, KelvaneDataNamesTheDirectoryAndDeviceIniMakesItADevice) {
     const test::DataDir dir;
     dir.WriteLines("TZ_Set.ini", {KT("77 1 1033 5")});
     const ScopedVariable data("KELVANE_DATA", dir.Path().c_str());
+    EXPECT_NE(dynamic_cast<PosixSystemPlatform *>(&testing::DefaultPlatform()), nullptr);
     testing::InstallPlatform(nullptr);
     std::uint16_t tzid = 0;
     EXPECT_EQ(GetLocalTZID(&tzid), TZ_OK);
     EXPECT_EQ(tzid, 77);
+    fs::create_symlink(dir.Path() / "nowhere", dir.Path() / "device.ini");
+    EXPECT_NE(dynamic_cast<SimulatedDevice *>(&testing::DefaultPlatform()), nullptr) << "a link counts (lstat)";
 }
 
 // End to end against the C library: for every zone of the shipped data,
