@@ -11,7 +11,6 @@
 // end, and with additions and removals mixed no file is ever torn.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -224,22 +223,19 @@ private:
     int failures_ = 0;
 };
 
-// Runs the writers at once while a reader, run the same way, reads until they
-// are done. Gives the calls the writers saw fail (kept from the lock for five
-// seconds, or worse) and the reader's failures (a failed read, a shrunk list).
+// Runs the writers at once while a reader, a thread of this process (started
+// after any writer process), reads until they are done. Gives the calls the
+// writers saw fail (kept from the lock for five seconds, or worse) and the
+// reader's failures (a failed read, a shrunk list).
 std::pair<int, int> RunWhileReading(Writers how, const std::vector<std::function<int()>> &writers, bool additionsOnly) {
-    void *shared =
-        ::mmap(nullptr, sizeof(std::atomic<bool>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    auto *writing = new (shared) std::atomic<bool>(true);  // seen by child processes too
+    std::atomic<bool> writing = true;
     std::list<Task> tasks;
     for (const auto &writer : writers) tasks.emplace_back(how, writer);
-    Task reader(how, [writing, additionsOnly] { return ReadWhile(*writing, additionsOnly); });
+    Task reader(Writers::Threads, [&writing, additionsOnly] { return ReadWhile(writing, additionsOnly); });
     int refused = 0;
     for (Task &task : tasks) refused += task.Wait();
-    *writing = false;
-    const int torn = reader.Wait();
-    ::munmap(shared, sizeof(std::atomic<bool>));
-    return {refused, torn};
+    writing = false;
+    return {refused, reader.Wait()};
 }
 
 constexpr int kWriters = 3, kAdditions = 8, kMixes = 6;
