@@ -56,8 +56,7 @@ void WriteWorld(const DataDir &dir) {
 }
 
 TZInfo UserZone(const std::string &name) {
-    TZInfo zone{};
-    zone.Offset = -60;
+    TZInfo zone{.Offset = -60};
     const auto wide = test::Widen(name);
     std::copy(wide.begin(), wide.end(), zone.Detail);
     return zone;
