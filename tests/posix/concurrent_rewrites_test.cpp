@@ -141,9 +141,8 @@ TEST(CrashConsistency, AKilledSwitchOrRewriteIsRecovered) {
     while (kills < 1000 && Clock::now() < deadline) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) {
+        if (child == 0)
             for (;;) RewriteRound();
-        }
         std::this_thread::sleep_for(std::chrono::microseconds(random() % (2 * round + 1)));
         ::kill(child, SIGKILL);
         int status = 0;

@@ -116,8 +116,8 @@ TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {
     const std::string out = (outside.Path() / "En.ini").string();
     const std::string up = "../" + outside.Path().filename().string() + "/En.ini";
     const std::pair<std::string, uint32_t> cases[] = {
-        {"sub/En.ini", TZ_OK}, {out, TZ_ERR_FILE}, {up, TZ_ERR_FILE}, {"sub/../sub/En.ini", TZ_ERR_FILE},
-        {"sub/..", TZ_ERR_FILE},
+        {"sub/En.ini", TZ_OK}, {out, TZ_ERR_FILE}, {"sub/../sub/En.ini", TZ_ERR_FILE}, {"sub/..", TZ_ERR_FILE},
+        {up, TZ_ERR_FILE},  // the last: the checker reports it
     };
     for (const auto &[name, result] : cases) {
         dir.WriteLines("Lang_Def.ini", {KT("1033 ") + test::Widen(name)});
@@ -125,7 +125,6 @@ TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {
         TZDesc desc{};
         EXPECT_EQ(GetTZDescByID(&id, 1, &desc), result) << name;
     }
-    dir.WriteLines("Lang_Def.ini", {KT("1033 ") + test::Widen(up)});
     const std::string report = CheckReport(dir);
     EXPECT_NE(report.find("lies outside the data directory"), std::string::npos) << report;
 }
