@@ -107,13 +107,17 @@ bool UtcIs(DataDir &dir, const SYSTEMTIME &expected) {
     return CompareDateTime(&utc, &expected) == 0 && utc.wSecond == expected.wSecond;
 }
 
-// The platform zone's bias is the offset of the zone TZ_Set.ini names (zone 1: -60, zone 5: 50).
-void ExpectPlatformHoldsTheSettingsZone(DataDir &dir, int kill) {
+// The start-up correction, as the device runs it at boot: afterwards the
+// platform zone's bias is the offset of the zone TZ_Set.ini names (zone 1:
+// -60, zone 5: 50), and UTC has not moved.
+void ExpectStartupCorrectionRecovers(DataDir &dir, const SYSTEMTIME &utc, int kill) {
+    ASSERT_EQ(FixTZ(), TZ_OK);
     uint16_t current = 0;
     ASSERT_EQ(GetLocalTZID(&current), TZ_OK);
     TimeZoneInformation held{};
     dir.Device().GetTimeZoneInformation(&held);
     ASSERT_EQ(held.Bias, current == 1 ? -60 : current * 10) << "zone " << current << " after kill " << kill;
+    ASSERT_TRUE(UtcIs(dir, utc)) << "UTC moved by FixTZ after kill " << kill;
 }
 
 // A child loops rounds and is killed at random moments. After each kill the
@@ -156,14 +160,9 @@ TEST(CrashConsistency, AKilledSwitchOrRewriteIsRecovered) {
             ASSERT_TRUE(versions[name].count(bytes)) << name << " torn after kill " << kills;
         }
         ASSERT_TRUE(UtcIs(dir, utc)) << "UTC moved by kill " << kills;
-        if (kills % 10 == 0) {  // the start-up correction, as the device runs it at boot
-            ASSERT_EQ(FixTZ(), TZ_OK);
-            ExpectPlatformHoldsTheSettingsZone(dir, kills);
-            ASSERT_TRUE(UtcIs(dir, utc)) << "UTC moved by FixTZ after kill " << kills;
-        }
+        if (kills % 10 == 0) ExpectStartupCorrectionRecovers(dir, utc, kills);
     }
-    ASSERT_EQ(FixTZ(), TZ_OK);  // the next rewrite
-    ExpectPlatformHoldsTheSettingsZone(dir, kills);
+    ExpectStartupCorrectionRecovers(dir, utc, kills);  // and the next rewrite leaves no temporary
     for (const auto &[name, bytes] : dir.Snapshot()) EXPECT_FALSE(name.ends_with(".kvtmp")) << name;
     testing::InstallPlatform(&dir.Device());
     std::printf("crash consistency: %d kills survived\n", kills);
