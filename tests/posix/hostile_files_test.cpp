@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <tuple>
 
 #include "Kelvane.h"
 #include "check/data_check.h"
@@ -115,8 +116,8 @@ TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {
     const std::string out = (outside.Path() / "En.ini").string();
     const std::string up = "../" + outside.Path().filename().string() + "/En.ini";
     const std::pair<std::string, uint32_t> cases[] = {
-        {"sub/En.ini", TZ_OK}, {out, TZ_ERR_FILE}, {up, TZ_ERR_FILE}, {"sub/../sub/En.ini", TZ_ERR_FILE},
-        {"sub/..", TZ_ERR_FILE},
+        {"sub/En.ini", TZ_OK}, {out, TZ_ERR_FILE}, {"sub/../sub/En.ini", TZ_ERR_FILE}, {"sub/..", TZ_ERR_FILE},
+        {up, TZ_ERR_FILE},  // the last: the checker reports it
     };
     for (const auto &[name, result] : cases) {
         dir.WriteLines("Lang_Def.ini", {KT("1033 ") + test::Widen(name)});
@@ -124,7 +125,6 @@ TEST(HostileFiles, DescriptionNamesStayInTheDataDirectory) {
         TZDesc desc{};
         EXPECT_EQ(GetTZDescByID(&id, 1, &desc), result) << name;
     }
-    dir.WriteLines("Lang_Def.ini", {KT("1033 ") + test::Widen(up)});
     const std::string report = CheckReport(dir);
     EXPECT_NE(report.find("lies outside the data directory"), std::string::npos) << report;
 }
@@ -176,9 +176,7 @@ TEST(SimulatedDevice, NumbersBeyondTheirRangeCountAsAbsent) {
     dir.Device().GetSystemTime(&utc);  // under the sanitizers an overflow would stop here
     TimeZoneInformation info{};
     dir.Device().GetTimeZoneInformation(&info);
-    EXPECT_EQ(info.Bias, 0);
-    EXPECT_EQ(info.StandardBias, 0);
-    EXPECT_EQ(info.DaylightBias, 0);
+    EXPECT_EQ(std::tuple(info.Bias, info.StandardBias, info.DaylightBias), std::tuple(0, 0, 0));
     EXPECT_GE(utc.wYear, 2024);
     EXPECT_LE(utc.wYear, 2200) << "the host's clock, no offset";
 }

@@ -143,10 +143,7 @@ TEST_F(Win32Layer, HostFilesRefuseWhatTheyMust) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(system_.LockDirectory(folder_.c_str(), 300), kNoLock);  // even within one process
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));  // waited
-    system_.UnlockDirectory(held);
-    const LockHandle again = system_.LockDirectory(folder_.c_str(), 0);
-    EXPECT_NE(again, kNoLock);
-    system_.UnlockDirectory(again);
+    system_.UnlockDirectory(held);  // that it frees the lock, a writer that writes twice shows
     std::vector<std::wstring> names;
     ASSERT_TRUE(system_.ListDirectory(
         folder_.c_str(), [](void *list, const TZChar *name) { static_cast<std::vector<std::wstring> *>(list)->push_back(name); },
@@ -166,12 +163,7 @@ TEST_F(Win32Layer, TimeZoneAndLanguageAreTheSystems) {
     uint32_t daylight = 9;
     EXPECT_EQ(GetTZDaylightTime(&daylight), TZ_OK);
     EXPECT_EQ(daylight, state == kTimeZoneIdDaylight ? 1u : 0u);
-
     EXPECT_EQ(system_.GetUserDefaultUILanguage(), ::GetUserDefaultUILanguage());
-    const uint16_t zone = 1;
-    TZDesc desc{};
-    EXPECT_EQ(GetTZDescByID(&zone, 1, &desc), TZ_OK);  // the system's language has names
-    EXPECT_NE(desc.Desc1[0], 0);
 }
 
 TEST_F(Win32Layer, ClockValuesGoToTheRegistry) {
