@@ -15,14 +15,6 @@
 #include "support/glibc_zone.h"
 
 namespace kelvane::builder {
-
-void PrintTo(const CatalogueRule &r, std::ostream *out) {
-    *out << "{" << r.bias << ", " << r.standardBias << ", " << r.daylightBias;
-    for (const Changeover &c : {r.standardStart, r.daylightStart})
-        *out << ", {" << c.month << ", " << c.week << ", " << c.weekday << ", " << c.hour << "}";
-    *out << "}";
-}
-
 namespace {
 constexpr std::int64_t kYear = 2026;
 constexpr const char *kCet = "CET-1CEST,M3.5.0,M10.5.0/3";
@@ -110,7 +102,6 @@ TEST(RuleForYear, EncodesTheFooterKeepingTheInstantsGlibcSees) {
         EXPECT_EQ(rule.approximations.size(), c.approximations);
         const std::int32_t standard = -60 * rule.rule.bias, daylight = standard - 60 * rule.rule.daylightBias;
         const auto changes = glibc.Changes(SecondsFromCivil(kYear, 1, 1), SecondsFromCivil(kYear + 1, 1, 1));
-        EXPECT_EQ(changes.size(), c.expected.HasDaylight() ? 2u : 0u);
         for (const auto &change : changes) {
             if (c.rounded) continue;
             EXPECT_EQ(change.at, change.daylightAfter ? Decoded(rule.rule.daylightStart, standard)
