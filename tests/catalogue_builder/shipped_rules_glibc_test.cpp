@@ -135,9 +135,8 @@ TEST(ShippedRules, AgreeWithGlibcOutsideTheTransitionHours) {
     EXPECT_GE(zones.size(), 100u);
     for (const ShippedZone &z : zones) {
         SCOPED_TRACE(std::to_string(z.id) + " " + z.windowsZone + " " + z.ianaZone);
-        EXPECT_FALSE(z.ianaZone.empty()) << "no source in the identifier table";
-        EXPECT_TRUE(std::filesystem::is_regular_file(kTzifFiles / z.ianaZone)) << "no TZif file kept";
-        if (std::filesystem::is_regular_file(kTzifFiles / z.ianaZone)) CompareWithGlibc(z, year);
+        ASSERT_TRUE(std::filesystem::is_regular_file(kTzifFiles / z.ianaZone)) << "no source or no TZif file kept";
+        CompareWithGlibc(z, year);
     }
 }
 

@@ -15,6 +15,14 @@
 #include "support/glibc_zone.h"
 
 namespace kelvane::builder {
+
+void PrintTo(const CatalogueRule &r, std::ostream *out) {
+    *out << "{" << r.bias << ", " << r.standardBias << ", " << r.daylightBias;
+    for (const Changeover &c : {r.standardStart, r.daylightStart})
+        *out << ", {" << c.month << ", " << c.week << ", " << c.weekday << ", " << c.hour << "}";
+    *out << "}";
+}
+
 namespace {
 constexpr std::int64_t kYear = 2026;
 constexpr const char *kCet = "CET-1CEST,M3.5.0,M10.5.0/3";
