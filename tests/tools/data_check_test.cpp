@@ -67,7 +67,6 @@ TEST(CompareDataSets, SaysWhatChangedZoneByZone) {
     before.zones = {{1, {{0}, "UTC"}}, {2, {newYork, "New York"}}, {4, {{-600, 4, 1, 0, 3, 0, 10, 1, 0, 2, -60}, "Sydney"}}};
     before.languages[1033] = {"en-US", {{2, {"Eastern Time", "Eastern", "EST", "EDT"}}}};
     before.places = {{"New York (US)", 2}, {"Detroit (US)", 2}};
-    EXPECT_TRUE(CompareDataSets(before, before).empty());
     DataSetContents after = before;
     after.record->year = 2027;
     after.zones.erase(1);
