@@ -119,8 +119,6 @@ TEST(DataCheck, ReportsEveryKindOfBreakage) {
          "TZ_UserDef.ini:1: error: zone 10000 already defined at TZ_Def.ini:3"},
         {"TZ_UserDef.ini", {ZoneText({.id = 10050, .type = 3, .detail = "x"})}, "",
          "TZ_UserDef.ini:1: error: user zone 10050 outside 10000 to 10049"},
-        {"TZ_Def.ini", {ZoneText({.id = 1}), ZoneText({.id = 1})}, "",
-         "TZ_Def.ini:2: error: zone 1 already defined at TZ_Def.ini:1"},
         {"TZ_Desc_1033.ini", {}, "", "Lang_Def.ini:1: error: description file TZ_Desc_1033.ini is missing"},
         {"TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC")}, "", "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"},
         {"TZ_UserDef.ini", {ZoneText({.id = 10001, .type = 1, .detail = "x"})}, "",
