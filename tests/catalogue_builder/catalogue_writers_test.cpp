@@ -95,7 +95,9 @@ TEST(DataDirectory, RefusesWhatTheEngineWouldReadDifferently) {
         std::function<void(D &)> spoil;
     };
     const Case cases[] = {
+        {"no Detail", "TZ_Def.ini", [](D &d) { d.zones[1].detail.clear(); }},
         {"Detail over 63 units", "TZ_Def.ini", [](D &d) { d.zones[1].detail = Text(64, KT('x')); }},
+        {"Detail with a tab", "TZ_Def.ini", [](D &d) { d.zones[1].detail = KT("Japan\tTime"); }},
         {"zone 0", "TZ_Def.ini", [](D &d) { d.zones[1].id = 0; }},
         {"a user's zone", "TZ_Def.ini", [](D &d) { d.zones[1].id = 10000; }},
         {"a zone twice", "TZ_Def.ini", [](D &d) { d.zones[1].id = 55; }},
