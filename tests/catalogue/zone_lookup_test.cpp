@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "Kelvane.h"
+#include "names/rooms.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 
@@ -15,12 +15,6 @@ const ZoneLine kNewYork{.id = 12, .offset = 300, .type = 0, .stdMonth = 11, .std
                         .stdHour = 2, .stdOffset = 5, .dltMonth = 3, .dltDay = 2, .dltDayOfWeek = 4, .dltHour = 7,
                         .dltOffset = -60, .x = -74, .y = 40, .contact = 12, .detail = "New$York"};
 const ZoneLine kMine{.id = 10000, .offset = -345, .type = 3, .detail = "My$zone"};
-
-TZInfo Marked() {
-    TZInfo info;
-    std::memset(&info, 0x5A, sizeof info);
-    return info;
-}
 
 // The record's numbers as a catalogue line (file order), to compare with the line it came from.
 Text LineOf(const TZInfo &z) {
@@ -37,7 +31,7 @@ TEST(GetTZInfoByID, FillsEachFieldOfTheRecordButTheCallersOwn) {
     DataDir dir;
     WriteCatalogue(dir, {KT(";comment"), ZoneText(kBeijing), ZoneText(kNewYork)}, {ZoneText(kMine)});
     const uint16_t ids[] = {12, 10000, 33};
-    TZInfo infos[3] = {Marked(), Marked(), Marked()};
+    TZInfo infos[3] = {Marked<TZInfo>(), Marked<TZInfo>(), Marked<TZInfo>()};
     ASSERT_EQ(GetTZInfoByID(ids, 3, infos), TZ_OK);
     ZoneLine numbersOnly = kNewYork;
     numbersOnly.detail.clear();
@@ -78,7 +72,7 @@ TEST(GetTZInfoByID, SucceedsWhenEverySlotIsFilledAndKeepsWhatWasFoundOnFailure) 
         DataDir dir;
         WriteCatalogue(dir, c.system, c.user);
         if (c.removed != nullptr) dir.Remove(c.removed);
-        std::vector<TZInfo> infos(c.ids.size(), Marked());
+        std::vector<TZInfo> infos(c.ids.size(), Marked<TZInfo>());
         EXPECT_EQ(GetTZInfoByID(c.ids.data(), static_cast<uint16_t>(c.ids.size()), infos.data()), c.result) << c.name;
         std::vector<int32_t> offsets;
         for (const TZInfo &info : infos) offsets.push_back(info.Offset);

@@ -83,7 +83,6 @@ TEST(GetAllTZInfo, ListsACatalogueSelectionAsLabelAndName) {
          {KT("(GMT-05:00) Eight"), KT("(GMT-02:00) "), KT("(GMT-01:00) Zone B"), KT("(GMT-01:00) Zone D"), KT("(GMT-00:45) Six"),
           KT("(GMT)Zone A"), KT("(GMT)Zone C"), KT("(GMT+01:00) "), KT("(GMT+05:30) My zone"), KT("(GMT+08:00) Beijing"),
           KT("(GMT+12:45) Seven")}},
-        {2, {}, {}},
         {3, {8, 10000}, {KT("(GMT-02:00) Eight"), KT("(GMT+05:30) My zone")}},
     };
     DataDir dir;

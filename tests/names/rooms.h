@@ -1,8 +1,9 @@
-// Caller text buffers for the name lists: rooms of a stated size, each
-// followed by guard units, every unit marked unwritten at first.
+// Caller buffers for the lookups: records and text rooms of a stated size,
+// each room followed by guard units, every unit marked unwritten at first.
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "support/data_dir.h"
@@ -10,6 +11,14 @@
 namespace kelvane::test {
 
 constexpr TZChar kUnwritten = KT('#');
+
+// A record as the caller passed it: every byte 0x5A.
+template <class Record>
+Record Marked() {
+    Record record;
+    std::memset(&record, 0x5A, sizeof record);
+    return record;
+}
 
 class Rooms {
 public:

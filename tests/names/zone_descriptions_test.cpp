@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Kelvane.h"
+#include "names/rooms.h"
 #include "support/catalogue_lines.h"
 #include "support/data_dir.h"
 #include "support/file_text.h"
@@ -13,16 +14,9 @@ namespace kelvane::test {
 namespace {
 using Ids = std::vector<uint16_t>;
 
-// A record as the caller passed it: every unit marked.
-TZDesc Marked() {
-    TZDesc desc;
-    std::memset(&desc, 0x5A, sizeof desc);
-    return desc;
-}
-
 // The record in one text, "-" for a record left as passed.
 Text Record(const TZDesc &d) {
-    const TZDesc marked = Marked();
+    const TZDesc marked = Marked<TZDesc>();
     if (std::memcmp(&d, &marked, sizeof d) == 0) return KT("-");
     return Widen(std::to_string(d.TZID)) + KT("|") + d.Desc1 + KT("|") + d.Desc2 + KT("|") + d.Desc3 + KT("|") + d.Desc4;
 }
@@ -42,7 +36,7 @@ TEST(GetTZDescByID, FillsFromTheUserFileAndTheLanguageFile) {
     DataDir dir;
     WriteNames(dir);
     const uint16_t ids[] = {10000, 33, 12, 10001, 99, 33};
-    std::vector<TZDesc> descs(6, Marked());
+    std::vector<TZDesc> descs(6, Marked<TZDesc>());
     ASSERT_EQ(GetTZDescByID(ids, 6, descs.data()), TZ_OK) << "unknown identifiers are no failure";
     std::vector<Text> records;
     for (const TZDesc &d : descs) records.push_back(Record(d));
@@ -72,7 +66,7 @@ TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
         dir.WriteDevice(c.device);
         if (c.removed != nullptr) dir.Remove(c.removed);
         const uint16_t ids[] = {10000, 12};
-        TZDesc descs[2] = {Marked(), Marked()};
+        TZDesc descs[2] = {Marked<TZDesc>(), Marked<TZDesc>()};
         EXPECT_EQ(GetTZDescByID(ids, 2, descs), c.result) << c.name;
         EXPECT_EQ(Record(descs[0]), c.user) << c.name;
         EXPECT_EQ(Record(descs[1]), c.system) << c.name;
@@ -82,7 +76,7 @@ TEST(GetTZDescByID, FollowsTheInterfaceLanguageAndReportsEachFailure) {
 struct AllLanguages {
     uint16_t count = 0;
     std::vector<uint16_t> ids = std::vector<uint16_t>(TZ_MAX_LANGUAGES + 1, 0xEEEE);
-    std::vector<TZDesc> descs = std::vector<TZDesc>(TZ_MAX_LANGUAGES + 1, Marked());
+    std::vector<TZDesc> descs = std::vector<TZDesc>(TZ_MAX_LANGUAGES + 1, Marked<TZDesc>());
     uint32_t Of(uint16_t zone) { return GetTZAllLanguageDescByID(zone, &count, ids.data(), descs.data()); }
 };
 
