@@ -24,12 +24,4 @@ Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME &date, std::uint32
     return Result::Ok;
 }
 
-Result QueryTZDltStateAtUtc(std::uint16_t tzid, const SYSTEMTIME &utc, std::uint32_t *state) noexcept {
-    if (tzid == 0 || state == nullptr) return Result::Param;
-    TZInfo zone;
-    if (const Result found = FindZoneOnce(tzid, &zone); found != Result::Ok) return found;
-    *state = DaylightStateAtUtc(zone, utc);
-    return Result::Ok;
-}
-
 }  // namespace kelvane

@@ -17,7 +17,4 @@ Result QueryTZDltState(std::uint16_t tzid, std::uint32_t *state) noexcept;
 // caller's to check. Results as above.
 Result QueryTZDltStateOn(std::uint16_t tzid, const SYSTEMTIME &date, std::uint32_t *state) noexcept;
 
-// The zone's state at a UTC time, judged on the zone's own wall clock; results as above.
-Result QueryTZDltStateAtUtc(std::uint16_t tzid, const SYSTEMTIME &utc, std::uint32_t *state) noexcept;
-
 }  // namespace kelvane

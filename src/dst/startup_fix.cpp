@@ -11,9 +11,8 @@
 // switch off both values are cleared.
 #include "dst/startup_fix.h"
 
-#include "catalogue/zone_kinds.h"
 #include "dst/clock_registry.h"
-#include "dst/daylight_query.h"
+#include "dst/daylight_rule.h"
 #include "dst/platform_zone.h"
 #include "dst/zone_records.h"
 #include "platform/platform.h"
@@ -35,31 +34,26 @@ Result TurnSwitchOff(const DataDirectoryLock &lock, TZSetting setting) noexcept 
     return writer.Write(lock, kSettingsFile, lines);
 }
 
-// The platform's zone made the settings' zone, should it be another.
-Result AlignWithSettings(uint16_t tzid) noexcept {
-    RecordReader reader;
-    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
-    TZInfo zone;
-    ZoneRequest request{tzid, &zone};
-    if (const Result found = FindZonesOnce(reader, &request, 1); found != Result::Ok) return found;
-    return AlignPlatformZone(reader, tzid, zone);
-}
 }  // namespace
 
+// The settings' zone is read once: its rule now, whether it has one, and the
+// platform's zone compared with it all come from that one record.
 Result CorrectClockDaylight(const DataDirectoryLock &lock) noexcept {
     TZSetting setting;
     if (const Result read = ReadTZSetting(&setting); read != Result::Ok) return read;
-    SYSTEMTIME utc{};
-    CurrentPlatform().GetSystemTime(&utc);
-    uint32_t state = 0;
-    if (const Result r = QueryTZDltStateAtUtc(setting.TZID, utc, &state); r != Result::Ok) return r;
-    uint32_t platformDaylight = 0;
-    if (ReadPlatformDaylight(&platformDaylight) == Result::State) return Result::State;
-    uint32_t hasRule = 0;
-    if (const Result typed = ReadDaylightTypes(&setting.TZID, 1, &hasRule); typed != Result::Ok) return typed;
-    if (const Result aligned = AlignWithSettings(setting.TZID); aligned != Result::Ok) return aligned;
+    if (setting.TZID == 0) return Result::Param;
+    RecordReader reader;
+    if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
+    TZInfo zone;
+    ZoneRequest request{setting.TZID, &zone};
+    if (const Result found = FindZonesOnce(reader, &request, 1); found != Result::Ok) return found;
+    if (const Result aligned = AlignPlatformZone(reader, setting.TZID, zone); aligned != Result::Ok) return aligned;
     if (setting.DLT != 1) return SetClockDST(0, 0);
-    if (hasRule == 1) return SetClockDST(1, state);
+    if (zone.StdMonth > 0 && zone.DltMonth > 0) {
+        SYSTEMTIME utc{};
+        CurrentPlatform().GetSystemTime(&utc);
+        return SetClockDST(1, DaylightStateAtUtc(zone, utc));
+    }
     return TurnSwitchOff(lock, setting);
 }
 
