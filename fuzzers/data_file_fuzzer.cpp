@@ -94,7 +94,7 @@ kelvane::test::MemoryDevice &ShippedDevice(const std::filesystem::path &director
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    // The device's own device.ini is read from the disk, so it lives in a real directory.
+    // The files are served from memory under a real, empty directory's path.
     static kelvane::test::DataDir dir;
     static kelvane::test::MemoryDevice &device = ShippedDevice(dir.Path());
     const auto family = static_cast<Family>(KELVANE_FUZZ_FAMILY);
@@ -104,7 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t half = files[1] != nullptr ? size / 2 : size;
     device.Put(files[0], bytes.substr(0, half));
     if (files[1] != nullptr) device.Put(files[1], bytes.substr(half));
-    if (family == kDevice) dir.WriteBytes(files[0], bytes);
     static Rooms rooms;
     Exercise(family, rooms);
     return 0;
