@@ -7,6 +7,7 @@
 
 #include "record/record_reader.h"
 #include "support/data_dir.h"
+#include "support/faulty_device.h"
 
 namespace kelvane {
 namespace {
@@ -63,6 +64,10 @@ TEST(ReadLoop, LinesBeyondTheReadChunkArriveWhole) {
     }
     dir.WriteLines("T.ini", lines);
     EXPECT_EQ(FirstFields(2), expected);
+    test::FaultyDevice shortReads((dir.Path() / "host").string());
+    shortReads.readLimit = 7;  // every read ends inside a unit
+    testing::InstallPlatform(&shortReads);
+    EXPECT_EQ(FirstFields(2), expected) << "short reads";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 // clock are not failure points: the platform's clock has no way to fail.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <cstddef>
@@ -36,6 +37,7 @@ public:
     // A platform that sets zone and clock in two calls, and its clock refusing to be set.
     bool twoSteps = false, failSetSystemTime = false;
     bool skipDurability = false;  // flushes and directory syncs succeed without reaching the disk
+    std::size_t readLimit = 0;    // the most a read returns (0: what is asked), to cut reads short
     std::uint64_t zoneSets = 0, failZoneSetAt = 0;  // ApplyTimeZone calls; the one that fails
     // Calls of each operation so far, and the call (1 = the first) made to fail; 0: none.
     std::array<std::uint64_t, kFileOps> calls{}, failAt{};
@@ -55,7 +57,8 @@ public:
         return file;
     }
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override {
-        return Fails(Op(file, kRead, kDeviceRead)) ? -1 : SimulatedDevice::ReadFile(file, buffer, bytes);
+        if (Fails(Op(file, kRead, kDeviceRead))) return -1;
+        return SimulatedDevice::ReadFile(file, buffer, readLimit != 0 ? std::min(bytes, readLimit) : bytes);
     }
     bool WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept override {
         return !Fails(Op(file, kWrite, kDeviceWrite)) && SimulatedDevice::WriteFile(file, data, bytes);
