@@ -1,17 +1,26 @@
 #include "platform/host_platform.h"
 
+#include <algorithm>
+
 #include "platform/host_files.h"
 #include "platform/utf.h"
 #include "base/text.h"
 
 namespace kelvane {
 
+HostFilesPlatform::HostFilesPlatform(const std::string &dataDirectory) : dataDirectory_(ToUtf16(dataDirectory)) {}
+
 std::uint32_t HostFilesPlatform::DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept {
     return ServedDirectory(buffer, capacity);
 }
 
 std::uint32_t HostFilesPlatform::ServedDirectory(TZChar *buffer, std::uint32_t capacity) const noexcept try {
-    if (!dataDirectory_.empty()) return CopyAsUtf16(dataDirectory_, buffer, capacity);
+    if (!dataDirectory_.empty()) {
+        if (dataDirectory_.size() >= capacity) return 0;
+        std::copy(dataDirectory_.begin(), dataDirectory_.end(), buffer);
+        buffer[dataDirectory_.size()] = 0;
+        return static_cast<std::uint32_t>(dataDirectory_.size());
+    }
     if (const std::uint32_t named = host::DataDirectoryVariable(buffer, capacity); named != 0) return named;
     const std::uint32_t length = host::ModuleFileName(buffer, capacity);
     if (length == 0 || length >= capacity) return 0;

@@ -15,7 +15,7 @@ class HostFilesPlatform : public Platform {
 public:
     // dataDirectory (UTF-8): the data directory the platform serves; empty:
     // KELVANE_DATA, else the executable's directory.
-    explicit HostFilesPlatform(std::string dataDirectory = std::string()) : dataDirectory_(std::move(dataDirectory)) {}
+    explicit HostFilesPlatform(const std::string &dataDirectory = std::string());
 
     std::uint32_t DataDirectory(TZChar *buffer, std::uint32_t capacity) noexcept override;
     FileHandle OpenForReading(const TZChar *path) noexcept override;
@@ -41,7 +41,7 @@ public:
 private:
     std::uint32_t ServedDirectory(TZChar *buffer, std::uint32_t capacity) const noexcept;
 
-    std::string dataDirectory_;
+    std::basic_string<TZChar> dataDirectory_;  // converted once: every file path begins with it
 };
 
 }  // namespace kelvane

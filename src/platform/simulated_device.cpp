@@ -23,17 +23,16 @@ SimulatedDevice::SimulatedDevice(const std::string &executablePath)
 
 std::string SimulatedDevice::ConfigPath() const { return DataFileUtf8(kDeviceFileName); }
 
-bool SimulatedDevice::Load(DeviceState *state) noexcept try {
-    return ReadDeviceState(*this, ToUtf16(ConfigPath()).c_str(), state);
-} catch (...) {
+bool SimulatedDevice::Load(DeviceState *state) noexcept {
+    TZChar path[kPathUnits];
+    if (DataFilePath(kDeviceFileName, path, kPathUnits) != 0) return ReadDeviceState(*this, path, state);
     *state = DeviceState{};
     return false;
 }
 
-bool SimulatedDevice::Store(const DeviceState &state) noexcept try {
-    return WriteDeviceState(*this, ToUtf16(ConfigPath()).c_str(), state);
-} catch (...) {
-    return false;
+bool SimulatedDevice::Store(const DeviceState &state) noexcept {
+    TZChar path[kPathUnits];
+    return DataFilePath(kDeviceFileName, path, kPathUnits) != 0 && WriteDeviceState(*this, path, state);
 }
 
 ClockKind SimulatedDevice::KeptClock() noexcept {
