@@ -1,6 +1,7 @@
 #include "platform/clock_file.h"
 
 #include <string>
+#include <utility>
 
 #include "base/text.h"
 #include "platform/device_config.h"
@@ -24,7 +25,7 @@ bool SetClockFileValue(HostFilesPlatform &platform, const TZChar *name, std::uin
     if (platform.DataFilePath(kClockFileName, path, kPathUnits) == 0 || !host::ReadWhole(platform, path, &text) ||
         !host::Exists(path))
         return false;
-    DeviceConfig settings = DeviceConfig::Parse(text);
+    DeviceConfig settings = DeviceConfig::Parse(std::move(text));
     settings.Set(ToUtf8(ViewOf(name, 64)), std::to_string(value));
     return host::ReplaceWhole(platform, path, settings.Text());
 } catch (...) {

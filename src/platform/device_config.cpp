@@ -1,25 +1,29 @@
 #include "platform/device_config.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kelvane {
 namespace {
-constexpr std::string_view kBlanks = " \t\r";
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 // [start, end) without the blanks around it.
 void Trim(std::string_view text, std::size_t *start, std::size_t *end) {
-    while (*start < *end && kBlanks.find(text[*start]) != std::string_view::npos) ++*start;
-    while (*end > *start && kBlanks.find(text[*end - 1]) != std::string_view::npos) --*end;
+    while (*start < *end && IsBlank(text[*start])) ++*start;
+    while (*end > *start && IsBlank(text[*end - 1])) --*end;
 }
 }  // namespace
 
 void DeviceConfig::AddLine(std::size_t start, std::size_t end) {
     Line line{{start, end - start}, {}, {}};
     const std::string_view text(text_);
-    const std::size_t contentEnd = std::min(end, text.find('#', start));
-    const std::size_t equals = text.substr(0, contentEnd).find('=', start);
+    // Both searches stay within the line: a file's lines cost its size once.
+    const std::string_view content = text.substr(start, end - start);
+    const std::size_t contentEnd = start + std::min(content.size(), content.find('#'));
+    const std::size_t equals = text.substr(start, contentEnd - start).find('=');
     if (equals != std::string_view::npos) {
-        std::size_t keyStart = start, keyEnd = equals, valueStart = equals + 1, valueEnd = contentEnd;
+        const std::size_t at = start + equals;
+        std::size_t keyStart = start, keyEnd = at, valueStart = at + 1, valueEnd = contentEnd;
         Trim(text, &keyStart, &keyEnd);
         Trim(text, &valueStart, &valueEnd);
         line.key = {keyStart, keyEnd - keyStart};
@@ -28,23 +32,26 @@ void DeviceConfig::AddLine(std::size_t start, std::size_t end) {
     lines_.push_back(line);
 }
 
-DeviceConfig DeviceConfig::Parse(const std::string &text) {
+DeviceConfig DeviceConfig::Parse(std::string contents) {
     DeviceConfig config;
-    config.text_ = text;
-    config.lines_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    config.text_ = std::move(contents);
+    const std::string_view text(config.text_);
+    std::size_t lines = 1;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) ++lines;
+    config.lines_.reserve(lines);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         config.AddLine(start, end);
         start = end + 1;
     }
     return config;
 }
 
-std::optional<std::string> DeviceConfig::Get(const std::string &key) const {
+std::optional<std::string_view> DeviceConfig::Get(std::string_view key) const {
     for (auto it = lines_.rbegin(); it != lines_.rend(); ++it) {
-        if (View(it->key) == key) return std::string(View(it->value));
+        if (View(it->key) == key) return View(it->value);
     }
     return std::nullopt;
 }
@@ -64,7 +71,7 @@ void DeviceConfig::Set(const std::string &key, const std::string &value) {
         replaced = true;
     }
     if (!replaced) text = Text() + replacement + "\n";
-    *this = Parse(text);
+    *this = Parse(std::move(text));
 }
 
 std::string DeviceConfig::Text() const {

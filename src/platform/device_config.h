@@ -19,9 +19,17 @@ namespace kelvane {
 
 class DeviceConfig {
 public:
-    static DeviceConfig Parse(const std::string &text);
+    static DeviceConfig Parse(std::string contents);
 
-    std::optional<std::string> Get(const std::string &key) const;
+    // The value of the key's last line, a view into the text kept here.
+    std::optional<std::string_view> Get(std::string_view key) const;
+    // Calls read(key, value) for each line that holds a key, in file order.
+    template <typename Read>
+    void ForEachValue(Read read) const {
+        for (const Line &line : lines_) {
+            if (line.key.length != 0) read(View(line.key), View(line.value));
+        }
+    }
     // Replaces the key's line, or appends one.
     void Set(const std::string &key, const std::string &value);
     std::string Text() const;

@@ -1,9 +1,14 @@
 #include "platform/device_state.h"
 
+#include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "calendar/civil_calendar.h"
 #include "platform/host_files.h"
@@ -18,33 +23,68 @@ namespace {
 // arithmetic on it can overflow.
 constexpr std::int64_t kMaxClockOffsetSeconds = 1000000000000;  // about 31,700 years
 
-// A number as device.ini writes it: decimal, signed, or 0x-hex.
-std::optional<std::int64_t> ParseNumber(const std::string &text) {
-    if (text.empty()) return std::nullopt;
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    char *end = nullptr;
-    errno = 0;
-    const std::int64_t value = hex ? static_cast<std::int64_t>(std::strtoull(text.c_str() + 2, &end, 16))
-                                   : std::strtoll(text.c_str(), &end, 10);
-    if (end == nullptr || *end != '\0' || errno == ERANGE) return std::nullopt;
-    return value;
+// Calls read with text NUL-terminated, for the C library's readers: on the
+// stack when short, as device.ini's values are.
+template <typename Read>
+auto WithTerminated(std::string_view text, Read read) {
+    char small[64];
+    if (text.size() < sizeof small) {
+        std::memcpy(small, text.data(), text.size());
+        small[text.size()] = '\0';
+        return read(static_cast<const char *>(small));
+    }
+    const std::string large(text);
+    return read(large.c_str());
 }
 
-std::int64_t NumberIn(const DeviceConfig &lines, const char *key, std::int64_t fallback, std::int64_t lowest,
+// Up to 18 digits after an optional minus sign, as the engine writes them;
+// anything else is left to the C library.
+std::optional<std::int64_t> ParsePlainDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+// A number as device.ini writes it: decimal, signed, or 0x-hex.
+std::optional<std::int64_t> ParseNumber(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    if (const auto plain = ParsePlainDecimal(text)) return plain;
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    return WithTerminated(text, [hex](const char *c) -> std::optional<std::int64_t> {
+        char *end = nullptr;
+        errno = 0;
+        const std::int64_t value = hex ? static_cast<std::int64_t>(std::strtoull(c + 2, &end, 16))
+                                       : std::strtoll(c, &end, 10);
+        if (end == nullptr || *end != '\0' || errno == ERANGE) return std::nullopt;
+        return value;
+    });
+}
+
+std::int64_t NumberIn(std::optional<std::string_view> value, std::int64_t fallback, std::int64_t lowest,
                       std::int64_t highest) {
-    const auto number = ParseNumber(lines.Get(key).value_or(""));
+    const auto number = ParseNumber(value.value_or(""));
     return number && *number >= lowest && *number <= highest ? *number : fallback;
 }
 
-std::int32_t Bias(const DeviceConfig &lines, const char *key) {
-    return static_cast<std::int32_t>(NumberIn(lines, key, 0, INT32_MIN, INT32_MAX));
+std::int32_t Bias(std::optional<std::string_view> value) {
+    return static_cast<std::int32_t>(NumberIn(value, 0, INT32_MIN, INT32_MAX));
 }
 
 // Seconds since 1970 of "YYYY-MM-DD hh:mm:ss".
-std::optional<std::int64_t> ParseClock(const std::string &text) {
+std::optional<std::int64_t> ParseClock(std::optional<std::string_view> text) {
+    if (!text) return std::nullopt;
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
     char tail = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6) return std::nullopt;
+    const int read = WithTerminated(*text, [&](const char *c) {
+        return std::sscanf(c, "%d-%d-%d %d:%d:%d%c", &y, &mo, &d, &h, &mi, &s, &tail);
+    });
+    if (read != 6) return std::nullopt;
     if (mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
         return std::nullopt;
     return SecondsFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d), h * 3600 + mi * 60 + s);
@@ -58,15 +98,40 @@ std::string FormatClock(std::int64_t seconds) {
     return text;
 }
 
-SYSTEMTIME ParseTransition(const DeviceConfig &lines, const char *key) {
+// One number at *at as strtoul reads it: blanks before it, a sign, digits,
+// ULONG_MAX when too large. False when no digit stands there.
+bool ReadUnsigned(std::string_view text, std::size_t *at, unsigned long *value) {
+    std::size_t i = *at;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const std::size_t first = i;
+    unsigned long number = 0;
+    bool tooLarge = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const auto digit = static_cast<unsigned long>(text[i] - '0');
+        tooLarge = tooLarge || number > (ULONG_MAX - digit) / 10;
+        number = number * 10 + digit;
+    }
+    if (i == first) return false;
+    *value = tooLarge ? ULONG_MAX : negative ? 0 - number : number;
+    *at = i;
+    return true;
+}
+
+// Eight numbers apart by blanks, read as scanf's %u reads them (what
+// follows the eighth is ignored); anything less gives a zero date.
+SYSTEMTIME ParseTransition(std::optional<std::string_view> value) {
+    const std::string_view text = value.value_or("");
+    unsigned long f[8] = {};
+    std::size_t at = 0;
     SYSTEMTIME t{};
-    unsigned f[8] = {};
-    if (std::sscanf(lines.Get(key).value_or("").c_str(), "%u %u %u %u %u %u %u %u", &f[0], &f[1], &f[2], &f[3],
-                    &f[4], &f[5], &f[6], &f[7]) != 8)
-        return t;
+    for (unsigned long &field : f) {
+        if (!ReadUnsigned(text, &at, &field)) return t;
+    }
     std::uint16_t *fields[8] = {&t.wYear, &t.wMonth, &t.wDayOfWeek, &t.wDay,
                                 &t.wHour, &t.wMinute, &t.wSecond, &t.wMilliseconds};
-    for (int i = 0; i < 8; ++i) *fields[i] = static_cast<std::uint16_t>(f[i]);
+    for (int i = 0; i < 8; ++i) *fields[i] = static_cast<std::uint16_t>(static_cast<unsigned>(f[i]));
     return t;
 }
 
@@ -77,44 +142,77 @@ std::string FormatTransition(const SYSTEMTIME &t) {
     return text;
 }
 
-void ParseName(TZChar (&dest)[32], const std::optional<std::string> &utf8) {
-    const auto wide = ToUtf16(utf8.value_or(""));
-    CopyText(dest, TextView(wide.data(), wide.size()));
+void ParseName(TZChar (&dest)[32], std::optional<std::string_view> utf8) {
+    CopyUtf16Cut(utf8.value_or(""), dest, 32);
 }
 
-bool Injected(const DeviceConfig &lines, const std::string &failure) {
-    std::string compact = ",";
-    for (char c : lines.Get("fail").value_or("")) {
-        if (c != ' ' && c != '\t') compact += c;
+// Whether the comma list of failures names this one (blanks anywhere ignored).
+bool Injected(std::optional<std::string_view> value, std::string_view failure) {
+    const std::string_view list = value.value_or("");
+    std::size_t matched = 0;  // units of failure matched since the last comma, or npos once it differs
+    for (const char c : list) {
+        if (c == ' ' || c == '\t') continue;
+        if (c == ',') {
+            if (matched == failure.size()) return true;
+            matched = 0;
+        } else if (matched < failure.size() && c == failure[matched]) {
+            ++matched;
+        } else {
+            matched = std::string_view::npos;
+        }
     }
-    compact += ',';
-    return compact.find("," + failure + ",") != std::string::npos;
+    return matched == failure.size();
 }
 
-void ParseZone(const DeviceConfig &lines, TimeZoneInformation *zone) {
-    zone->Bias = Bias(lines, "tz_bias");
-    zone->StandardBias = Bias(lines, "tz_standard_bias");
-    zone->DaylightBias = Bias(lines, "tz_daylight_bias");
-    ParseName(zone->StandardName, lines.Get("tz_standard_name"));
-    ParseName(zone->DaylightName, lines.Get("tz_daylight_name"));
-    zone->StandardDate = ParseTransition(lines, "tz_standard_date");
-    zone->DaylightDate = ParseTransition(lines, "tz_daylight_date");
+// The keys the device reads.
+enum Key {
+    kUiLanguage, kClock, kClockOffset, kClockKeeps, kBias, kStandardBias, kDaylightBias, kStandardName,
+    kDaylightName, kStandardDate, kDaylightDate, kState, kClockKey, kFail, kKeyCount
+};
+constexpr std::string_view kKeys[kKeyCount] = {
+    "ui_language", "clock", "clock_offset", "clock_keeps", "tz_bias", "tz_standard_bias", "tz_daylight_bias",
+    "tz_standard_name", "tz_daylight_name", "tz_standard_date", "tz_daylight_date", "tz_state", "clock_key", "fail",
+};
+using Values = std::array<std::optional<std::string_view>, kKeyCount>;
+
+// The value of each key's last line, found in one pass over the lines.
+Values ReadValues(const DeviceConfig &lines) {
+    Values values;
+    lines.ForEachValue([&values](std::string_view key, std::string_view value) {
+        for (int k = 0; k < kKeyCount; ++k) {
+            if (key == kKeys[k]) {
+                values[k] = value;
+                return;
+            }
+        }
+    });
+    return values;
 }
 
-DeviceState Parse(const std::string &text) {
+void ParseZone(const Values &values, TimeZoneInformation *zone) {
+    zone->Bias = Bias(values[kBias]);
+    zone->StandardBias = Bias(values[kStandardBias]);
+    zone->DaylightBias = Bias(values[kDaylightBias]);
+    ParseName(zone->StandardName, values[kStandardName]);
+    ParseName(zone->DaylightName, values[kDaylightName]);
+    zone->StandardDate = ParseTransition(values[kStandardDate]);
+    zone->DaylightDate = ParseTransition(values[kDaylightDate]);
+}
+
+DeviceState Parse(std::string text) {
     DeviceState state;
-    state.lines = DeviceConfig::Parse(text);
-    const DeviceConfig &lines = state.lines;
-    state.uiLanguage = static_cast<std::uint16_t>(NumberIn(lines, "ui_language", 1033, INT32_MIN, INT32_MAX));
-    state.frozenClock = ParseClock(lines.Get("clock").value_or(""));
-    state.clockOffset = NumberIn(lines, "clock_offset", 0, -kMaxClockOffsetSeconds, kMaxClockOffsetSeconds);
-    state.keeps = lines.Get("clock_keeps").value_or("local") == "utc" ? ClockKind::Utc : ClockKind::LocalTime;
-    ParseZone(lines, &state.zone);
-    if (const auto forced = lines.Get("tz_state"); forced && !forced->empty())
+    state.lines = DeviceConfig::Parse(std::move(text));
+    const Values values = ReadValues(state.lines);
+    state.uiLanguage = static_cast<std::uint16_t>(NumberIn(values[kUiLanguage], 1033, INT32_MIN, INT32_MAX));
+    state.frozenClock = ParseClock(values[kClock]);
+    state.clockOffset = NumberIn(values[kClockOffset], 0, -kMaxClockOffsetSeconds, kMaxClockOffsetSeconds);
+    state.keeps = values[kClockKeeps].value_or("local") == "utc" ? ClockKind::Utc : ClockKind::LocalTime;
+    ParseZone(values, &state.zone);
+    if (const auto forced = values[kState]; forced && !forced->empty())
         state.forcedZoneState = static_cast<std::uint32_t>(ParseNumber(*forced).value_or(0));
-    state.clockKeyExists = NumberIn(lines, "clock_key", 1, INT32_MIN, INT32_MAX) != 0;
-    state.failSetTimeZone = Injected(lines, "set_time_zone");
-    state.failRegistrySet = Injected(lines, "registry_set");
+    state.clockKeyExists = NumberIn(values[kClockKey], 1, INT32_MIN, INT32_MAX) != 0;
+    state.failSetTimeZone = Injected(values[kFail], "set_time_zone");
+    state.failRegistrySet = Injected(values[kFail], "registry_set");
     return state;
 }
 
@@ -123,7 +221,8 @@ DeviceState Parse(const std::string &text) {
 bool ReadDeviceState(Platform &files, const TZChar *path, DeviceState *state) noexcept try {
     std::string text;
     const bool read = host::ReadWhole(files, path, &text, kDeviceFileLimit);
-    *state = Parse(read ? text : std::string());
+    if (!read) text.clear();
+    *state = Parse(std::move(text));
     return read;
 } catch (...) {
     *state = DeviceState{};

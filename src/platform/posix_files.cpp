@@ -26,12 +26,29 @@
 
 namespace kelvane::host {
 namespace {
-// The UTF-8 path, or empty when it cannot be converted.
-std::string NativePath(const TZChar *path) noexcept try {
-    return ToUtf8(ViewOf(path, SIZE_MAX));
-} catch (...) {
-    return std::string();
-}
+// The UTF-8 path, empty when it cannot be converted: on the stack when it
+// fits there, as the paths of a data directory do, so an open costs no heap.
+class NativePath {
+public:
+    explicit NativePath(const TZChar *path) noexcept {
+        const auto wide = ViewOf(path, SIZE_MAX);
+        if (wide.empty() || CopyAsUtf8(wide, short_, sizeof short_) != 0) return;
+        try {
+            long_ = ToUtf8(wide);
+        } catch (...) {
+            short_[0] = '\0';
+        }
+    }
+    NativePath(const NativePath &) = delete;
+    NativePath &operator=(const NativePath &) = delete;
+
+    const char *c_str() const noexcept { return long_.empty() ? short_ : long_.c_str(); }
+    bool empty() const noexcept { return c_str()[0] == '\0'; }
+
+private:
+    char short_[1024] = "";
+    std::string long_;
+};
 
 // Files the engine creates are readable by everyone, whatever the umask.
 constexpr mode_t kNewFileMode = 0644;
@@ -40,10 +57,10 @@ constexpr mode_t kNewFileMode = 0644;
 // at target, if there is one. The owner is set only where the writer may
 // (root, or the same owner), and a refusal leaves the writer's own; the mode
 // is set after it, as a change of owner may clear bits.
-void KeepAccess(const std::string &source, const std::string &target) noexcept {
+void KeepAccess(const char *source, const char *target) noexcept {
     struct stat replaced {};
-    if (::lstat(target.c_str(), &replaced) != 0 || !S_ISREG(replaced.st_mode)) return;
-    const int fd = ::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (::lstat(target, &replaced) != 0 || !S_ISREG(replaced.st_mode)) return;
+    const int fd = ::open(source, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return;
     struct stat written {};
     if (::fstat(fd, &written) == 0 && S_ISREG(written.st_mode)) {
@@ -56,17 +73,14 @@ void KeepAccess(const std::string &source, const std::string &target) noexcept {
 }
 
 int OpenDirectory(const TZChar *directory) noexcept {
-    const std::string native = NativePath(directory);
+    const NativePath native(directory);
     if (native.empty()) return -1;
     return ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 }  // namespace
 
 std::uint32_t ModuleFileName(TZChar *buffer, std::uint32_t capacity) noexcept try {
-    const auto wide = ToUtf16(ExecutablePath());
-    if (wide.empty() || wide.size() >= capacity) return 0;
-    CopyText(buffer, capacity, TextView(wide.data(), wide.size()));
-    return static_cast<std::uint32_t>(wide.size());
+    return CopyAsUtf16(ExecutablePath(), buffer, capacity);
 } catch (...) {
     return 0;
 }
@@ -77,7 +91,7 @@ std::uint32_t DataDirectoryVariable(TZChar *buffer, std::uint32_t capacity) noex
 }
 
 FileHandle OpenForReading(const TZChar *path) noexcept {
-    const std::string native = NativePath(path);
+    const NativePath native(path);
     if (native.empty()) return kNoFile;
     const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return kNoFile;
@@ -90,7 +104,7 @@ FileHandle OpenForReading(const TZChar *path) noexcept {
 }
 
 FileHandle CreateNewFile(const TZChar *path) noexcept {
-    const std::string native = NativePath(path);
+    const NativePath native(path);
     if (native.empty()) return kNoFile;
     const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
     if (fd < 0) return kNoFile;
@@ -123,9 +137,9 @@ bool Flush(FileHandle file) noexcept { return ::fsync(static_cast<int>(file)) ==
 bool Close(FileHandle file) noexcept { return ::close(static_cast<int>(file)) == 0; }
 
 bool Replace(const TZChar *source, const TZChar *target) noexcept {
-    const std::string from = NativePath(source), to = NativePath(target);
+    const NativePath from(source), to(target);
     if (from.empty() || to.empty()) return false;
-    KeepAccess(from, to);
+    KeepAccess(from.c_str(), to.c_str());
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
@@ -138,13 +152,13 @@ bool SyncDirectory(const TZChar *directory) noexcept {
 }
 
 bool Exists(const TZChar *path) noexcept {
-    const std::string native = NativePath(path);
+    const NativePath native(path);
     struct stat info {};
     return native.empty() || ::lstat(native.c_str(), &info) == 0 || errno != ENOENT;
 }
 
 bool Delete(const TZChar *path) noexcept {
-    const std::string native = NativePath(path);
+    const NativePath native(path);
     return !native.empty() && ::unlink(native.c_str()) == 0;
 }
 
@@ -155,9 +169,9 @@ bool Delete(const TZChar *path) noexcept {
 // writer that released it queues at the turnstile with the others. Without
 // the file there is no turnstile, and the writers queue at the lock alone.
 int OpenTurnstile(const TZChar *directory) noexcept try {
-    const std::string native = NativePath(directory);
+    const NativePath native(directory);
     if (native.empty()) return -1;
-    return ::open((native + "/TZ_Def.ini").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    return ::open((std::string(native.c_str()) + "/TZ_Def.ini").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
 } catch (...) {
     return -1;
 }

@@ -50,7 +50,7 @@ using Values = std::vector<std::string>;
 inline Values DeviceValues(const DataDir &dir, std::initializer_list<const char *> keys) {
     const DeviceConfig config = DeviceConfig::Parse(dir.ReadBytes("device.ini"));
     Values values;
-    for (const char *key : keys) values.push_back(config.Get(key).value_or("-"));
+    for (const char *key : keys) values.emplace_back(config.Get(key).value_or("-"));
     return values;
 }
 
