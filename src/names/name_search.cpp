@@ -12,12 +12,6 @@ namespace {
 constexpr std::uint16_t kDescribedLineFields = kDetailField + 1;
 constexpr std::size_t kNameRoom = 30;
 
-bool BeginsWith(TextView text, const TZChar *prefix) noexcept {
-    for (std::size_t i = 0; prefix[i] != 0; ++i) {
-        if (i >= text.size() || text[i] != prefix[i]) return false;
-    }
-    return true;
-}
 }  // namespace
 
 // No capacity is passed, so at most TZ_MAX_SYSTEM_ZONES matches (the most the
@@ -27,14 +21,13 @@ Result SearchCatalogue(const TZChar *name, uint16_t *count, uint16_t *ids, TZCha
     if (const Result opened = reader.Open(); opened != Result::Ok) return opened;
     Result stored = Result::Ok;
     const Result read = reader.Read(kSystemCatalogueFile, kDescribedLineFields, [&](const RecordLine &line) noexcept {
-        const TextView detail = line.Text(kDetailField);
-        if (!BeginsWith(detail, name)) return true;
+        if (!line.BeginsWith(kDetailField, name)) return true;
         if (names[*count] == nullptr) {
             stored = Result::Param;
             return false;
         }
         ids[*count] = LineZoneId(line);
-        CopyIntoRoom(names[*count], kNameRoom, detail);
+        CopyIntoRoom(names[*count], kNameRoom, line.Text(kDetailField));
         ++*count;
         return *count < TZ_MAX_SYSTEM_ZONES;
     });

@@ -165,6 +165,19 @@ std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept 
     return length;
 }
 
+bool FieldBeginsWith(const TZChar *p, const TZChar *end, const TZChar *prefix) noexcept {
+    for (std::size_t i = 0; prefix[i] != 0; ++i, ++p) {
+        if (i == kFieldUnits - 1 || p == end) return false;
+        TZChar c = *p;
+        if (!IsOrdinary(c)) {
+            if (IsSeparator(c) || EndsLine(c)) return false;
+            if (c == kDollar) c = 0x20;
+        }
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
 const TZChar *FirstFieldStart(TextView line) noexcept {
     const TZChar *p = SkipSeparators(line.data(), line.data() + line.size());
     return p != line.data() + line.size() && !EndsLine(*p) ? p : nullptr;

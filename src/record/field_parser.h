@@ -64,6 +64,9 @@ std::uint16_t LocateFields(TextView line, FieldMap *map, std::uint16_t limit) no
 // The field beginning at p (before end) as SplitFields stores it, into out
 // (kFieldUnits units); returns its length.
 std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept;
+// Whether that field, as CopyField stores it, begins with prefix (ended by
+// NUL), without copying it.
+bool FieldBeginsWith(const TZChar *p, const TZChar *end, const TZChar *prefix) noexcept;
 
 class FieldParser {
 public:

@@ -37,6 +37,10 @@ public:
     TextView Text(std::uint16_t i) const noexcept {
         return TextView(buffers_[i], CopyField(Begin(i), End(), buffers_[i]));
     }
+    // Whether field i's text begins with prefix, nothing copied.
+    bool BeginsWith(std::uint16_t i, const TZChar *prefix) const noexcept {
+        return FieldBeginsWith(Begin(i), End(), prefix);
+    }
     std::int32_t Number(std::uint16_t i) const noexcept { return FieldToLong(Begin(i), End()); }
     std::uint16_t U16(std::uint16_t i) const noexcept { return WideToU16(Begin(i), End()); }
 

@@ -63,25 +63,27 @@ struct Search {
 };
 
 TEST(SearchTZbyName, FindsSystemZonesByTheStartOfTheirDescription) {
-    const struct { const TZChar *name; std::vector<uint16_t> ids; Texts names; } cases[] = {
+    const struct { Text name; std::vector<uint16_t> ids; Texts names; } cases[] = {
         {KT("Bei"), {33, 37}, {KT("Beijing China"), KT("Bei")}},
         {KT("Beijing China"), {33}, {KT("Beijing China")}},
         {KT("Beijing$China"), {}, {}},
         {KT("BEI"), {}, {}},
         {KT("Beijing China and more"), {}, {}},
         {KT(""), {33, 35, 37, 38}, {KT("Beijing China"), KT("beijing"), KT("Bei"), Text(29, KT('B'))}},
+        {Text(63, KT('B')), {38}, {Text(29, KT('B'))}},
+        {Text(64, KT('B')), {}, {}},  // a field keeps its first 63 units
     };
     const Text numbers = KT(" 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0");
     DataDir dir;
     dir.WriteLines("TZ_Def.ini", {KT("33") + numbers + KT(" Beijing$China"), KT("34") + numbers, KT("35") + numbers + KT(" beijing"),
                                   KT(";36") + numbers + KT(" Beijing"), KT("65573") + numbers + KT(" Bei"),
-                                  KT("38") + numbers + KT(" ") + Text(40, KT('B'))});
+                                  KT("38") + numbers + KT(" ") + Text(70, KT('B'))});
     dir.WriteLines("TZ_UserDef.ini", {KT("10000 0 3 0 0 0 0 0 0 0 0 0 0 0 0 0 Beijing$mine")});
     for (const auto &c : cases) {
         Search s;
-        ASSERT_EQ(s.For(c.name), TZ_OK);
-        EXPECT_EQ(std::vector<uint16_t>(s.ids.begin(), s.ids.begin() + s.count), c.ids) << Text(c.name).size();
-        EXPECT_EQ(s.names.First(s.count), c.names) << Text(c.name).size();
+        ASSERT_EQ(s.For(c.name.c_str()), TZ_OK);
+        EXPECT_EQ(std::vector<uint16_t>(s.ids.begin(), s.ids.begin() + s.count), c.ids) << c.name.size();
+        EXPECT_EQ(s.names.First(s.count), c.names) << c.name.size();
         EXPECT_TRUE(s.names.WrittenOnlyBefore(s.count));
     }
 }
