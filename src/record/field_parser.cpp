@@ -178,11 +178,6 @@ bool FieldBeginsWith(const TZChar *p, const TZChar *end, const TZChar *prefix) n
     return true;
 }
 
-const TZChar *FirstFieldStart(TextView line) noexcept {
-    const TZChar *p = SkipSeparators(line.data(), line.data() + line.size());
-    return p != line.data() + line.size() && !EndsLine(*p) ? p : nullptr;
-}
-
 bool FieldParser::Init() noexcept {
     hasLine_ = false;
     lineLength_ = 0;

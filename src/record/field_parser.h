@@ -32,8 +32,14 @@ using FieldBuffer = TZChar[kFieldUnits];
 // fields; returns how many were stored.
 std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept;
 
-// Where the line's first field begins, or null when it has none.
-const TZChar *FirstFieldStart(TextView line) noexcept;
+// Where the line's first field begins, or null when it has none. Unit by
+// unit: a data line's first field follows a few blanks at most, and every
+// line read asks for it.
+inline const TZChar *FirstFieldStart(TextView line) noexcept {
+    const TZChar *p = line.data(), *end = p + line.size();
+    while (p != end && (*p == 0x20 || *p == 0x09 || *p == 0x0A)) ++p;
+    return p != end && *p != 0 && *p != 0x0D ? p : nullptr;
+}
 
 // Where a line's fields begin: one bit a unit in blocks of sixteen units,
 // and how many fields begin before each block. Only the fields a reader asks

@@ -58,12 +58,12 @@ __attribute__((target("avx2"))) const TZChar *FindLineFeedWide(const TZChar *p, 
 }
 #endif
 
-const TZChar *FindLineFeedAnyWay(const TZChar *begin, const TZChar *end) noexcept {
-    if (begin == end) return end;
+// The widest search the processor has, chosen once per reader.
+LineReader::FindFunction ChooseFind() noexcept {
 #if defined(KELVANE_WIDE_BLOCKS)
-    if (__builtin_cpu_supports("avx2")) return FindLineFeedWide(begin, end);
+    if (__builtin_cpu_supports("avx2")) return FindLineFeedWide;
 #endif
-    return FindLineFeed(begin, end);
+    return FindLineFeed;
 }
 
 // The file holds little-endian units; a big-endian host turns them round.
@@ -78,7 +78,7 @@ void ToHostOrder(TZChar *units, std::size_t count) noexcept {
 }  // namespace
 
 LineReader::LineReader(Platform &platform, FileHandle file, TZChar *chunk) noexcept
-    : platform_(platform), file_(file), chunk_(chunk) {}
+    : platform_(platform), file_(file), chunk_(chunk), find_(ChooseFind()) {}
 
 // Moves what is left (a partial piece and an unpaired byte) to the front and
 // reads more behind it.
@@ -100,7 +100,7 @@ bool LineReader::Refill() noexcept {
     return true;
 }
 
-bool LineReader::Next(TextView *piece) noexcept {
+bool LineReader::NextAtEdge(TextView *piece) noexcept {
     for (;;) {
         if (failed_) return false;
         const std::size_t available = UnitsHeld() - position_;
@@ -111,7 +111,7 @@ bool LineReader::Next(TextView *piece) noexcept {
         }
         const TZChar *begin = chunk_ + position_;
         const std::size_t window = available < kMaxPiece ? available : kMaxPiece;
-        const TZChar *feed = FindLineFeedAnyWay(begin, begin + window);
+        const TZChar *feed = window == 0 ? begin : find_(begin, begin + window);
         std::size_t length = 0;
         if (feed != begin + window)
             length = static_cast<std::size_t>(feed - begin) + 1;

@@ -29,21 +29,44 @@ inline constexpr std::size_t kChunkSlackUnits = 16;
 
 class LineReader {
 public:
+    using FindFunction = const TZChar *(*)(const TZChar *begin, const TZChar *end) noexcept;
+
     // chunk: a scratch buffer of kReadChunkUnits units owned by the caller.
     LineReader(Platform &platform, FileHandle file, TZChar *chunk) noexcept;
 
     // The next piece (never empty), valid until the next call; false once the
-    // file is exhausted or a read failed.
-    bool Next(TextView *piece) noexcept;
+    // file is exhausted or a read failed. Inline for the common case, a whole
+    // line already in the chunk.
+    bool Next(TextView *piece) noexcept {
+        if (!atStart_ && !failed_) {
+            const std::size_t available = UnitsHeld() - position_;
+            const std::size_t window = available < kLinePieceUnits - 1 ? available : kLinePieceUnits - 1;
+            const TZChar *begin = chunk_ + position_;
+            if (window != 0) {
+                const TZChar *feed = find_(begin, begin + window);
+                if (feed != begin + window) {
+                    const auto length = static_cast<std::size_t>(feed - begin) + 1;
+                    position_ += length;
+                    *piece = TextView(begin, length);
+                    return true;
+                }
+            }
+        }
+        return NextAtEdge(piece);
+    }
     bool Failed() const noexcept { return failed_; }
 
 private:
+    // The next piece where the fast path cannot give it: at the start of the
+    // file, at a chunk's end, or for a piece cut at its longest.
+    bool NextAtEdge(TextView *piece) noexcept;
     bool Refill() noexcept;
     std::size_t UnitsHeld() const noexcept { return bytesHeld_ / 2; }
 
     Platform &platform_;
     FileHandle file_;
     TZChar *chunk_;
+    FindFunction find_;  // the first line feed in [begin, end), or end
     std::size_t position_ = 0;   // next unit to hand out
     std::size_t bytesHeld_ = 0;  // bytes read into the chunk, an odd last byte included
     bool exhausted_ = false;

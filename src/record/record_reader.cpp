@@ -19,11 +19,6 @@ Result RecordReader::OpenFile(const TZChar *fileName, FileHandle *file) noexcept
     return *file == kNoFile ? Result::File : Result::Ok;
 }
 
-const TZChar *RecordReader::FirstField(TextView piece) noexcept {
-    const TZChar *first = FirstFieldStart(piece);
-    return first != nullptr && *first != u';' ? first : nullptr;
-}
-
 bool RecordReader::Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
     *count = LocateFields(piece, &fields_, kMaxFields);
     return *count != 0 && *count >= minFields;

@@ -93,7 +93,10 @@ private:
     Result EachPiece(const TZChar *fileName, OnPiece &&onPiece) noexcept;
     Result OpenFile(const TZChar *fileName, FileHandle *file) noexcept;
     // The first field's start, or null for a blank line or a comment.
-    static const TZChar *FirstField(TextView piece) noexcept;
+    static const TZChar *FirstField(TextView piece) noexcept {
+        const TZChar *first = FirstFieldStart(piece);
+        return first != nullptr && *first != u';' ? first : nullptr;
+    }
     bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
 
     FieldMap fields_;
