@@ -38,6 +38,11 @@ Result ReadTZFrequency(std::uint16_t *count, std::uint16_t *ids, bool checkCatal
     return Result::Ok;
 }
 
+Result ReadFrequencyList(std::uint16_t *list, std::uint16_t *count) noexcept {
+    RecordReader reader;
+    return ReadListFile(reader, list, count);
+}
+
 Result WriteTZFrequency(const DataDirectoryLock &lock, std::uint16_t count, const std::uint16_t *ids) noexcept {
     if (count > kMaxFileLines - kHeaderLines || (count > 0 && ids == nullptr)) return Result::Param;
     LineList lines;

@@ -25,6 +25,9 @@ inline constexpr std::uint16_t kFrequencyLimit = 50;
 // out. count is written only once the file was read: File (missing file)
 // leaves it alone, a failure of the catalogue check leaves it 0.
 Result ReadTZFrequency(std::uint16_t *count, std::uint16_t *ids, bool checkCatalogue) noexcept;
+// The list as the file holds it into list (room for kFrequencyCapacity
+// entries), for a caller that only reads it; count written once it was read.
+Result ReadFrequencyList(std::uint16_t *list, std::uint16_t *count) noexcept;
 
 // Rewrites the file with exactly these entries, in this order; the caller
 // holds the data directory's lock.

@@ -9,7 +9,7 @@ Result ReadFrequencyFlags(std::uint16_t count, const std::uint16_t *ids, std::ui
     Owned<std::uint16_t[]> list = AllocateArray<std::uint16_t>(kFrequencyCapacity);
     if (!list) return Result::NoMemory;
     std::uint16_t listed = kFrequencyCapacity;
-    if (const Result read = ReadTZFrequency(&listed, list.get(), false); read != Result::Ok) return read;
+    if (const Result read = ReadFrequencyList(list.get(), &listed); read != Result::Ok) return read;
     for (std::uint16_t i = 0; i < count; ++i) flags[i] = ListHolds(list.get(), listed, ids[i]) ? 1 : 0;
     return Result::Ok;
 }

@@ -152,11 +152,21 @@ __attribute__((target("avx2,popcnt"))) std::uint16_t LocateFieldsWide(TextView l
 #endif
 }  // namespace
 
-std::uint16_t LocateFields(TextView line, FieldMap *map, std::uint16_t limit) noexcept {
-#if defined(KELVANE_WIDE_BLOCKS)
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")) return LocateFieldsWide(line, map, limit);
-#endif
+namespace {
+std::uint16_t LocateFieldsNarrow(TextView line, FieldMap *map, std::uint16_t limit) noexcept {
     return LocateWith<Classify>(line, map, limit);
+}
+}  // namespace
+
+LocateFunction ChooseLocateFields() noexcept {
+#if defined(KELVANE_WIDE_BLOCKS)
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")) return LocateFieldsWide;
+#endif
+    return LocateFieldsNarrow;
+}
+
+std::uint16_t LocateFields(TextView line, FieldMap *map, std::uint16_t limit) noexcept {
+    return ChooseLocateFields()(line, map, limit);
 }
 
 std::size_t CopyField(const TZChar *p, const TZChar *end, TZChar *out) noexcept {

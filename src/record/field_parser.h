@@ -66,6 +66,10 @@ struct FieldMap {
 // to 15 units past its end must be readable (their values do not matter):
 // the line reader's pieces are.
 std::uint16_t LocateFields(TextView line, FieldMap *map, std::uint16_t limit) noexcept;
+// The same, in the widest form the processor has: for a reader that locates
+// the fields of many lines and so chooses once.
+using LocateFunction = std::uint16_t (*)(TextView line, FieldMap *map, std::uint16_t limit) noexcept;
+LocateFunction ChooseLocateFields() noexcept;
 
 // The field beginning at p (before end) as SplitFields stores it, into out
 // (kFieldUnits units); returns its length.

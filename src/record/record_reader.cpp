@@ -19,9 +19,4 @@ Result RecordReader::OpenFile(const TZChar *fileName, FileHandle *file) noexcept
     return *file == kNoFile ? Result::File : Result::Ok;
 }
 
-bool RecordReader::Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
-    *count = LocateFields(piece, &fields_, kMaxFields);
-    return *count != 0 && *count >= minFields;
-}
-
 }  // namespace kelvane

@@ -97,9 +97,13 @@ private:
         const TZChar *first = FirstFieldStart(piece);
         return first != nullptr && *first != u';' ? first : nullptr;
     }
-    bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept;
+    bool Accept(TextView piece, std::uint16_t minFields, std::uint16_t *count) noexcept {
+        *count = locate_(piece, &fields_, kMaxFields);
+        return *count != 0 && *count >= minFields;
+    }
 
     FieldMap fields_;
+    LocateFunction locate_ = ChooseLocateFields();
     ParserHandle parser_;
     Owned<TZChar[]> path_;
     std::size_t directoryLength_ = 0;  // 0 until the directory is known
