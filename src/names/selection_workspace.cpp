@@ -10,6 +10,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define KELVANE_WIDE_BLOCKS 1
+#endif
 
 namespace kelvane {
 namespace {
@@ -17,8 +21,9 @@ constexpr std::uint16_t kSecondNameField = 2;
 constexpr std::uint16_t kFirstNameField = 1;
 
 // Offsets padded past the list's end with values no offset is less than, so
-// the search for a greater one reads whole groups of four and stops by itself.
-constexpr std::size_t kOffsetPadding = 4;
+// the search for a greater one reads whole groups of four (or eight) and
+// stops by itself.
+constexpr std::size_t kOffsetPadding = 8;
 
 // The first j at or after from whose offset is greater than offset; count
 // when there is none: four at a time where the processor compares them at once.
@@ -40,6 +45,56 @@ inline std::uint16_t NextGreater(const std::int32_t *offsets, std::uint16_t from
     while (j < count && offsets[j] <= offset) ++j;
     return j;
 #endif
+}
+
+#if defined(KELVANE_WIDE_BLOCKS)
+// Eight at a time where the processor has AVX2.
+__attribute__((target("avx2"))) inline std::uint16_t NextGreaterWide(const std::int32_t *offsets,
+                                                                      std::uint16_t from, std::uint16_t count,
+                                                                      std::int32_t offset) noexcept {
+    const __m256i bar = _mm256_set1_epi32(offset);
+    for (std::uint16_t j = from; j < count; j += 8) {
+        const __m256i eight = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(offsets + j));
+        const int greater = _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(eight, bar)));
+        if (greater != 0) {
+            const auto at = static_cast<std::uint16_t>(j + std::countr_zero(static_cast<unsigned>(greater)));
+            return at < count ? at : count;
+        }
+    }
+    return count;
+}
+#endif
+
+// The exchange sort, west to east: position i takes each greater offset
+// after it in turn. Position i's offset and slot ride in registers while the
+// next greater offset is searched for; each one found is an exchange.
+template <std::uint16_t (*Next)(const std::int32_t *, std::uint16_t, std::uint16_t, std::int32_t) noexcept>
+[[gnu::always_inline]] inline void ExchangeSort(std::int32_t *offsets, std::uint8_t *order,
+                                                std::uint16_t count) noexcept {
+    for (std::uint16_t i = 0; i + 1 < count; ++i) {
+        std::int32_t offset = offsets[i];
+        std::uint8_t slot = order[i];
+        for (std::uint16_t j = Next(offsets, i + 1, count, offset); j < count; j = Next(offsets, j + 1, count, offset)) {
+            std::swap(offset, offsets[j]);
+            std::swap(slot, order[j]);
+        }
+        offsets[i] = offset;
+        order[i] = slot;
+    }
+}
+
+#if defined(KELVANE_WIDE_BLOCKS)
+__attribute__((target("avx2"))) void ExchangeSortWide(std::int32_t *offsets, std::uint8_t *order,
+                                                      std::uint16_t count) noexcept {
+    ExchangeSort<NextGreaterWide>(offsets, order, count);
+}
+#endif
+
+void ExchangeSortAnyWay(std::int32_t *offsets, std::uint8_t *order, std::uint16_t count) noexcept {
+#if defined(KELVANE_WIDE_BLOCKS)
+    if (__builtin_cpu_supports("avx2")) return ExchangeSortWide(offsets, order, count);
+#endif
+    ExchangeSort<NextGreater>(offsets, order, count);
 }
 }  // namespace
 
@@ -118,25 +173,13 @@ Result SelectionList::DescribeCatalogue(std::uint16_t count) noexcept {
     return DescribeInLanguage(count);
 }
 
-// Position i's offset and slot ride in registers while the next greater
-// offset is searched for; each one found is an exchange.
 void SelectionList::SortWestToEast(std::uint16_t *ids, std::uint16_t count) noexcept {
     if (count > TZ_MAX_ZONES) count = TZ_MAX_ZONES;
     std::int32_t offsets[TZ_MAX_ZONES + kOffsetPadding];
     std::uint16_t sortedIds[TZ_MAX_ZONES];
     for (std::uint16_t i = 0; i < count; ++i) offsets[i] = records_[i].Offset;
     for (std::size_t pad = 0; pad < kOffsetPadding; ++pad) offsets[count + pad] = INT32_MIN;
-    for (std::uint16_t i = 0; i + 1 < count; ++i) {
-        std::int32_t offset = offsets[i];
-        std::uint8_t slot = order_[i];
-        for (std::uint16_t j = NextGreater(offsets, i + 1, count, offset); j < count;
-             j = NextGreater(offsets, j + 1, count, offset)) {
-            std::swap(offset, offsets[j]);
-            std::swap(slot, order_[j]);
-        }
-        offsets[i] = offset;
-        order_[i] = slot;
-    }
+    ExchangeSortAnyWay(offsets, order_, count);
     for (std::uint16_t i = 0; i < count; ++i) sortedIds[i] = ids[order_[i]];
     for (std::uint16_t i = 0; i < count; ++i) ids[i] = sortedIds[i];
 }
