@@ -118,6 +118,10 @@ TEST(SystemZoneFile, WritesTheRecordsRuleAsPosixReadsIt) {
         // The file ends with the rule, and the C library reads it back as the rule itself.
         const std::string file(reinterpret_cast<const char *>(bytes), size);
         EXPECT_TRUE(file.ends_with("\n" + std::string(c.rule) + "\n")) << c.rule;
+        // A reader of the first part alone (version 1) finds standard time there.
+        const auto firstPartOffset = static_cast<std::int32_t>(std::uint32_t{bytes[44]} << 24 | bytes[45] << 16 |
+                                                              bytes[46] << 8 | bytes[47]);
+        EXPECT_EQ(firstPartOffset, -(c.info.Bias + c.info.StandardBias) * 60) << c.rule;
         const test::DataDir dir;
         dir.WriteBytes("zone", file);
         const test::GlibcZone fromFile(":" + (dir.Path() / "zone").string()), fromRule(c.rule);
