@@ -9,9 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "Kelvane.h"
 #include "catalogue_builder/data_files.h"
@@ -41,13 +39,6 @@ private:
     std::optional<std::string> saved_;
 };
 
-std::string Bytes(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 std::int64_t At(int year, unsigned month, unsigned day) {
     using namespace std::chrono;
     return duration_cast<seconds>(sys_days{std::chrono::year{year} / month / day}.time_since_epoch()).count();
@@ -75,7 +66,7 @@ TEST(SystemZoneFile, ReadsTheTzDatabaseAsTheCLibraryDoes) {
     for (const char *zone : zones) {
         const fs::path path = fs::path("/usr/share/zoneinfo") / zone;
         if (!fs::exists(path)) continue;
-        const std::string bytes = Bytes(path);
+        const std::string bytes = test::FileBytes(path);
         const test::GlibcZone glibc(":" + path.string());
         for (std::int64_t t = At(2024, 1, 1); t < At(2045, 1, 1); t += 5 * 86400 + 3607)
             ExpectAgreesWithGlibc(bytes, glibc, t, zone);
@@ -174,9 +165,9 @@ TEST_F(SystemPlatformTest, ReplacesTheZoneFileAtomicallyForEveryReader) {
     EXPECT_EQ(fs::status(Zone()).permissions() & fs::perms::others_read, fs::perms::others_read)
         << "a zone file every program must read never stays unreadable";
     // A record no rule can hold, and a zone file in a directory that does not exist: refused, nothing changed.
-    const std::string before = Bytes(Zone());
+    const std::string before = test::FileBytes(Zone());
     EXPECT_FALSE(system_.SetTimeZoneInformation({.Bias = 2000}));
-    EXPECT_EQ(Bytes(Zone()), before);
+    EXPECT_EQ(test::FileBytes(Zone()), before);
     const ScopedVariable elsewhere("KELVANE_ZONE_FILE", (dir_.Path() / "no" / "zone").c_str());
     EXPECT_FALSE(system_.SetTimeZoneInformation(india));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2) << "no temporary left";
@@ -241,14 +232,6 @@ TEST(PlatformChoice, KelvaneDataNamesTheDirectoryAndDeviceIniMakesItADevice) {
 // answers), and, for a zone whose changes are not on whole hours, the change
 // hours (the engine judges whole hours).
 
-// "year = 2026" of dataset.txt.
-int DataYear() {
-    std::ifstream in(test::kShippedData / "dataset.txt");
-    for (std::string line; std::getline(in, line);)
-        if (line.starts_with("year = ")) return std::atoi(line.c_str() + 7);
-    return 0;
-}
-
 // Whether t falls where the engine and the C library differ by design.
 bool DiffersByDesign(std::int64_t t, const std::vector<test::GlibcZone::Change> &changes) {
     for (const auto &c : changes) {
@@ -274,7 +257,7 @@ std::vector<std::int64_t> Instants(const test::GlibcZone &glibc, int year,
 }
 
 TEST(SystemPlatformEndToEnd, EveryShippedZoneReadsAlikeInTheCLibrary) {
-    const int year = DataYear();
+    const int year = test::ShippedDataYear();
     ASSERT_GT(year, 1970);
     test::ShippedDataDir dir;
     dir.Remove("device.ini");  // the system platform, not the simulated device
