@@ -115,7 +115,8 @@ void CompareWithGlibc(const ShippedZone &z, int year) {
 TEST(ShippedRules, AgreeWithGlibcOutsideTheTransitionHours) {
     const std::string built = test::LineAfter(test::kShippedData / "dataset.txt", "tzdata = ");
     ASSERT_FALSE(built.empty());
-    ASSERT_EQ(test::LineAfter(kTzifFiles / "version", ""), built) << "regenerate with scripts/regenerate-data.sh";
+    ASSERT_EQ(test::LineAfter(kTzifFiles / "version", ""), built)
+        << "regenerate with scripts/regenerate-data.sh";
     const int year = test::ShippedDataYear();
     ASSERT_GE(year, 1970);
     test::ShippedDataDir dir;
