@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -24,6 +23,7 @@
 namespace kelvane {
 namespace {
 namespace fs = std::filesystem;
+using test::StartOfYear;
 
 // Sets (or, for nullptr, unsets) an environment variable for its lifetime.
 class ScopedVariable {
@@ -38,11 +38,6 @@ private:
     const char *name_;
     std::optional<std::string> saved_;
 };
-
-std::int64_t At(int year, unsigned month, unsigned day) {
-    using namespace std::chrono;
-    return duration_cast<seconds>(sys_days{std::chrono::year{year} / month / day}.time_since_epoch()).count();
-}
 
 // The answer and the bias in force, as the C library sees the file at t.
 void ExpectAgreesWithGlibc(const std::string &bytes, const test::GlibcZone &glibc, std::int64_t t,
@@ -68,9 +63,9 @@ TEST(SystemZoneFile, ReadsTheTzDatabaseAsTheCLibraryDoes) {
         if (!fs::exists(path)) continue;
         const std::string bytes = test::FileBytes(path);
         const test::GlibcZone glibc(":" + path.string());
-        for (std::int64_t t = At(2024, 1, 1); t < At(2045, 1, 1); t += 5 * 86400 + 3607)
+        for (std::int64_t t = StartOfYear(2024); t < StartOfYear(2045); t += 5 * 86400 + 3607)
             ExpectAgreesWithGlibc(bytes, glibc, t, zone);
-        for (const auto &change : glibc.Changes(At(2036, 1, 1), At(2042, 1, 1))) {
+        for (const auto &change : glibc.Changes(StartOfYear(2036), StartOfYear(2042))) {
             ExpectAgreesWithGlibc(bytes, glibc, change.at - 1, zone);
             ExpectAgreesWithGlibc(bytes, glibc, change.at, zone);
         }
@@ -112,7 +107,7 @@ TEST(SystemZoneFile, WritesTheRecordsRuleAsPosixReadsIt) {
         const test::DataDir dir;
         dir.WriteBytes("zone", file);
         const test::GlibcZone fromFile(":" + (dir.Path() / "zone").string()), fromRule(c.rule);
-        for (std::int64_t t = At(1970, 1, 1); t < At(2060, 1, 1); t += 86400 * 7 + 3600 * 5 + 60 * 15) {
+        for (std::int64_t t = StartOfYear(1970); t < StartOfYear(2060); t += 86400 * 7 + 3600 * 5 + 60 * 15) {
             const auto a = fromFile.At(t), b = fromRule.At(t);
             ASSERT_EQ(a.utcOffset, b.utcOffset) << c.rule << " at " << t;
             ASSERT_EQ(a.daylight, b.daylight) << c.rule << " at " << t;
@@ -249,7 +244,7 @@ bool DiffersByDesign(std::int64_t t, const std::vector<test::GlibcZone::Change> 
 std::vector<std::int64_t> Instants(const test::GlibcZone &glibc, int year,
                                    const std::vector<test::GlibcZone::Change> &changes) {
     std::vector<std::int64_t> instants;
-    for (std::int64_t day = At(year, 1, 1); day < At(year + 1, 1, 1); day += 86400)
+    for (std::int64_t day = StartOfYear(year); day < StartOfYear(year + 1); day += 86400)
         instants.push_back(day + 12 * 3600 - glibc.At(day + 12 * 3600).utcOffset);
     for (const auto &c : changes)
         for (int hours = -3; hours <= 3; ++hours) instants.push_back(c.at + hours * 3600);
@@ -272,7 +267,7 @@ TEST(SystemPlatformEndToEnd, EveryShippedZoneReadsAlikeInTheCLibrary) {
         ASSERT_EQ(ChangeTZ(id, 1), TZ_OK) << "zone " << id;
         ASSERT_EQ(GetTZInfoByID(&id, 1, &rule), TZ_OK);
         const test::GlibcZone glibc(":" + zoneFile.string());
-        const auto changes = glibc.Changes(At(year, 1, 1) - 86400, At(year + 1, 1, 1) + 86400);
+        const auto changes = glibc.Changes(StartOfYear(year) - 86400, StartOfYear(year + 1) + 86400);
         ++zones;
         for (const std::int64_t t : Instants(glibc, year, changes)) {
             if (DiffersByDesign(t, changes)) continue;

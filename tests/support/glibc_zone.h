@@ -3,12 +3,19 @@
 // reads the environment) and put back afterwards.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kelvane::test {
+
+// 00:00 UTC on 1 January, by std::chrono's calendar rather than the engine's.
+inline std::int64_t StartOfYear(int year) {
+    using namespace std::chrono;
+    return duration_cast<seconds>(sys_days{std::chrono::year{year} / 1 / 1}.time_since_epoch()).count();
+}
 
 // Sets TZ (a POSIX rule, or ":Zone/Name" for a file of the tz database)
 // for its lifetime.
