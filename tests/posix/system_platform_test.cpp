@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "Kelvane.h"
 #include "catalogue_builder/data_files.h"
@@ -23,21 +21,8 @@
 namespace kelvane {
 namespace {
 namespace fs = std::filesystem;
+using test::ScopedVariable;
 using test::StartOfYear;
-
-// Sets (or, for nullptr, unsets) an environment variable for its lifetime.
-class ScopedVariable {
-public:
-    ScopedVariable(const char *name, const char *value) : name_(name) {
-        if (const char *old = std::getenv(name)) saved_ = old;
-        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedVariable() { saved_ ? ::setenv(name_, saved_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char *name_;
-    std::optional<std::string> saved_;
-};
 
 // The answer and the bias in force, as the C library sees the file at t.
 void ExpectAgreesWithGlibc(const std::string &bytes, const test::GlibcZone &glibc, std::int64_t t,
