@@ -1,6 +1,7 @@
 // glibc as an independent reading of a time zone, for the tests that check
 // the catalogue's rules: TZ is set for the test's own use (the engine never
-// reads the environment) and put back afterwards.
+// reads the environment) and put back afterwards, as any variable a POSIX
+// test sets; the instants asked about come from std::chrono.
 #pragma once
 
 #include <stdlib.h>
