@@ -2,9 +2,9 @@
 // shipped data/ directory and a throw-away copy of it.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,5 +42,17 @@ public:
 
 // A decimal field (std::invalid_argument when it is none).
 inline int Number(const Text &field) { return std::stoi(std::string(field.begin(), field.end())); }
+
+// The rest of a text file's first line that begins with prefix ("year = " of
+// dataset.txt, a tz database's "version"); empty if none.
+inline std::string LineAfter(const std::filesystem::path &file, const std::string &prefix) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(prefix)) return line.substr(prefix.size());
+    return std::string();
+}
+
+// The year of the shipped data's rules, as dataset.txt gives it.
+inline int ShippedDataYear() { return std::atoi(LineAfter(kShippedData / "dataset.txt", "year = ").c_str()); }
 
 }  // namespace kelvane::test

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "Kelvane.h"
 #include "catalogue_builder/data_files.h"
@@ -33,11 +32,8 @@ struct ShippedZone {
 
 // The installed catalogue's zones, in file order, with their rows of the identifier table.
 std::vector<ShippedZone> ShippedZones() {
-    std::ifstream in(KELVANE_ZONE_ID_TABLE);
-    std::ostringstream text;
-    text << in.rdbuf();
     std::string problem;
-    const auto table = builder::ZoneIdTable::Parse(text.str(), &problem);
+    const auto table = builder::ZoneIdTable::Parse(test::FileBytes(KELVANE_ZONE_ID_TABLE), &problem);
     std::vector<ShippedZone> zones;
     for (const auto &fields : test::DataLines(KT("TZ_Def.ini"), 17)) {
         const int id = test::Number(fields[0]);
@@ -113,22 +109,15 @@ void CompareWithGlibc(const ShippedZone &z, int year) {
     EXPECT_GE(queried, 1);
 }
 
-// The "version" a tz database or the shipped data set names; empty if none.
-std::string VersionLine(const std::filesystem::path &file, const std::string &prefix) {
-    std::ifstream in(file);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
-    return std::string();
-}
-
 // glibc is an oracle for the shipped rules only when it reads the tz
 // database the data set was built from: the builder keeps the TZif files of
 // its zones under tests/, whatever the host's own database holds.
 TEST(ShippedRules, AgreeWithGlibcOutsideTheTransitionHours) {
-    const std::string built = VersionLine(test::kShippedData / "dataset.txt", "tzdata = ");
+    const std::string built = test::LineAfter(test::kShippedData / "dataset.txt", "tzdata = ");
     ASSERT_FALSE(built.empty());
-    ASSERT_EQ(VersionLine(kTzifFiles / "version", ""), built) << "regenerate with scripts/regenerate-data.sh";
-    const int year = std::atoi(VersionLine(test::kShippedData / "dataset.txt", "year = ").c_str());
+    ASSERT_EQ(test::LineAfter(kTzifFiles / "version", ""), built)
+        << "regenerate with scripts/regenerate-data.sh";
+    const int year = test::ShippedDataYear();
     ASSERT_GE(year, 1970);
     test::ShippedDataDir dir;
     const auto zones = ShippedZones();

@@ -9,7 +9,6 @@
 // test asserts agreement everywhere else and disagreement exactly there.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -20,6 +19,7 @@
 
 namespace kelvane {
 namespace {
+using test::StartOfYear;
 using test::ZoneLine;
 
 // Weeks 1 to 5, several weekdays and hours, both hemispheres. Every changeover
@@ -40,11 +40,6 @@ ZoneLine LineOf(const std::string &posix) {
 }
 
 constexpr int kFirstYear = 2023, kLastYear = 2028;
-
-int64_t StartOfYear(int year) {
-    using namespace std::chrono;
-    return duration_cast<seconds>(sys_days{std::chrono::year{year} / 1 / 1}.time_since_epoch()).count();
-}
 
 class DaylightRuleOracle : public ::testing::TestWithParam<const char *> {};
 

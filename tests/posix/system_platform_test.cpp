@@ -6,12 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
 
 #include "Kelvane.h"
 #include "catalogue_builder/data_files.h"
@@ -26,32 +21,8 @@
 namespace kelvane {
 namespace {
 namespace fs = std::filesystem;
-
-// Sets (or, for nullptr, unsets) an environment variable for its lifetime.
-class ScopedVariable {
-public:
-    ScopedVariable(const char *name, const char *value) : name_(name) {
-        if (const char *old = std::getenv(name)) saved_ = old;
-        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedVariable() { saved_ ? ::setenv(name_, saved_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char *name_;
-    std::optional<std::string> saved_;
-};
-
-std::string Bytes(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::int64_t At(int year, unsigned month, unsigned day) {
-    using namespace std::chrono;
-    return duration_cast<seconds>(sys_days{std::chrono::year{year} / month / day}.time_since_epoch()).count();
-}
+using test::ScopedVariable;
+using test::StartOfYear;
 
 // The answer and the bias in force, as the C library sees the file at t.
 void ExpectAgreesWithGlibc(const std::string &bytes, const test::GlibcZone &glibc, std::int64_t t,
@@ -75,11 +46,11 @@ TEST(SystemZoneFile, ReadsTheTzDatabaseAsTheCLibraryDoes) {
     for (const char *zone : zones) {
         const fs::path path = fs::path("/usr/share/zoneinfo") / zone;
         if (!fs::exists(path)) continue;
-        const std::string bytes = Bytes(path);
+        const std::string bytes = test::FileBytes(path);
         const test::GlibcZone glibc(":" + path.string());
-        for (std::int64_t t = At(2024, 1, 1); t < At(2045, 1, 1); t += 5 * 86400 + 3607)
+        for (std::int64_t t = StartOfYear(2024); t < StartOfYear(2045); t += 5 * 86400 + 3607)
             ExpectAgreesWithGlibc(bytes, glibc, t, zone);
-        for (const auto &change : glibc.Changes(At(2036, 1, 1), At(2042, 1, 1))) {
+        for (const auto &change : glibc.Changes(StartOfYear(2036), StartOfYear(2042))) {
             ExpectAgreesWithGlibc(bytes, glibc, change.at - 1, zone);
             ExpectAgreesWithGlibc(bytes, glibc, change.at, zone);
         }
@@ -125,7 +96,7 @@ TEST(SystemZoneFile, WritesTheRecordsRuleAsPosixReadsIt) {
         const test::DataDir dir;
         dir.WriteBytes("zone", file);
         const test::GlibcZone fromFile(":" + (dir.Path() / "zone").string()), fromRule(c.rule);
-        for (std::int64_t t = At(1970, 1, 1); t < At(2060, 1, 1); t += 86400 * 7 + 3600 * 5 + 60 * 15) {
+        for (std::int64_t t = StartOfYear(1970); t < StartOfYear(2060); t += 86400 * 7 + 3600 * 5 + 60 * 15) {
             const auto a = fromFile.At(t), b = fromRule.At(t);
             ASSERT_EQ(a.utcOffset, b.utcOffset) << c.rule << " at " << t;
             ASSERT_EQ(a.daylight, b.daylight) << c.rule << " at " << t;
@@ -178,9 +149,9 @@ TEST_F(SystemPlatformTest, ReplacesTheZoneFileAtomicallyForEveryReader) {
     EXPECT_EQ(fs::status(Zone()).permissions() & fs::perms::others_read, fs::perms::others_read)
         << "a zone file every program must read never stays unreadable";
     // A record no rule can hold, and a zone file in a directory that does not exist: refused, nothing changed.
-    const std::string before = Bytes(Zone());
+    const std::string before = test::FileBytes(Zone());
     EXPECT_FALSE(system_.SetTimeZoneInformation({.Bias = 2000}));
-    EXPECT_EQ(Bytes(Zone()), before);
+    EXPECT_EQ(test::FileBytes(Zone()), before);
     const ScopedVariable elsewhere("KELVANE_ZONE_FILE", (dir_.Path() / "no" / "zone").c_str());
     EXPECT_FALSE(system_.SetTimeZoneInformation(india));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2) << "no temporary left";
@@ -245,14 +216,6 @@ TEST(PlatformChoice, KelvaneDataNamesTheDirectoryAndDeviceIniMakesItADevice) {
 // answers), and, for a zone whose changes are not on whole hours, the change
 // hours (the engine judges whole hours).
 
-// "year = 2026" of dataset.txt.
-int DataYear() {
-    std::ifstream in(test::kShippedData / "dataset.txt");
-    for (std::string line; std::getline(in, line);)
-        if (line.starts_with("year = ")) return std::atoi(line.c_str() + 7);
-    return 0;
-}
-
 // Whether t falls where the engine and the C library differ by design.
 bool DiffersByDesign(std::int64_t t, const std::vector<test::GlibcZone::Change> &changes) {
     for (const auto &c : changes) {
@@ -270,7 +233,7 @@ bool DiffersByDesign(std::int64_t t, const std::vector<test::GlibcZone::Change> 
 std::vector<std::int64_t> Instants(const test::GlibcZone &glibc, int year,
                                    const std::vector<test::GlibcZone::Change> &changes) {
     std::vector<std::int64_t> instants;
-    for (std::int64_t day = At(year, 1, 1); day < At(year + 1, 1, 1); day += 86400)
+    for (std::int64_t day = StartOfYear(year); day < StartOfYear(year + 1); day += 86400)
         instants.push_back(day + 12 * 3600 - glibc.At(day + 12 * 3600).utcOffset);
     for (const auto &c : changes)
         for (int hours = -3; hours <= 3; ++hours) instants.push_back(c.at + hours * 3600);
@@ -278,7 +241,7 @@ std::vector<std::int64_t> Instants(const test::GlibcZone &glibc, int year,
 }
 
 TEST(SystemPlatformEndToEnd, EveryShippedZoneReadsAlikeInTheCLibrary) {
-    const int year = DataYear();
+    const int year = test::ShippedDataYear();
     ASSERT_GT(year, 1970);
     test::ShippedDataDir dir;
     dir.Remove("device.ini");  // the system platform, not the simulated device
@@ -293,7 +256,7 @@ TEST(SystemPlatformEndToEnd, EveryShippedZoneReadsAlikeInTheCLibrary) {
         ASSERT_EQ(ChangeTZ(id, 1), TZ_OK) << "zone " << id;
         ASSERT_EQ(GetTZInfoByID(&id, 1, &rule), TZ_OK);
         const test::GlibcZone glibc(":" + zoneFile.string());
-        const auto changes = glibc.Changes(At(year, 1, 1) - 86400, At(year + 1, 1, 1) + 86400);
+        const auto changes = glibc.Changes(StartOfYear(year) - 86400, StartOfYear(year + 1) + 86400);
         ++zones;
         for (const std::int64_t t : Instants(glibc, year, changes)) {
             if (DiffersByDesign(t, changes)) continue;

@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "record/data_path.h"
 #include "support/data_dir.h"
-#include "support/faulty_device.h"
 
 namespace kelvane {
 namespace {

@@ -50,12 +50,14 @@ void DataDir::WriteLines(const std::string &name, const std::vector<Text> &lines
     WriteBytes(name, Utf16Bytes(joined));
 }
 
-std::string DataDir::ReadBytes(const std::string &name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+std::string FileBytes(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream contents;
     contents << in.rdbuf();
     return contents.str();
 }
+
+std::string DataDir::ReadBytes(const std::string &name) const { return FileBytes(path_ / name); }
 
 bool DataDir::Exists(const std::string &name) const { return std::filesystem::exists(path_ / name); }
 

@@ -19,6 +19,9 @@ using Text = std::basic_string<TZChar>;
 // UTF-16LE bytes of text, with a byte-order mark in front when asked.
 std::string Utf16Bytes(const Text &text, bool byteOrderMark = true);
 
+// A file's bytes; none when it cannot be read.
+std::string FileBytes(const std::filesystem::path &path);
+
 // The data directory's lock, held for as long as the object lives: a writer
 // called directly, as an export would call it, takes HeldLock() for its lock.
 class HeldLock : public DataDirectoryLock {

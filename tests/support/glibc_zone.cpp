@@ -1,24 +1,8 @@
 #include "support/glibc_zone.h"
 
-#include <stdlib.h>
 #include <time.h>
 
 namespace kelvane::test {
-
-GlibcZone::GlibcZone(const std::string &tz) {
-    if (const char *old = getenv("TZ")) saved_ = old;
-    setenv("TZ", tz.c_str(), 1);
-    tzset();
-}
-
-GlibcZone::~GlibcZone() {
-    if (saved_) {
-        setenv("TZ", saved_->c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
-}
 
 GlibcZone::Local GlibcZone::At(std::int64_t instant) const {
     const time_t t = static_cast<time_t>(instant);
