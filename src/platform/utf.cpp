@@ -83,6 +83,29 @@ void DecodeToUtf16(std::string_view text, Put put) {
         }
     }
 }
+// Fills a buffer a unit at a time, keeping room for the terminator.
+template <typename Unit>
+struct Filler {
+    Unit *buffer;
+    std::size_t capacity;
+    std::size_t length = 0;
+    bool overflowed = false;
+
+    bool Put(Unit unit) noexcept {
+        overflowed = length + 1 >= capacity;
+        if (!overflowed) buffer[length++] = unit;
+        return !overflowed;
+    }
+    void Terminate() noexcept {
+        if (capacity != 0) buffer[length] = 0;
+    }
+    // The length of the whole text, terminated; 0 when it did not fit.
+    std::size_t Whole() noexcept {
+        if (overflowed || capacity == 0) return 0;
+        Terminate();
+        return length;
+    }
+};
 }  // namespace
 
 std::string ToUtf8(std::basic_string_view<TZChar> text) {
@@ -96,16 +119,9 @@ std::string ToUtf8(std::basic_string_view<TZChar> text) {
 }
 
 std::size_t CopyAsUtf8(std::basic_string_view<TZChar> text, char *buffer, std::size_t capacity) noexcept {
-    std::size_t length = 0;
-    bool fits = true;
-    EncodeToUtf8(text, [&](char byte) {
-        fits = length + 1 < capacity;
-        if (fits) buffer[length++] = byte;
-        return fits;
-    });
-    if (!fits || capacity == 0) return 0;
-    buffer[length] = '\0';
-    return length;
+    Filler<char> filler{buffer, capacity};
+    EncodeToUtf8(text, [&filler](char byte) { return filler.Put(byte); });
+    return filler.Whole();
 }
 
 std::basic_string<TZChar> ToUtf16(std::string_view text) {
@@ -119,27 +135,15 @@ std::basic_string<TZChar> ToUtf16(std::string_view text) {
 }
 
 std::uint32_t CopyAsUtf16(std::string_view text, TZChar *buffer, std::uint32_t capacity) noexcept {
-    std::uint32_t length = 0;
-    bool fits = true;
-    DecodeToUtf16(text, [&](TZChar unit) {
-        fits = length + 1 < capacity;
-        if (fits) buffer[length++] = unit;
-        return fits;
-    });
-    if (!fits || capacity == 0) return 0;
-    buffer[length] = 0;
-    return length;
+    Filler<TZChar> filler{buffer, capacity};
+    DecodeToUtf16(text, [&filler](TZChar unit) { return filler.Put(unit); });
+    return static_cast<std::uint32_t>(filler.Whole());
 }
 
 void CopyUtf16Cut(std::string_view text, TZChar *buffer, std::size_t capacity) noexcept {
-    if (capacity == 0) return;
-    std::size_t length = 0;
-    DecodeToUtf16(text, [&](TZChar unit) {
-        if (length + 1 >= capacity) return false;
-        buffer[length++] = unit;
-        return true;
-    });
-    buffer[length] = 0;
+    Filler<TZChar> filler{buffer, capacity};
+    DecodeToUtf16(text, [&filler](TZChar unit) { return filler.Put(unit); });
+    filler.Terminate();
 }
 
 }  // namespace kelvane
