@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "Kelvane.h"
 #include "platform/platform.h"
@@ -98,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static kelvane::test::DataDir dir;
     static kelvane::test::MemoryDevice &device = ShippedDevice(dir.Path());
     const auto family = static_cast<Family>(KELVANE_FUZZ_FAMILY);
-    const std::string bytes(reinterpret_cast<const char *>(data), size);
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     // The first file of a family with two takes the first half, the second the rest.
     const char *const *files = kFiles[family];
     const std::size_t half = files[1] != nullptr ? size / 2 : size;
