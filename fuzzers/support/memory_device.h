@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/device_state.h"
 #include "platform/simulated_device.h"
 
 namespace kelvane::test {
@@ -29,9 +30,17 @@ public:
     explicit MemoryDevice(const std::string &directory);
 
     void Put(const std::string &name, std::string_view bytes);
+    // For a harness that varies some other file: the device's zone and
+    // interface language come from one parse of device.ini (by the simulated
+    // device's own reader), made again only once a file changes through the
+    // engine or device.ini through Put. Off by default, so the device harness
+    // reads device.ini at every call as the simulated device does.
+    void ParseDeviceFileOnce() noexcept { parseOnce_ = true; }
     // A file's bytes; empty when it does not exist.
     std::string Get(const std::string &name) const;
 
+    std::uint32_t GetTimeZoneInformation(TimeZoneInformation *info) noexcept override;
+    std::uint16_t GetUserDefaultUILanguage() noexcept override;
     FileHandle OpenForReading(const TZChar *path) noexcept override;
     FileHandle CreateNewFile(const TZChar *path) noexcept override;
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
@@ -65,6 +74,8 @@ private:
     const Path &PathOf(const std::string &name) const;
     OpenFile *Find(FileHandle file) noexcept;
     FileHandle Open(Bytes bytes, bool written) noexcept;
+    // device.ini as the simulated device reads it, parsed once while unchanged.
+    const DeviceState &ParsedDeviceFile() noexcept;
 
     Path directory_;
     mutable Path scratch_;  // PathOf's result, its storage reused
@@ -73,6 +84,9 @@ private:
     FileHandle nextHandle_ = 1;
     std::uint64_t unique_ = 0;
     bool locked_ = false;
+    bool parseOnce_ = false;
+    bool parsed_ = false, parsedReadable_ = false;
+    DeviceState deviceState_;
 };
 
 }  // namespace kelvane::test
