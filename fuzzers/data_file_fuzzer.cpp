@@ -9,11 +9,13 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "Kelvane.h"
 #include "platform/platform.h"
 #include "support/data_dir.h"
 #include "support/memory_device.h"
+#include "support/parsed_once_device.h"
 
 namespace {
 enum Family { kCatalogue, kSettings, kFavourites, kNames, kZoneTable, kCities, kDevice };
@@ -85,15 +87,17 @@ const char *const kFiles[][2] = {
 };
 
 
+// device.ini is fuzzed in the device harness; the others parse it once.
+using Device = std::conditional_t<KELVANE_FUZZ_FAMILY == kDevice, kelvane::test::MemoryDevice,
+                                  kelvane::test::ParsedOnceDevice>;
+
 // The shipped data directory, read once into memory.
 kelvane::test::MemoryDevice &ShippedDevice(const std::filesystem::path &directory) {
-    static kelvane::test::MemoryDevice device(directory.string());
+    static Device device(directory.string());
     for (const auto &entry : std::filesystem::directory_iterator(KELVANE_SHIPPED_DATA_DIR)) {
         std::ifstream in(entry.path(), std::ios::binary);
         device.Put(entry.path().filename().string(), std::string(std::istreambuf_iterator<char>(in), {}));
     }
-    // device.ini is fuzzed in the device harness; the others parse it once.
-    if (KELVANE_FUZZ_FAMILY != kDevice) device.ParseDeviceFileOnce();
     kelvane::testing::InstallPlatform(&device);
     return device;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/device_clock.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
 
@@ -27,7 +26,7 @@ const MemoryDevice::Path &MemoryDevice::PathOf(const std::string &name) const {
 }
 
 void MemoryDevice::Put(const std::string &name, std::string_view bytes) {
-    if (name == kDeviceFileName) parsed_ = false;
+    if (name == kDeviceFileName) ++changes_;
     const Path &path = PathOf(name);
     const auto found = files_.find(PathView(path));
     // Storage no open file shares is overwritten in place.
@@ -41,30 +40,6 @@ void MemoryDevice::Put(const std::string &name, std::string_view bytes) {
 std::string MemoryDevice::Get(const std::string &name) const {
     const auto found = files_.find(PathView(PathOf(name)));
     return found == files_.end() ? std::string() : *found->second;
-}
-
-// The simulated device's Load, kept.
-const DeviceState &MemoryDevice::ParsedDeviceFile() noexcept {
-    if (parsed_) return deviceState_;
-    TZChar path[kPathUnits];
-    deviceState_ = DeviceState{};
-    parsedReadable_ = DataFilePath(kDeviceFileName, path, kPathUnits) != 0 && ReadDeviceState(*this, path, &deviceState_);
-    parsed_ = true;
-    return deviceState_;
-}
-
-// The answers as SimulatedDevice gives them, from the kept parse.
-std::uint32_t MemoryDevice::GetTimeZoneInformation(TimeZoneInformation *info) noexcept {
-    if (!parseOnce_) return SimulatedDevice::GetTimeZoneInformation(info);
-    const DeviceState &state = ParsedDeviceFile();
-    *info = state.zone;
-    return parsedReadable_ ? ZoneStateAt(state, LocalClock(state, HostUtcSeconds())) : kTimeZoneIdUnknown;
-}
-
-std::uint16_t MemoryDevice::GetUserDefaultUILanguage() noexcept {
-    if (!parseOnce_) return SimulatedDevice::GetUserDefaultUILanguage();
-    const DeviceState &state = ParsedDeviceFile();
-    return parsedReadable_ ? state.uiLanguage : 0;
 }
 
 MemoryDevice::OpenFile *MemoryDevice::Find(FileHandle file) noexcept {
@@ -83,7 +58,7 @@ FileHandle MemoryDevice::OpenForReading(const TZChar *path) noexcept {
 }
 
 FileHandle MemoryDevice::CreateNewFile(const TZChar *path) noexcept {
-    parsed_ = false;
+    ++changes_;
     if (files_.find(PathView(path)) != files_.end()) return kNoFile;
     auto bytes = std::make_shared<std::string>();
     files_.emplace(Path(path), bytes);
@@ -100,7 +75,7 @@ std::int64_t MemoryDevice::ReadFile(FileHandle file, void *buffer, std::size_t b
 }
 
 bool MemoryDevice::WriteFile(FileHandle file, const void *data, std::size_t bytes) noexcept {
-    parsed_ = false;
+    ++changes_;
     OpenFile *open = Find(file);
     if (open == nullptr || !open->written) return false;
     open->bytes->append(static_cast<const char *>(data), bytes);
@@ -117,7 +92,7 @@ bool MemoryDevice::CloseFile(FileHandle file) noexcept {
 }
 
 bool MemoryDevice::ReplaceFile(const TZChar *source, const TZChar *target) noexcept {
-    parsed_ = false;
+    ++changes_;
     const auto found = files_.find(PathView(source));
     if (found == files_.end()) return false;
     Bytes bytes = std::move(found->second);
@@ -129,7 +104,7 @@ bool MemoryDevice::ReplaceFile(const TZChar *source, const TZChar *target) noexc
 bool MemoryDevice::SyncDirectory(const TZChar *) noexcept { return true; }
 
 bool MemoryDevice::DeleteFile(const TZChar *path) noexcept {
-    parsed_ = false;
+    ++changes_;
     const auto found = files_.find(PathView(path));
     if (found == files_.end()) return false;
     files_.erase(found);

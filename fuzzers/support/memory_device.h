@@ -19,7 +19,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/device_state.h"
 #include "platform/simulated_device.h"
 
 namespace kelvane::test {
@@ -30,17 +29,12 @@ public:
     explicit MemoryDevice(const std::string &directory);
 
     void Put(const std::string &name, std::string_view bytes);
-    // For a harness that varies some other file: the device's zone and
-    // interface language come from one parse of device.ini (by the simulated
-    // device's own reader), made again only once a file changes through the
-    // engine or device.ini through Put. Off by default, so the device harness
-    // reads device.ini at every call as the simulated device does.
-    void ParseDeviceFileOnce() noexcept { parseOnce_ = true; }
+    // Counts every change of a file through the engine and every Put of
+    // device.ini: while it stands still, device.ini has not changed.
+    std::uint64_t DeviceFileChanges() const noexcept { return changes_; }
     // A file's bytes; empty when it does not exist.
     std::string Get(const std::string &name) const;
 
-    std::uint32_t GetTimeZoneInformation(TimeZoneInformation *info) noexcept override;
-    std::uint16_t GetUserDefaultUILanguage() noexcept override;
     FileHandle OpenForReading(const TZChar *path) noexcept override;
     FileHandle CreateNewFile(const TZChar *path) noexcept override;
     std::int64_t ReadFile(FileHandle file, void *buffer, std::size_t bytes) noexcept override;
@@ -74,8 +68,6 @@ private:
     const Path &PathOf(const std::string &name) const;
     OpenFile *Find(FileHandle file) noexcept;
     FileHandle Open(Bytes bytes, bool written) noexcept;
-    // device.ini as the simulated device reads it, parsed once while unchanged.
-    const DeviceState &ParsedDeviceFile() noexcept;
 
     Path directory_;
     mutable Path scratch_;  // PathOf's result, its storage reused
@@ -84,9 +76,7 @@ private:
     FileHandle nextHandle_ = 1;
     std::uint64_t unique_ = 0;
     bool locked_ = false;
-    bool parseOnce_ = false;
-    bool parsed_ = false, parsedReadable_ = false;
-    DeviceState deviceState_;
+    std::uint64_t changes_ = 0;
 };
 
 }  // namespace kelvane::test
