@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,37 @@ kelvane::SimulatedDevice &MemoryCopyOfShippedData() {
     ::setenv("KELVANE_DATA", copy.c_str(), 1);
     return device;
 }
+
+// The tool's command line as the fuzzer parses it: --data and map's --out refused.
+struct Parser {
+    CLI::App app{"kelvane"};
+    kelvane::tool::Options options;
+    int exitCode = 0;  // check's verdict, never read here
+
+    explicit Parser(kelvane::SimulatedDevice &device) {
+        options.device = &device;
+        app.add_option("--data", options.data)->check([](const std::string &) { return std::string("refused here"); });
+        app.add_option("--lang", options.lang);
+        app.add_flag("--json", options.json);
+        kelvane::tool::AddAllCommands(app, options, &exitCode);
+        app.get_subcommand("map")->get_option("--out")->check([](const std::string &) { return std::string("refused here"); });
+    }
+};
+
+// Whether a parse may have written a bound value. CLI11 writes one only from
+// its option's callback, which it runs only for an option holding results or
+// forced to run (no option here is read from the environment or a config
+// file, none triggers on parse); the commands' callbacks only read what they
+// capture (check's verdict aside). So after a parse that left every option
+// without results every bound value is as built, and the next parse (which
+// clears CLI11's own state first) starts as on a new application.
+bool MayHaveBoundValues(CLI::App &app) {
+    for (const CLI::Option *option : app.get_options())
+        if (option->count() > 0 || option->get_force_callback()) return true;
+    for (CLI::App *sub : app.get_subcommands(std::function<bool(CLI::App *)>()))
+        if (MayHaveBoundValues(*sub)) return true;
+    return false;
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
@@ -54,21 +87,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         arguments.push_back(text.substr(start, end - start));
         start = end + 1;
     }
-    CLI::App app{"kelvane"};
-    Options options;
-    options.device = &device;
-    app.add_option("--data", options.data)->check([](const std::string &) { return std::string("refused here"); });
-    app.add_option("--lang", options.lang);
-    app.add_flag("--json", options.json);
-    int exitCode = 0;
-    AddAllCommands(app, options, &exitCode);
-    app.get_subcommand("map")->get_option("--out")->check([](const std::string &) { return std::string("refused here"); });
+    // Building the application costs more than most parses, so one is kept
+    // for as long as no parse can have changed it. A changed one is replaced
+    // at once, within the input that changed it, so every input starts on a
+    // fresh application and its coverage does not hang on the input before.
+    static auto parser = std::make_unique<Parser>(device);
     std::vector<const char *> argv;
     for (const std::string &a : arguments) argv.push_back(a.c_str());
     try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
+        parser->app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError &) {
     } catch (const std::exception &) {  // usage and engine errors, as main() reports them
+    }
+    if (MayHaveBoundValues(parser->app)) {
+        parser.reset();
+        parser = std::make_unique<Parser>(device);
     }
     return 0;
 }
