@@ -74,7 +74,8 @@ template <std::uint16_t (*Next)(const std::int32_t *, std::uint16_t, std::uint16
     for (std::uint16_t i = 0; i + 1 < count; ++i) {
         std::int32_t offset = offsets[i];
         std::uint8_t slot = order[i];
-        for (std::uint16_t j = Next(offsets, i + 1, count, offset); j < count; j = Next(offsets, j + 1, count, offset)) {
+        for (std::uint16_t j = Next(offsets, i + 1, count, offset); j < count;
+             j = Next(offsets, j + 1, count, offset)) {
             std::swap(offset, offsets[j]);
             std::swap(slot, order[j]);
         }

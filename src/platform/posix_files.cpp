@@ -171,7 +171,8 @@ bool Delete(const TZChar *path) noexcept {
 int OpenTurnstile(const TZChar *directory) noexcept try {
     const NativePath native(directory);
     if (native.empty()) return -1;
-    return ::open((std::string(native.c_str()) + "/TZ_Def.ini").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const std::string turnstile = std::string(native.c_str()) + "/TZ_Def.ini";
+    return ::open(turnstile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
 } catch (...) {
     return -1;
 }

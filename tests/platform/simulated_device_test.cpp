@@ -36,21 +36,22 @@ TEST(SimulatedDevice, ReadsValuesAsWritten) {
         const char *lines;
         int32_t bias;
         uint16_t month, dayOfWeek;  // of the standard date
-        const char16_t *name;
+        const TZChar *name;
     };
     const Case cases[] = {
-        {"tz_bias = -90\ntz_standard_date = 0 10 0 5 3 0 0 0", -90, 10, 0, u""},
-        {"tz_bias = +45\ntz_standard_date = 0\t10 6 5 3 0 0 0 trailing", 45, 10, 6, u""},
-        {"tz_bias = 0x1E\ntz_standard_date = 0 10 -1 5 3 0 0 0", 30, 10, 65535, u""},
-        {"tz_bias = 0002147483647\ntz_standard_date = 0 65546 0 5 3 0 0 0", 2147483647, 10, 0, u""},
-        {"tz_standard_date = 0 10 0 5 3 0 0", 0, 0, 0, u""},
-        {"tz_bias = 2147483648\ntz_standard_date = 0 1 99999999999999999999999 5 3 0 0 0", 0, 1, 65535, u""},
-        {"tz_bias = 12x\ntz_standard_date = 0 x 0 5 3 0 0 0", 0, 0, 0, u""},
-        {"tz_bias = -9223372036854775809\ntz_standard_date = 0 +2 0 5 3 0 0 0", 0, 2, 0, u""},
-        {"tz_standard_name = Zo\xC3\xAB" "e \xE2\x82\xAC\xF0\x9F\x95\x90\xFF", 0, 0, 0, u"Zo\u00EBe \u20AC\U0001F550\uFFFD"},
-        {"tz_standard_name = 1234567890123456789012345678901234", 0, 0, 0, u"1234567890123456789012345678901"},
+        {"tz_bias = -90\ntz_standard_date = 0 10 0 5 3 0 0 0", -90, 10, 0, KT("")},
+        {"tz_bias = +45\ntz_standard_date = 0\t10 6 5 3 0 0 0 trailing", 45, 10, 6, KT("")},
+        {"tz_bias = 0x1E\ntz_standard_date = 0 10 -1 5 3 0 0 0", 30, 10, 65535, KT("")},
+        {"tz_bias = 0002147483647\ntz_standard_date = 0 65546 0 5 3 0 0 0", 2147483647, 10, 0, KT("")},
+        {"tz_standard_date = 0 10 0 5 3 0 0", 0, 0, 0, KT("")},
+        {"tz_bias = 2147483648\ntz_standard_date = 0 1 99999999999999999999999 5 3 0 0 0", 0, 1, 65535, KT("")},
+        {"tz_bias = 12x\ntz_standard_date = 0 x 0 5 3 0 0 0", 0, 0, 0, KT("")},
+        {"tz_bias = -9223372036854775809\ntz_standard_date = 0 +2 0 5 3 0 0 0", 0, 2, 0, KT("")},
+        {"tz_standard_name = Zo\xC3\xAB" "e \xE2\x82\xAC\xF0\x9F\x95\x90\xFF", 0, 0, 0,
+         KT("Zo\u00EBe \u20AC\U0001F550\uFFFD")},
+        {"tz_standard_name = 1234567890123456789012345678901234", 0, 0, 0, KT("1234567890123456789012345678901")},
         {"tz_standard_name = 123456789012345678901234567890\xF0\x9F\x95\x90", 0, 0, 0,
-         u"123456789012345678901234567890\xD83D"},
+         KT("123456789012345678901234567890\xD83D")},
     };
     for (const Case &c : cases) {
         DataDir dir;
@@ -60,7 +61,7 @@ TEST(SimulatedDevice, ReadsValuesAsWritten) {
         EXPECT_EQ(info.Bias, c.bias) << c.lines;
         EXPECT_EQ(info.StandardDate.wMonth, c.month) << c.lines;
         EXPECT_EQ(info.StandardDate.wDayOfWeek, c.dayOfWeek) << c.lines;
-        EXPECT_EQ(std::u16string(info.StandardName), c.name) << c.lines;
+        EXPECT_EQ(test::Text(info.StandardName), c.name) << c.lines;
     }
 }
 
