@@ -18,6 +18,7 @@
 #include "base/text.h"
 #include "platform/host_files.h"
 #include "platform/utf.h"
+#include "platform/win32_lock_turnstile.h"
 
 namespace kelvane::host {
 namespace {
@@ -153,7 +154,9 @@ bool Exists(const TZChar *path) noexcept {
 }
 
 // LockFileEx conflicts between two handles of the file even within one
-// process, so a call that holds the lock must not ask for it again.
+// process, so a call that holds the lock must not ask for it again. Writers
+// wait their turn at the turnstile (win32_lock_turnstile.h) and poll the
+// lock from its head.
 LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexcept {
     const std::wstring path = JoinPath(directory, kLockFileName);
     if (path.empty()) return kNoLock;
@@ -162,6 +165,7 @@ LockHandle LockDirectory(const TZChar *directory, std::uint32_t timeoutMs) noexc
         ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kNoLock;
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    const LockTurnstile turn(path, deadline);
     for (;;) {
         if (TryLock(file)) return reinterpret_cast<LockHandle>(file);
         if (::GetLastError() != ERROR_LOCK_VIOLATION || ::GetTickCount64() >= deadline) break;
