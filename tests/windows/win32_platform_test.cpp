@@ -13,11 +13,13 @@
 #include <filesystem>
 #include <fstream>
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dst/clock_registry.h"
@@ -150,6 +152,27 @@ TEST_F(Win32Layer, HostFilesRefuseWhatTheyMust) {
         &names));
     EXPECT_EQ(std::count(names.begin(), names.end(), L"Kelvane.lock"), 1);
     EXPECT_EQ(std::count(names.begin(), names.end(), L"."), 0);
+}
+
+// A writer that releases the lock and asks for it again at once queues
+// behind the writer already waiting: polling alone would give it back to
+// the first, as it asks within microseconds and the other looks every 2 ms.
+TEST_F(Win32Layer, WritersTakeTheLockInTurn) {
+    LockHandle first = system_.LockDirectory(folder_.c_str(), 0);
+    ASSERT_NE(first, kNoLock);
+    std::atomic<bool> secondHeld{false};
+    std::thread second([&] {
+        const LockHandle held = system_.LockDirectory(folder_.c_str(), 5000);
+        secondHeld = held != kNoLock;
+        ::Sleep(50);
+        system_.UnlockDirectory(held);
+    });
+    ::Sleep(200);  // the second writer is waiting
+    system_.UnlockDirectory(first);
+    first = system_.LockDirectory(folder_.c_str(), 5000);
+    EXPECT_TRUE(secondHeld) << "the lock went back to the writer that released it";
+    system_.UnlockDirectory(first);
+    second.join();
 }
 
 TEST_F(Win32Layer, TimeZoneAndLanguageAreTheSystems) {
