@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -37,18 +38,14 @@ auto WithTerminated(std::string_view text, Read read) {
     return read(large.c_str());
 }
 
-// Up to 18 digits after an optional minus sign, as the engine writes them;
-// anything else is left to the C library.
+// Digits after an optional minus sign, as the engine writes them, read
+// without the C library; anything else is left to it.
 std::optional<std::int64_t> ParsePlainDecimal(std::string_view text) {
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::string_view digits = text.substr(negative ? 1 : 0);
-    if (digits.empty() || digits.size() > 18) return std::nullopt;
     std::int64_t value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
+    const char *end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
 }
 
 // A number as device.ini writes it: decimal, signed, or 0x-hex.
@@ -105,17 +102,12 @@ bool ReadUnsigned(std::string_view text, std::size_t *at, unsigned long *value) 
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    const std::size_t first = i;
+    const char *first = text.data() + i, *end = text.data() + text.size();
     unsigned long number = 0;
-    bool tooLarge = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<unsigned long>(text[i] - '0');
-        tooLarge = tooLarge || number > (ULONG_MAX - digit) / 10;
-        number = number * 10 + digit;
-    }
-    if (i == first) return false;
-    *value = tooLarge ? ULONG_MAX : negative ? 0 - number : number;
-    *at = i;
+    const auto [stop, error] = std::from_chars(first, end, number);
+    if (stop == first) return false;
+    *value = error == std::errc::result_out_of_range ? ULONG_MAX : negative ? 0 - number : number;
+    *at = static_cast<std::size_t>(stop - text.data());
     return true;
 }
 

@@ -83,6 +83,7 @@ void DecodeToUtf16(std::string_view text, Put put) {
         }
     }
 }
+
 // Fills a buffer a unit at a time, keeping room for the terminator.
 template <typename Unit>
 struct Filler {

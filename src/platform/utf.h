@@ -17,7 +17,7 @@ std::basic_string<TZChar> ToUtf16(std::string_view text);
 // it does not fit.
 std::size_t CopyAsUtf8(std::basic_string_view<TZChar> text, char *buffer, std::size_t capacity) noexcept;
 // text in UTF-16 into buffer with its terminator: the length written, 0 when
-// it does not fit (or cannot be converted).
+// it does not fit.
 std::uint32_t CopyAsUtf16(std::string_view text, TZChar *buffer, std::uint32_t capacity) noexcept;
 // text in UTF-16 into buffer, cut to capacity - 1 units, with its terminator.
 void CopyUtf16Cut(std::string_view text, TZChar *buffer, std::size_t capacity) noexcept;
