@@ -4,15 +4,12 @@
 #include <cstdint>
 #include <utility>
 
+#include "base/wide_blocks.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/zone_lookup.h"
 #include "names/zone_descriptions.h"
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#define KELVANE_WIDE_BLOCKS 1
 #endif
 
 namespace kelvane {

@@ -4,10 +4,8 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#define KELVANE_WIDE_BLOCKS 1
-#endif
+
+#include "base/wide_blocks.h"
 
 namespace kelvane {
 namespace {
@@ -17,8 +15,6 @@ constexpr TZChar kDollar = u'$';
 
 // Every unit above '$' is an ordinary character: one comparison decides it.
 bool IsOrdinary(TZChar c) noexcept { return c > kDollar; }
-bool IsSeparator(TZChar c) noexcept { return c == 0x20 || c == 0x09 || c == kLineFeed; }
-bool EndsLine(TZChar c) noexcept { return c == 0 || c == kCarriageReturn; }
 
 // Copies the field starting at p into out (63 units kept, '$' as a space,
 // the rest dropped) and returns where it ends.
@@ -27,7 +23,7 @@ const TZChar *TakeField(const TZChar *p, const TZChar *end, TZChar *out, std::si
     for (; p != end; ++p) {
         TZChar c = *p;
         if (!IsOrdinary(c)) {
-            if (IsSeparator(c) || EndsLine(c)) break;
+            if (IsFieldSeparator(c) || EndsFieldLine(c)) break;
             if (c == kDollar) c = 0x20;
         }
         if (n < kFieldUnits - 1) out[n++] = c;
@@ -63,8 +59,8 @@ BlockBits Classify(const TZChar *block) noexcept {
 #else
     BlockBits bits{0, 0};
     for (std::size_t i = 0; i < kBlockUnits; ++i) {
-        bits.inField |= static_cast<unsigned>(!IsSeparator(block[i])) << i;
-        bits.ends |= static_cast<unsigned>(EndsLine(block[i])) << i;
+        bits.inField |= static_cast<unsigned>(!IsFieldSeparator(block[i])) << i;
+        bits.ends |= static_cast<unsigned>(EndsFieldLine(block[i])) << i;
     }
     return bits;
 #endif
@@ -92,7 +88,7 @@ __attribute__((target("avx2"))) BlockBits ClassifyWide(const TZChar *block) noex
 // units, eight at a time where the processor compares them at once.
 const TZChar *SkipSeparators(const TZChar *p, const TZChar *end) noexcept {
     for (int single = 0; single < 2; ++single, ++p) {
-        if (p == end || !IsSeparator(*p)) return p;
+        if (p == end || !IsFieldSeparator(*p)) return p;
     }
 #if defined(__SSE2__)
     const __m128i space = _mm_set1_epi16(0x20), tab = _mm_set1_epi16(0x09), feed = _mm_set1_epi16(kLineFeed);
@@ -104,7 +100,7 @@ const TZChar *SkipSeparators(const TZChar *p, const TZChar *end) noexcept {
         if (mask != 0xFFFFu) return p + std::countr_one(mask) / 2;
     }
 #endif
-    while (p != end && IsSeparator(*p)) ++p;
+    while (p != end && IsFieldSeparator(*p)) ++p;
     return p;
 }
 }  // namespace
@@ -114,7 +110,7 @@ std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limi
     std::uint16_t stored = 0;
     for (;;) {
         p = SkipSeparators(p, end);
-        if (p == end || EndsLine(*p) || stored == limit) return stored;
+        if (p == end || EndsFieldLine(*p) || stored == limit) return stored;
         std::size_t ignored;
         p = TakeField(p, end, fields[stored++], &ignored);
     }
@@ -150,9 +146,7 @@ __attribute__((target("avx2,popcnt"))) std::uint16_t LocateFieldsWide(TextView l
     return LocateWith<ClassifyWide>(line, map, limit);
 }
 #endif
-}  // namespace
 
-namespace {
 std::uint16_t LocateFieldsNarrow(TextView line, FieldMap *map, std::uint16_t limit) noexcept {
     return LocateWith<Classify>(line, map, limit);
 }
@@ -180,7 +174,7 @@ bool FieldBeginsWith(const TZChar *p, const TZChar *end, const TZChar *prefix) n
         if (i == kFieldUnits - 1 || p == end) return false;
         TZChar c = *p;
         if (!IsOrdinary(c)) {
-            if (IsSeparator(c) || EndsLine(c)) return false;
+            if (IsFieldSeparator(c) || EndsFieldLine(c)) return false;
             if (c == kDollar) c = 0x20;
         }
         if (c != prefix[i]) return false;

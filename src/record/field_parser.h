@@ -32,13 +32,18 @@ using FieldBuffer = TZChar[kFieldUnits];
 // fields; returns how many were stored.
 std::uint16_t SplitFields(TextView line, FieldBuffer *fields, std::uint16_t limit) noexcept;
 
+// Space, tab and line feed separate fields; a NUL or a carriage return ends
+// the line.
+inline bool IsFieldSeparator(TZChar c) noexcept { return c == 0x20 || c == 0x09 || c == 0x0A; }
+inline bool EndsFieldLine(TZChar c) noexcept { return c == 0 || c == 0x0D; }
+
 // Where the line's first field begins, or null when it has none. Unit by
 // unit: a data line's first field follows a few blanks at most, and every
 // line read asks for it.
 inline const TZChar *FirstFieldStart(TextView line) noexcept {
     const TZChar *p = line.data(), *end = p + line.size();
-    while (p != end && (*p == 0x20 || *p == 0x09 || *p == 0x0A)) ++p;
-    return p != end && *p != 0 && *p != 0x0D ? p : nullptr;
+    while (p != end && IsFieldSeparator(*p)) ++p;
+    return p != end && !EndsFieldLine(*p) ? p : nullptr;
 }
 
 // Where a line's fields begin: one bit a unit in blocks of sixteen units,

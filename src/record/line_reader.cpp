@@ -5,16 +5,13 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#define KELVANE_WIDE_BLOCKS 1
-#endif
+
+#include "base/wide_blocks.h"
 
 namespace kelvane {
 namespace {
 constexpr TZChar kByteOrderMark = 0xFEFF;
 constexpr TZChar kLineFeed = 0x0A;
-constexpr std::size_t kMaxPiece = kLinePieceUnits - 1;
 
 // The first line feed in [begin, end), or end: eight units at a time where
 // the processor compares them at once, else four at a time in a 64-bit word
@@ -110,12 +107,12 @@ bool LineReader::NextAtEdge(TextView *piece) noexcept {
             continue;
         }
         const TZChar *begin = chunk_ + position_;
-        const std::size_t window = available < kMaxPiece ? available : kMaxPiece;
+        const std::size_t window = available < kMaxPieceUnits ? available : kMaxPieceUnits;
         const TZChar *feed = window == 0 ? begin : find_(begin, begin + window);
         std::size_t length = 0;
         if (feed != begin + window)
             length = static_cast<std::size_t>(feed - begin) + 1;
-        else if (window == kMaxPiece || (exhausted_ && window > 0))
+        else if (window == kMaxPieceUnits || (exhausted_ && window > 0))
             length = window;
         if (length > 0) {
             position_ += length;

@@ -22,6 +22,7 @@
 namespace kelvane {
 
 inline constexpr std::size_t kLinePieceUnits = 255;  // 254 units and the terminator
+inline constexpr std::size_t kMaxPieceUnits = kLinePieceUnits - 1;
 inline constexpr std::size_t kReadChunkUnits = 8192;  // 16 KB
 // Units at the chunk's end never filled, so a piece can always be read in
 // whole blocks of this many units (LocateFields), past its end.
@@ -40,7 +41,7 @@ public:
     bool Next(TextView *piece) noexcept {
         if (!atStart_ && !failed_) {
             const std::size_t available = UnitsHeld() - position_;
-            const std::size_t window = available < kLinePieceUnits - 1 ? available : kLinePieceUnits - 1;
+            const std::size_t window = available < kMaxPieceUnits ? available : kMaxPieceUnits;
             const TZChar *begin = chunk_ + position_;
             if (window != 0) {
                 const TZChar *feed = find_(begin, begin + window);
